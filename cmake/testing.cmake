@@ -1,0 +1,44 @@
+# tw_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [GUI] [NATIVE_ONLY] [WIN32_ONLY])
+# Builds one GoogleTest program and registers it with ctest. In the win32 tree
+# the program runs under Wine through scripts/wine-run.
+function(tw_add_test)
+  cmake_parse_arguments(T "GUI;NATIVE_ONLY;WIN32_ONLY" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
+  if(T_NATIVE_ONLY AND TW_WIN32)
+    return()
+  endif()
+  if(T_WIN32_ONLY AND NOT TW_WIN32)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
+  if(TW_WIN32)
+    add_test(NAME win32.${T_NAME} COMMAND ${TW_EMULATOR} ${CMAKE_BINARY_DIR}/wineprefix $<TARGET_FILE:${T_NAME}>)
+    set_tests_properties(win32.${T_NAME} PROPERTIES FIXTURES_REQUIRED wineprefix)
+    set(test_name win32.${T_NAME})
+  else()
+    add_test(NAME native.${T_NAME} COMMAND ${T_NAME})
+    set(test_name native.${T_NAME})
+  endif()
+  set_tests_properties(${test_name} PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    ENVIRONMENT "TW_SOURCE_DIR=${CMAKE_SOURCE_DIR};TW_BINARY_DIR=${CMAKE_BINARY_DIR};${T_ENV}")
+endfunction()
+
+# tw_add_script_test(NAME <name> COMMAND <cmd...>) registers a native script
+# check (tool comparisons, qemu boots); it fails when the script fails.
+function(tw_add_script_test)
+  cmake_parse_arguments(T "" "NAME" "COMMAND;DEPENDS" ${ARGN})
+  if(TW_WIN32)
+    return()
+  endif()
+  add_test(NAME native.${T_NAME} COMMAND ${T_COMMAND})
+  set_tests_properties(native.${T_NAME} PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    ENVIRONMENT "TW_SOURCE_DIR=${CMAKE_SOURCE_DIR};TW_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+if(TW_WIN32)
+  # Makes the Wine prefix once before any Wine test runs.
+  add_test(NAME win32.wineprefix COMMAND ${TW_EMULATOR} ${CMAKE_BINARY_DIR}/wineprefix --init)
+  set_tests_properties(win32.wineprefix PROPERTIES FIXTURES_SETUP wineprefix)
+endif()

@@ -1,0 +1,38 @@
+#include "platform/file_dialog.h"
+
+#ifdef TW_WIN32
+#include <windows.h>
+#include <commdlg.h>
+#endif
+
+static FileDialogHandler g_fileDialogHandler = nullptr;
+
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
+  FileDialogHandler before = g_fileDialogHandler;
+  g_fileDialogHandler = handler;
+  return before;
+}
+
+bool RunFileDialog(FileDialogRequest& request) {
+  if (g_fileDialogHandler) return g_fileDialogHandler(request);
+#ifdef TW_WIN32
+  OPENFILENAMEA ofn;
+  ZeroMemory(&ofn, sizeof ofn);
+  // The structure size tells older systems which fields to expect.
+  ofn.lStructSize = request.structSize ? request.structSize : sizeof ofn;
+  ofn.hwndOwner = (HWND)request.owner;
+  ofn.lpstrFilter = request.filter;
+  ofn.lpstrFile = request.file;
+  ofn.nMaxFile = kFileDialogPathSize;
+  ofn.lpstrFileTitle = request.fileTitle;
+  ofn.nMaxFileTitle = kFileDialogPathSize;
+  ofn.lpstrInitialDir = request.initialDir;
+  ofn.lpstrTitle = request.title;
+  ofn.lpstrDefExt = request.defaultExt;
+  ofn.Flags = request.flags;
+  BOOL chosen = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  return chosen != FALSE;
+#else
+  return false;
+#endif
+}

@@ -1,0 +1,46 @@
+#pragma once
+// File operations beyond the standard library's streams, with a Win32 and a
+// POSIX implementation. Data files themselves are read and written through
+// <cstdio> streams in binary mode; paths are composed with JoinPath so that
+// the same code runs with '\' on Windows and '/' natively.
+#include <cstddef>
+#include <cstdint>
+
+#ifdef TW_WIN32
+const char kPathSeparator = '\\';
+#else
+const char kPathSeparator = '/';
+#endif
+
+// dir + separator + name into out (size bytes). Returns false, with out
+// emptied, when the result would not fit. An empty dir gives name alone.
+bool JoinPath(char* out, size_t size, const char* dir, const char* name);
+
+bool PathExists(const char* path);     // a file or a folder of that name
+bool FolderExists(const char* path);
+bool FileExists(const char* path);     // a file that is not a folder
+
+// Size in bytes, or -1 when the file cannot be examined.
+int64_t GetFileSize64(const char* path);
+
+// Clears the read-only attribute (gives the owner write permission).
+bool MakeFileWritable(const char* path);
+// Deletes a file; true on success.
+bool DeleteFileAt(const char* path);
+// Renames a file; an existing target is replaced. True on success.
+bool RenameFileTo(const char* from, const char* to);
+// Copies a file; with failIfExists an existing target is left alone and the
+// copy fails. True on success.
+bool CopyFileTo(const char* from, const char* to, bool failIfExists);
+
+// Last modification time in seconds since 1970 (UTC), or -1.
+int64_t GetFileModifiedTime(const char* path);
+
+bool CreateFolder(const char* path);   // true when it exists afterwards
+bool RemoveFolder(const char* path);   // an empty folder only
+
+// The current folder and the folder for temporary files as the system
+// reports them (a root keeps its separator, C:\ or /). False when
+// the text does not fit.
+bool GetCurrentFolder(char* out, size_t size);
+bool GetTempFolder(char* out, size_t size);
