@@ -1,0 +1,24 @@
+#include "image/engine_log.h"
+
+#include "platform/files.h"
+
+EngineLog TheEngineLog = {nullptr};
+
+void OpenEngineLog(const char* workDir) {
+  CloseEngineLog();
+  char path[260];
+  if (!JoinPath(path, sizeof path, workDir, "plexidor.log")) return;
+  // Text mode, created or emptied, readable and writable.
+  TheEngineLog.file = fopen(path, "w+t");
+}
+
+void LogMessage(const char* text) {
+  if (TheEngineLog.file) fprintf(TheEngineLog.file, "%s\n", text);
+}
+
+void CloseEngineLog() {
+  if (TheEngineLog.file) {
+    fclose(TheEngineLog.file);
+    TheEngineLog.file = nullptr;
+  }
+}
