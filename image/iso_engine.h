@@ -1,0 +1,58 @@
+#pragma once
+// Entry points of the ISO 9660 image engine (with Joliet names, El Torito
+// boot record and duplicate-file sharing). A caller runs one Make-ISO job as:
+//   iso_engine_init(); iso_new_image(); fill IsoOptions;
+//   iso_add_directory(iso_root_node(), discFolder);
+//   iso_set_boot_image(bootImage); iso_create_output(outputPath);
+//   iso_build_image(); iso_close_output(); iso_engine_done();
+// Every entry point returns 1 when done. The engine reports problems only
+// through ShowError / ShowInfo (image/message_boxes.h) and its log; the
+// progress window and the 4 GB question are reached through
+// image/progress_seam.h. One image and one build at a time, one thread.
+#include <ctime>
+
+struct DirectoryNode;
+
+// The option set of one build, filled by the caller before iso_build_image.
+struct IsoMakeOptions {
+  int LongNames;              // ISO 9660 names up to 207 characters instead of 8.3 (1)
+  int AllowLowercase;         // keep lower-case letters in ISO 9660 names (0)
+  int Joliet;                 // add the Joliet tree (1)
+  int Optimize;               // store files of equal contents once (0)
+  int SetDateTime;            // give every scanned entry the date FixedTime (0)
+  time_t FixedTime;           // (0)
+  char PreparerName[260];     // data preparer identifier
+  char SavedVolumeLabel[260]; // volume identifier chosen by the user (empty)
+  // The dialog's boot-folder settings "Hide Boot Folder" and "Hide All Files
+  // in Boot Folder", copied in by the caller (0 both).
+  int HideBootFolder;
+  int HideBootFiles;
+};
+
+// The options the next iso_build_image reads; holds the start values above
+// until the caller changes them.
+extern IsoMakeOptions IsoOptions;
+
+// Makes the work folder "Plexi$dor" in %TEMP% afresh and opens the log in it.
+int iso_engine_init();
+// Closes the log.
+int iso_engine_done();
+// Frees the previous image's tree and starts an empty one.
+int iso_new_image();
+// The root node of the current image (valid from iso_new_image on).
+DirectoryNode* iso_root_node();
+// Reads the folder tree into node (0 when either is null).
+int iso_add_directory(DirectoryNode* node, const char* folder);
+// Classifies the boot image: 1 accepted (floppy or no-emulation image), 0 not.
+int iso_set_boot_image(const char* path);
+// Creates (or empties) the output image file: 1 created, 0 not.
+int iso_create_output(const char* path);
+// Builds and writes the image; returns 1 whatever the outcome.
+int iso_build_image();
+// Closes the output image when one is open; 1.
+int iso_close_output();
+
+// What the last iso_build_image achieved, for callers that want more than
+// the log: 1 the image was written completely; 0 it was cancelled, refused
+// or stopped by an error (a partial output file is then deleted).
+int iso_last_build_result();

@@ -1,0 +1,39 @@
+#include "image/progress_seam.h"
+
+int ProgressCancelled = 0;
+
+static const ProgressHandlers* g_progress = nullptr;
+
+const ProgressHandlers* SetProgressHandlers(const ProgressHandlers* handlers) {
+  const ProgressHandlers* before = g_progress;
+  g_progress = handlers;
+  return before;
+}
+
+void ShowPreparing() {
+  if (g_progress && g_progress->show_preparing) g_progress->show_preparing();
+}
+
+void HideProgress() {
+  if (g_progress && g_progress->hide_progress) g_progress->hide_progress();
+}
+
+void StartProgress() {
+  ProgressCancelled = 0;
+  if (g_progress && g_progress->start_progress) g_progress->start_progress();
+}
+
+int UpdateProgress(double done) {
+  if (ProgressCancelled) return 1;
+  if (g_progress && g_progress->update_progress) return g_progress->update_progress(done);
+  return 0;
+}
+
+void CloseProgress() {
+  if (g_progress && g_progress->close_progress) g_progress->close_progress();
+}
+
+bool ConfirmFat32Overflow() {
+  if (g_progress && g_progress->confirm_fat32_overflow) return g_progress->confirm_fat32_overflow();
+  return true;
+}
