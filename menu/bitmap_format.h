@@ -1,0 +1,132 @@
+#pragma once
+// The Windows bitmap layout shared by every boot-screen bitmap reader and
+// writer: result codes, header fields, byte helpers, row lengths and the
+// naming of the converted files written beside a bitmap.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// Result code of every bitmap operation.
+enum BitmapResult {
+  kBitmapDone = 0,         // done, or nothing to do
+  kBitmapOpenError = 1,    // empty path, source not readable, output not creatable
+  kBitmapFormatError = 2,  // not "BM"/"TW", compressed, unsupported or wrong depth
+  kBitmapHeaderError = 3,  // a header cannot be read or written
+  kBitmapDataError = 4,    // a palette entry or a pixel row cannot be read or written
+  kBitmapMemoryError = 5,  // no buffer for the palette
+  kBitmapSizeError = 6,    // not the required width and height
+};
+
+// Filled by the header readers and used by the writers.
+struct BitmapInfo {
+  int32_t width;
+  int32_t height;
+  int32_t reserved;        // always 0
+  int32_t bitsPerPixel;
+  int32_t dataOffset;      // output pixel data offset, set by a header writer
+};
+
+struct RgbColor {
+  uint8_t red;
+  uint8_t green;
+  uint8_t blue;
+};
+
+// File header (14 bytes) and information header (40 bytes).
+const size_t kFileHeaderSize = 14;
+const size_t kInfoHeaderSize = 40;
+const size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
+const size_t kFileType = 0;           // u16 "BM" or "TW"
+const size_t kFileSize = 2;           // u32
+const size_t kFileReserved1 = 6;      // u16
+const size_t kFileReserved2 = 8;      // u16
+const size_t kFileDataOffset = 10;    // u32
+const size_t kInfoSize = 14;          // u32 40
+const size_t kInfoWidth = 18;         // i32
+const size_t kInfoHeight = 22;        // i32
+const size_t kInfoPlanes = 26;        // u16 1
+const size_t kInfoBitsPerPixel = 28;  // u16
+const size_t kInfoCompression = 30;   // u32 0
+const size_t kInfoImageSize = 34;     // u32
+const size_t kPaletteOffset = 54;     // palette entries {blue, green, red, 0}
+
+// The mark "Tw" in the two reserved words of a bitmap this program rewrote.
+const uint16_t kMarkReserved1 = 0x54;
+const uint16_t kMarkReserved2 = 0x77;
+
+// Pixel data offset of every converted file (".BM1", ".BM2", ".B15", ".BM3").
+const uint32_t kConvertedDataOffset = 2048;
+
+// The widest boot screen; every row buffer is sized for it.
+const int32_t kMaxBitmapWidth = 1024;
+// A source row of the widest screen at the deepest depth, padded.
+const size_t kMaxSourceRowBytes = kMaxBitmapWidth * 3 + 4;
+
+inline uint16_t get16le(const uint8_t* p) { return (uint16_t)(p[0] | (p[1] << 8)); }
+inline uint32_t get32le(const uint8_t* p) {
+  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
+}
+inline void put16le(uint8_t* p, uint32_t v) {
+  p[0] = (uint8_t)v;
+  p[1] = (uint8_t)(v >> 8);
+}
+inline void put32le(uint8_t* p, uint32_t v) {
+  p[0] = (uint8_t)v;
+  p[1] = (uint8_t)(v >> 8);
+  p[2] = (uint8_t)(v >> 16);
+  p[3] = (uint8_t)(v >> 24);
+}
+
+// The fields of the two headers that the readers look at.
+struct BitmapHeaders {
+  uint16_t reserved1;
+  uint16_t reserved2;
+  uint32_t dataOffset;
+  int32_t width;
+  int32_t height;
+  uint16_t bitsPerPixel;
+  uint32_t compression;
+};
+
+// Reads the file header and the information header from the start of the
+// stream: 3 when either cannot be read, 2 when the type is neither "BM" nor
+// "TW" or the picture is compressed, else 0.
+int ReadBitmapHeaders(FILE* file, BitmapHeaders* headers);
+
+// Reads count palette entries {blue, green, red, reserved} from the stream's
+// position into out: 0, or 4 when the file ends first.
+int ReadPaletteEntries(FILE* file, int count, RgbColor* out);
+
+// Moves the stream to the pixel data: 0, or 4 when the offset cannot be
+// reached.
+int SeekToPixelData(FILE* file, uint32_t offset);
+
+// Length in bytes of one stored row (padded to a multiple of 4), or 0 when
+// width is outside 1..kMaxBitmapWidth or bits is not 1, 4, 8, 16 or 24.
+size_t SourceRowBytes(int32_t width, int32_t bits);
+
+// Writes a file header and an information header for an uncompressed
+// picture. Returns true when all 54 bytes were written.
+bool WriteBitmapHeaders(FILE* file, const char type[2], uint32_t fileSize, bool marked,
+                        uint32_t dataOffset, int32_t width, int32_t height, uint16_t bits,
+                        uint32_t imageSize);
+
+// Fills the 54 header bytes at out (same fields as WriteBitmapHeaders).
+void BuildBitmapHeaders(uint8_t* out, const char type[2], uint32_t fileSize, bool marked,
+                        uint32_t dataOffset, int32_t width, int32_t height, uint16_t bits,
+                        uint32_t imageSize);
+
+// The path with the extension of its file name replaced by ext (without the
+// dot); a file name without a dot gets ".ext" appended. False, with out
+// emptied, when the result does not fit or is the path itself (a source
+// named like its own converted file must not be overwritten).
+bool ReplaceExtension(char* out, size_t size, const char* path, const char* ext);
+
+// Opens a new output file: an existing one is made writable and deleted
+// first. Null when it cannot be created.
+FILE* CreateOutputFile(const char* path);
+
+// Closes an output file. When code is nonzero, or the close fails (then
+// 4 is returned for a code of 0), the file is deleted so that no partial
+// converted or rebuilt file is left for the loader or the preview.
+int FinishOutputFile(FILE* file, const char* path, int code);
