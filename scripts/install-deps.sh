@@ -6,7 +6,7 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 packages=(cmake make g++ g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32 xvfb xauth googletest libgtest-dev nasm qemu-system-x86 xorriso genisoimage
-  p7zip-full dumpet mtools dosfstools imagemagick python3 python3-pil time)
+  p7zip-full dumpet mtools dosfstools imagemagick python3 python3-pil python3-numpy time)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" != 0 ]; then
