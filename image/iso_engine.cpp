@@ -1,0 +1,136 @@
+// The engine's entry points, its state and the build sequence's start.
+#include "image/iso_engine.h"
+
+#include "image/engine_log.h"
+#include "image/iso_internal.h"
+#include "image/message_boxes.h"
+#include "platform/dir_list.h"
+#include "platform/files.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static IsoMakeOptions start_options() {
+  IsoMakeOptions o;
+  memset(&o, 0, sizeof o);
+  o.LongNames = 1;
+  o.Joliet = 1;
+  return o;
+}
+
+IsoMakeOptions IsoOptions = start_options();
+
+static IsoEngine start_engine() {
+  IsoEngine copy = {};
+  copy.output_image_handle = kInvalidFileHandle;
+  copy.next_path_index = 1;
+  copy.next_joliet_path_index = 1;
+  return copy;
+}
+
+IsoEngine Iso = start_engine();
+
+static void copy_text(char* out, size_t size, const char* text) {
+  size_t length = strlen(text);
+  if (length >= size) length = size - 1;
+  memcpy(out, text, length);
+  out[length] = 0;
+}
+
+// Removes a folder with everything in it; the result is the folder's removal.
+static bool delete_folder_tree(const char* folder) {
+  DirListing* listing = OpenDirListing(folder);
+  if (listing) {
+    DirItem item;
+    char path[kEnginePath];
+    while (NextDirItem(listing, &item)) {
+      if (!strcmp(item.name, ".") || !strcmp(item.name, "..")) continue;
+      if (!JoinPath(path, sizeof path, folder, item.name)) continue;
+      if (FolderExists(path)) delete_folder_tree(path);
+      else ForceDeleteFile(path);
+    }
+    CloseDirListing(listing);
+  }
+  return RemoveFolder(folder);
+}
+
+int iso_engine_init() {
+  char temp[kEnginePath];
+  const char* env = getenv("TEMP");
+  // Without TEMP the system's folder for temporary files serves.
+  if (env && *env && strlen(env) < sizeof temp) copy_text(temp, sizeof temp, env);
+  else if (!GetTempFolder(temp, sizeof temp)) copy_text(temp, sizeof temp, ".");
+  if (!JoinPath(Iso.work_dir, sizeof Iso.work_dir, temp, "Plexi$dor")) copy_text(Iso.work_dir, sizeof Iso.work_dir, ".");
+  if (FolderExists(Iso.work_dir)) delete_folder_tree(Iso.work_dir);
+  CreateFolder(Iso.work_dir);
+  OpenEngineLog(Iso.work_dir);
+  return 1;
+}
+
+int iso_engine_done() {
+  CloseEngineLog();
+  return 1;
+}
+
+int iso_new_image() {
+  free_directory_tree();
+  Iso.use_eltorito = 0;
+  Iso.boot_image_accepted = 0;
+  copy_text(Iso.volume_label, sizeof Iso.volume_label, "MYCD_VOL");
+  memset(&Iso.root_entry, 0, sizeof Iso.root_entry);
+  Iso.root = nullptr;
+  create_directory_node(nullptr, "", &Iso.root_entry, 0);
+  return 1;
+}
+
+DirectoryNode* iso_root_node() { return Iso.root; }
+
+int iso_add_directory(DirectoryNode* node, const char* folder) {
+  if (!node || !folder) return 0;
+  Iso.stop_build = false;
+  scan_source_folder(node, folder, nullptr);
+  return 1;
+}
+
+int iso_set_boot_image(const char* path) {
+  if (!path) return 0;
+  int kind = classify_boot_image(path);
+  if (kind) Iso.boot_image_accepted = 1;
+  return kind;
+}
+
+// Counters and identifiers of a build, El Torito on or off, then the dates
+// and ISO 9660 names of every entry.
+static void reset_image_settings() {
+  Iso.next_free_sector = 0;
+  Iso.path_table_bytes = Iso.path_table_sectors = 0;
+  Iso.l_table_sector = Iso.m_table_sector = 0;
+  Iso.joliet_path_table_bytes = Iso.joliet_path_table_sectors = 0;
+  Iso.joliet_l_table_sector = Iso.joliet_m_table_sector = 0;
+  Iso.tree_error_count = 0;
+  copy_text(Iso.preparer, 129, IsoOptions.PreparerName);
+  Iso.volume_label[32] = 0;
+  switch_eltorito(Iso.use_eltorito != 0);
+  if (Iso.root) stamp_entries(Iso.root);
+}
+
+int iso_build_image() {
+  Iso.last_build_result = 0;
+  if (!Iso.root) return 1;
+  copy_text(Iso.volume_label, sizeof Iso.volume_label, IsoOptions.SavedVolumeLabel);
+  Iso.use_joliet = IsoOptions.Joliet;
+  Iso.allow_long_names = IsoOptions.LongNames;
+  Iso.allow_lowercase = IsoOptions.AllowLowercase;
+  Iso.optimize_duplicates = IsoOptions.Optimize;
+  Iso.use_fixed_time = IsoOptions.SetDateTime;
+  Iso.fixed_time = IsoOptions.FixedTime;
+  Iso.hide_boot_folder = IsoOptions.HideBootFolder;
+  Iso.hide_boot_files = IsoOptions.HideBootFiles;
+  Iso.use_eltorito = Iso.boot_image_accepted;
+  reset_image_settings();
+  Iso.last_build_result = write_image_tree();
+  return 1;
+}
+
+int iso_last_build_result() { return Iso.last_build_result; }

@@ -1,0 +1,312 @@
+#pragma once
+// The image engine's own records and state, shared by its source files
+// (image/iso_*.cpp, el_torito.cpp, joliet.cpp, duplicate_sharing.cpp,
+// output_image.cpp) and by the engine's unit tests, which inspect the tree
+// and the generated buffers in memory. Callers use image/iso_engine.h.
+#include "image/iso_engine.h"
+#include "platform/output_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+
+enum { kSectorSize = 2048, kCopyChunk = 32768, kEnginePath = 260 };
+
+// ---------------------------------------------------------------- the tree
+
+// ISO 9660 directory record fields (offsets within the record).
+enum {
+  kRecLength = 0,
+  kRecExtAttrLength = 1,
+  kRecExtent = 2,       // both-endian 32-bit
+  kRecDataLength = 10,  // both-endian 32-bit
+  kRecDate = 18,        // 7 bytes
+  kRecFlags = 25,
+  kRecUnitSize = 26,
+  kRecGap = 27,
+  kRecVolumeSeq = 28,   // both-endian 16-bit
+  kRecNameLength = 32,
+  kRecName = 33,
+  kRecordBufferSize = 256,
+};
+// Record file flags.
+enum { kFileExists = 0x01, kFileDirectory = 0x02, kFileAssociated = 0x04 };
+// DirectoryEntry::entry_flags.
+enum { kNotInJoliet = 0x08, kNotInIso = 0x40, kHiddenSource = 0x100 };
+// DirectoryNode::flags.
+enum { kHasDot = 0x02, kHasDotDot = 0x04 };
+
+struct DirectoryNode;
+
+struct DirectoryEntry {
+  DirectoryEntry* next;
+  DirectoryEntry* joliet_next;
+  uint8_t record[kRecordBufferSize];  // the ISO 9660 record, its name NUL-ended at kRecName
+  uint32_t start_sector;
+  uint32_t size;                      // files: source size; directories: size rounded to 2048
+  uint8_t is_directory;
+  uint8_t joliet_record_length;
+  time_t modification_time;
+  char* name;                         // source name as listed
+  char* whole_path;                   // null for added "." and ".."
+  DirectoryNode* parent;
+  uint32_t entry_flags;
+  int share_group;
+  uint8_t content_digest[16];
+};
+
+struct DirectoryNode {
+  DirectoryNode* next;
+  DirectoryNode* subdirectories;
+  DirectoryNode* parent;              // the root's parent is the root
+  DirectoryEntry* entries;
+  DirectoryEntry* self_entry;
+  DirectoryEntry* joliet_entries;     // the Joliet list, linked by joliet_next
+  char* whole_name;
+  char* name;
+  int depth;
+  uint32_t size;
+  uint32_t extent;
+  uint32_t joliet_extent;
+  uint32_t joliet_size;
+  uint16_t path_index;
+  uint16_t joliet_path_index;
+  uint16_t flags;
+  uint8_t walked;                     // the file-extent walk has placed its entries
+};
+
+// ---------------------------------------------------------- fragments
+
+typedef int (*FragmentStep)();  // 1 to go on, 0 to stop the build
+
+struct OutputFragment {
+  OutputFragment* next;
+  const char* name;
+  FragmentStep size;
+  FragmentStep generate;
+  FragmentStep write;
+  uint32_t first_sector;  // where the size pass found the cursor
+  uint32_t end_sector;    // the cursor after its size (and generate) step
+};
+
+struct PendingWrite {
+  PendingWrite* next;
+  uint32_t extent;
+  uint32_t size;
+  char* source_path;
+  DirectoryEntry* entry;
+};
+
+struct NameHashNode {
+  NameHashNode* next;
+  DirectoryEntry* entry;
+};
+enum { kNameHashBuckets = 256 };
+
+// ---------------------------------------------------------- engine state
+
+struct IsoEngine {
+  // Options of the current build (copied from IsoOptions).
+  int use_joliet, allow_long_names, allow_lowercase, optimize_duplicates;
+  int use_fixed_time, use_eltorito, hide_boot_folder, hide_boot_files;
+  time_t fixed_time;
+
+  char volume_label[kEnginePath];
+  char preparer[kEnginePath];
+  char work_dir[kEnginePath];
+
+  // The image tree.
+  DirectoryNode* root;
+  DirectoryEntry root_entry;
+  bool root_dot_known;          // the root folder's "." has been examined
+  struct {
+    int64_t size;
+    time_t modified;
+    bool hidden;
+  } root_dot;
+  time_t build_time;
+  bool build_time_set;
+
+  // Layout.
+  uint32_t next_free_sector;
+  uint32_t sectors_written;
+  uint64_t bytes_written;        // every byte handed to write_image_chunk
+  int tree_error_count;
+  OutputFragment* fragments;
+  bool stop_build;               // a fault that leaves the image unusable
+
+  // ISO 9660 path tables.
+  uint32_t path_table_bytes, path_table_sectors;
+  uint32_t l_table_sector, m_table_sector;
+  uint8_t* l_table;
+  uint8_t* m_table;
+  int next_path_index;
+  uint8_t root_record[34];
+  uint8_t primary_descriptor[kSectorSize];  // as written, the Joliet copy's base
+
+  // Joliet.
+  uint32_t joliet_path_table_bytes, joliet_path_table_sectors;
+  uint32_t joliet_l_table_sector, joliet_m_table_sector;
+  uint8_t* joliet_l_table;
+  uint8_t* joliet_m_table;
+  int next_joliet_path_index;
+  int joliet_duplicates;
+  uint8_t joliet_root_record[34];
+
+  // File data.
+  PendingWrite* pending_head;
+  PendingWrite* pending_tail;
+  int pending_count;
+  uint8_t* copy_buffer;          // kCopyChunk bytes, allocated once
+
+  // Duplicate sharing.
+  DirectoryEntry** candidates;
+  int candidate_count;
+
+  // Name hash of the directory being finished.
+  NameHashNode* name_hash[kNameHashBuckets];
+  int sort_duplicates;
+
+  // El Torito.
+  int boot_image_accepted;
+  char eltorito_image_path[kEnginePath];
+  const char* eltorito_image_name;
+  int eltorito_no_emulation;
+  uint32_t eltorito_image_size;
+  bool boot_entry_set;           // BootEntryOptions present
+  struct {
+    const char* image_name;
+    int no_emulation;
+  } boot_entry_options;
+  uint32_t eltorito_descriptor_sector, eltorito_catalog_sector, eltorito_image_sector;
+  uint8_t eltorito_validation_entry[32];
+  uint8_t eltorito_descriptor_buffer[kSectorSize];
+  uint8_t eltorito_catalog_buffer[kSectorSize];
+
+  // The output image.
+  FileHandle output_image_handle;
+  char output_image_path[kEnginePath];
+  const char* output_path;       // null until the first iso_create_output succeeds
+  bool write_failed;
+
+  int last_build_result;
+};
+
+extern IsoEngine Iso;
+
+// ---------------------------------------------------------- memory
+
+void* engine_alloc(size_t size);  // zero-filled; "Memory overflow!\n" on failure
+void engine_free(void* block);
+char* engine_strdup(const char* text);
+
+// ---------------------------------------------------------- numbers and records
+
+void put16le(uint8_t* p, uint32_t v);
+void put16be(uint8_t* p, uint32_t v);
+void put16both(uint8_t* p, uint32_t v);
+void put32le(uint8_t* p, uint32_t v);
+void put32be(uint8_t* p, uint32_t v);
+void put32both(uint8_t* p, uint32_t v);
+uint32_t read_le32(const uint8_t* p);
+uint32_t round_up_sector(uint32_t bytes);     // to a multiple of 2048
+uint32_t sectors_of(uint64_t bytes);          // ceil(bytes / 2048)
+// Local time of t and its offset from UTC in 15-minute units.
+void make_record_date(uint8_t* p, time_t t);  // 7 bytes
+void make_descriptor_date(uint8_t* p, time_t t);  // 17 bytes
+// Where a record of this length starts when the previous one ended at pos:
+// the next sector when pos's offset in its sector plus the length reaches
+// 2048 or more. Directory sizes and directory writers both use it.
+uint32_t next_record_position(uint32_t pos, uint32_t length);
+
+// ---------------------------------------------------------- tree (iso_tree.cpp)
+
+int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* self);
+int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name);
+DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_path, DirectoryEntry* self,
+                                     int look_up);
+DirectoryEntry* search_tree_file(DirectoryNode* node, const char* path);
+void free_directory_tree();
+time_t current_time_stamp();
+void stamp_entries(DirectoryNode* node);
+// Calls visit for node and every directory below it, depth first (a node,
+// its subdirectories in list order, then its next sibling).
+int count_directories(DirectoryNode* node);
+
+// ---------------------------------------------------------- names (iso_names.cpp)
+
+int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory);
+int finish_directory(DirectoryNode* node);
+int finish_all_directories(DirectoryNode* root);  // directories whose sort failed
+int compare_iso_names(const DirectoryEntry* a, const DirectoryEntry* b);
+void empty_name_hash();
+// The ISO 9660 name bytes of an entry and their count ("." and ".." are one byte).
+const char* iso_name_of(const DirectoryEntry* entry, int* length);
+
+// ---------------------------------------------------------- layout (iso_layout.cpp)
+
+int write_image_tree();
+int write_image_chunk(const void* data, size_t size, size_t count);
+int copy_source_file(const char* path, uint32_t size);
+void report_progress();
+void append_fragment(const char* name, FragmentStep size, FragmentStep generate, FragmentStep write);
+void release_build_tables();
+
+// One side of the image: the ISO 9660 tree or the Joliet tree. Directory
+// extents, path tables and directory records are built by one set of
+// routines that differ per side only in names and their encoding.
+enum TreeSide { kIsoSide = 0, kJolietSide = 1 };
+int place_directories(TreeSide side);
+int make_path_tables(TreeSide side);
+int write_path_tables(TreeSide side);
+int write_directories(TreeSide side);
+// Builds one directory's records into buffer (size rounded up to 2048);
+// returns the final position. Used by the writer and by tests.
+uint32_t make_directory_records(TreeSide side, DirectoryNode* node, uint8_t* buffer);
+
+// ---------------------------------------------------------- records (iso_records.cpp)
+
+int make_root_record();
+void fill_primary_descriptor(uint8_t* sector, time_t now);
+void fill_terminator(uint8_t* sector);
+
+// ---------------------------------------------------------- duplicates (duplicate_sharing.cpp)
+
+int prepare_duplicate_sharing(DirectoryNode* root);  // 0: array allocation failed
+// Gives entry an earlier placed extent of equal contents; true when lent.
+bool share_duplicate_extent(DirectoryEntry* entry);
+void free_duplicate_candidates();
+
+// ---------------------------------------------------------- El Torito (el_torito.cpp)
+
+int classify_boot_image(const char* path);
+void switch_eltorito(bool on);
+void place_boot_image();
+void write_boot_record();
+void make_boot_entry(uint8_t* entry);
+void reset_boot_catalog();
+int place_boot_record_descriptor();
+int place_boot_catalog();
+int place_boot_image_sectors();
+int write_boot_record_descriptor();
+int write_boot_catalog();
+int write_boot_image();
+
+// ---------------------------------------------------------- Joliet (joliet.cpp)
+
+void to_ucs2_name(uint8_t* destination, int length, const char* source);
+int joliet_name_bytes(const char* name);
+int sort_joliet_tree(DirectoryNode* root);
+int compare_joliet_names(const DirectoryEntry* a, const DirectoryEntry* b);
+int compare_joliet_path_records(const DirectoryNode* a, const DirectoryNode* b);
+int place_joliet_descriptor();
+int make_joliet_root_record();
+int write_joliet_descriptor();
+void fill_joliet_descriptor(uint8_t* sector);
+void reset_joliet_indexes();
+
+// ---------------------------------------------------------- output (output_image.cpp)
+
+int write_image(const void* data, size_t size, size_t count);
+bool CheckTargetVolumeIsFat(const char* path);
+bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b);

@@ -1,0 +1,649 @@
+// The layout of the image as a list of fragments, and the ISO 9660 and
+// Joliet directories and path tables that both trees build the same way.
+#include "image/engine_log.h"
+#include "image/iso_internal.h"
+#include "image/message_boxes.h"
+#include "image/progress_seam.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <strings.h>
+
+// ------------------------------------------------------------ writing bytes
+
+int write_image_chunk(const void* data, size_t size, size_t count) {
+  if (Iso.write_failed) return 0;
+  if (!write_image(data, size, count)) {
+    Iso.write_failed = true;
+    return 0;
+  }
+  Iso.bytes_written += (uint64_t)size * count;
+  return 1;
+}
+
+void report_progress() {
+  if (Iso.next_free_sector) UpdateProgress((double)Iso.sectors_written / (double)Iso.next_free_sector);
+}
+
+int copy_source_file(const char* path, uint32_t size) {
+  if (!Iso.copy_buffer) {
+    Iso.copy_buffer = (uint8_t*)engine_alloc(kCopyChunk);
+    if (!Iso.copy_buffer) return 0;
+  }
+  uint8_t* buffer = Iso.copy_buffer;
+  FileHandle file = OpenInputFile(path);
+  bool told = false;
+  if (file == kInvalidFileHandle) {
+    snprintf(MessageBuffer, kMessageBufferSize, "File '%s' Open Error!", path);
+    ShowError(MessageBuffer);
+    told = true;
+  }
+  uint32_t rest = size;
+  while (rest > 0) {
+    uint32_t chunk = rest >= (uint32_t)kCopyChunk ? (uint32_t)kCopyChunk : round_up_sector(rest);
+    uint32_t want = rest < chunk ? rest : chunk;
+    long got = 0;
+    if (file != kInvalidFileHandle) got = ReadFromHandle(file, buffer, want);
+    if (got < 0) got = 0;
+    if ((uint32_t)got < want && !told) {
+      // The layout is fixed: the rest of the extent stays zero, but the
+      // user learns that this file in the image is not the source.
+      snprintf(MessageBuffer, kMessageBufferSize,
+               "File '%s' Read Error! The file could not be read completely; the rest of its place in the "
+               "image is filled with zeros.",
+               path);
+      ShowError(MessageBuffer);
+      told = true;
+    }
+    memset(buffer + got, 0, chunk - (uint32_t)got);
+    if (!write_image_chunk(buffer, 1, chunk)) break;
+    rest -= want;
+    if (ProgressCancelled) break;
+    Iso.sectors_written += chunk / kSectorSize;
+    report_progress();
+  }
+  if (file != kInvalidFileHandle) CloseFileHandle(file);
+  return Iso.write_failed ? 0 : 1;
+}
+
+// ------------------------------------------------------------ the two trees
+
+static uint32_t& dir_extent(DirectoryNode* n, TreeSide side) { return side ? n->joliet_extent : n->extent; }
+static uint32_t dir_size(const DirectoryNode* n, TreeSide side) { return side ? n->joliet_size : n->size; }
+static uint16_t& dir_index(DirectoryNode* n, TreeSide side) { return side ? n->joliet_path_index : n->path_index; }
+static DirectoryEntry* first_entry(DirectoryNode* n, TreeSide side) { return side ? n->joliet_entries : n->entries; }
+static DirectoryEntry* next_entry(DirectoryEntry* e, TreeSide side) { return side ? e->joliet_next : e->next; }
+static bool left_out(const DirectoryEntry* e, TreeSide side) {
+  return (e->entry_flags & (side ? kNotInJoliet : kNotInIso)) != 0;
+}
+static uint32_t record_length(const DirectoryEntry* e, TreeSide side) {
+  return side ? e->joliet_record_length : e->record[kRecLength];
+}
+static bool is_dot(const DirectoryEntry* e) { return e->is_directory && !strcmp(e->name, "."); }
+static bool is_dotdot(const DirectoryEntry* e) { return e->is_directory && !strcmp(e->name, ".."); }
+
+static DirectoryNode* child_of_entry(DirectoryNode* node, const DirectoryEntry* e) {
+  for (DirectoryNode* c = node->subdirectories; c; c = c->next) {
+    if (c->self_entry == e) return c;
+  }
+  return nullptr;
+}
+
+static void clear_extents(DirectoryNode* n, TreeSide side) {
+  for (; n; n = n->next) {
+    dir_extent(n, side) = 0;
+    clear_extents(n->subdirectories, side);
+  }
+}
+
+static void assign_extents(DirectoryNode* n, TreeSide side, int* next_index) {
+  for (; n; n = n->next) {
+    dir_index(n, side) = (uint16_t)(*next_index)++;
+    if (dir_extent(n, side) == 0) {
+      dir_extent(n, side) = Iso.next_free_sector;
+      Iso.next_free_sector += sectors_of(dir_size(n, side));
+    }
+    assign_extents(n->subdirectories, side, next_index);
+  }
+}
+
+int place_directories(TreeSide side) {
+  clear_extents(Iso.root, side);
+  int* next_index = side ? &Iso.next_joliet_path_index : &Iso.next_path_index;
+  *next_index = 1;
+  assign_extents(Iso.root, side, next_index);
+  return 1;
+}
+
+// ------------------------------------------------------------ path tables
+
+static TreeSide g_sort_side;
+
+// The name a directory has in the path table of a side, written to out
+// when out is not null; returns its length in bytes.
+static int path_table_name(DirectoryNode* n, TreeSide side, uint8_t* out) {
+  if (n == Iso.root) {
+    if (out) out[0] = 0;
+    return 1;
+  }
+  if (side == kJolietSide) {
+    int length = joliet_name_bytes(n->self_entry->name);
+    if (out) to_ucs2_name(out, length, n->self_entry->name);
+    return length;
+  }
+  int length;
+  const char* name = iso_name_of(n->self_entry, &length);
+  if (out) memcpy(out, name, (size_t)length);
+  return length;
+}
+
+static int compare_iso_path_records(const DirectoryNode* a, const DirectoryNode* b) {
+  if (a == Iso.root) return -1;
+  if (b == Iso.root) return 1;
+  if (a->parent->path_index != b->parent->path_index) return a->parent->path_index < b->parent->path_index ? -1 : 1;
+  int la, lb;
+  const char* x = iso_name_of(a->self_entry, &la);
+  const char* y = iso_name_of(b->self_entry, &lb);
+  int c = memcmp(x, y, (size_t)(la < lb ? la : lb));
+  return c ? c : la - lb;
+}
+
+static int compare_path_records(const void* a, const void* b) {
+  const DirectoryNode* x = *(DirectoryNode* const*)a;
+  const DirectoryNode* y = *(DirectoryNode* const*)b;
+  return g_sort_side ? compare_joliet_path_records(x, y) : compare_iso_path_records(x, y);
+}
+
+static void collect_directories(DirectoryNode* n, DirectoryNode** table, int* count) {
+  for (; n; n = n->next) {
+    table[(*count)++] = n;
+    collect_directories(n->subdirectories, table, count);
+  }
+}
+
+int make_path_tables(TreeSide side) {
+  uint32_t sectors = side ? Iso.joliet_path_table_sectors : Iso.path_table_sectors;
+  uint32_t counted = side ? Iso.joliet_path_table_bytes : Iso.path_table_bytes;
+  size_t bytes = (size_t)sectors * kSectorSize;
+  uint8_t* l = (uint8_t*)engine_alloc(bytes);
+  uint8_t* m = (uint8_t*)engine_alloc(bytes);
+  (side ? Iso.joliet_l_table : Iso.l_table) = l;
+  (side ? Iso.joliet_m_table : Iso.m_table) = m;
+  if (!l || !m) return 0;
+  int counter = side ? Iso.next_joliet_path_index : Iso.next_path_index;
+  if (counter > 65535) {
+    snprintf(MessageBuffer, kMessageBufferSize,
+             "Unable to generate sane path tables - too many directories (%d)\n", counter);
+    ShowError(MessageBuffer);
+    return 1;
+  }
+  int n = count_directories(Iso.root), filled = 0;
+  DirectoryNode** table = (DirectoryNode**)engine_alloc((size_t)n * sizeof(DirectoryNode*));
+  if (!table) return 0;
+  collect_directories(Iso.root, table, &filled);
+  // Sorting by the parents' current numbers changes those numbers; repeat
+  // until the order is stable. Each round fixes at least one more level.
+  g_sort_side = side;
+  for (int round = 0; round <= n + 1; round++) {
+    if (n > 2) qsort(table + 1, (size_t)(n - 1), sizeof(DirectoryNode*), compare_path_records);
+    bool changed = false;
+    for (int i = 0; i < n; i++) {
+      if (dir_index(table[i], side) != i + 1) {
+        dir_index(table[i], side) = (uint16_t)(i + 1);
+        changed = true;
+      }
+    }
+    if (!changed) break;
+  }
+  uint32_t pos = 0;
+  for (int i = 0; i < n; i++) {
+    DirectoryNode* d = table[i];
+    if (!d->self_entry) {
+      snprintf(MessageBuffer, kMessageBufferSize,
+               side ? "Fatal Joliet goof - directory has amnesia\n" : "Fatal ISO9660 goof - directory has amnesia\n");
+      ShowError(MessageBuffer);
+      break;
+    }
+    int length = path_table_name(d, side, nullptr);
+    if (pos + 8 + (uint32_t)length + 1 > bytes) break;  // the count was wrong; reported below
+    l[pos] = m[pos] = (uint8_t)length;
+    put32le(l + pos + 2, dir_extent(d, side));
+    put32be(m + pos + 2, dir_extent(d, side));
+    uint16_t parent = d == Iso.root ? 1 : dir_index(d->parent, side);
+    put16le(l + pos + 6, parent);
+    put16be(m + pos + 6, parent);
+    path_table_name(d, side, l + pos + 8);
+    memcpy(m + pos + 8, l + pos + 8, (size_t)length);
+    pos += 8 + (uint32_t)length;
+    pos += pos & 1;
+  }
+  engine_free(table);
+  if (pos != counted) {
+    snprintf(MessageBuffer, kMessageBufferSize,
+             side ? "Joliet path table lengths do not match %d expected: %d\n"
+                  : "Path table lengths do not match %d expected: %d\n",
+             (int)pos, (int)counted);
+    LogMessage(MessageBuffer);
+  }
+  return 1;
+}
+
+int write_path_tables(TreeSide side) {
+  uint32_t sectors = side ? Iso.joliet_path_table_sectors : Iso.path_table_sectors;
+  uint8_t*& l = side ? Iso.joliet_l_table : Iso.l_table;
+  uint8_t*& m = side ? Iso.joliet_m_table : Iso.m_table;
+  if (!l || !m) return 0;
+  write_image_chunk(l, kSectorSize, sectors);
+  write_image_chunk(m, kSectorSize, sectors);
+  Iso.sectors_written += 2 * sectors;
+  engine_free(l);
+  engine_free(m);
+  l = m = nullptr;
+  return 1;
+}
+
+// ------------------------------------------------------------ directories
+
+// A Joliet record: the ISO 9660 record's fields with the Joliet length,
+// name and, for directories, the Joliet tree's extents.
+static bool make_joliet_record(DirectoryNode* node, DirectoryEntry* e, uint8_t* p) {
+  memcpy(p, e->record, 33);
+  p[kRecLength] = e->joliet_record_length;
+  bool dot = is_dot(e), dotdot = is_dotdot(e);
+  int name_bytes = (dot || dotdot) ? 1 : joliet_name_bytes(e->name);
+  p[kRecNameLength] = (uint8_t)name_bytes;
+  if (e->record[kRecFlags] & kFileDirectory) {
+    DirectoryNode* target = dot ? node : dotdot ? node->parent : child_of_entry(node, e);
+    if (!target) {
+      ShowError("Fatal goof - unable to find directory location\n");
+      Iso.stop_build = true;
+      return false;
+    }
+    put32both(p + kRecExtent, target->joliet_extent);
+    put32both(p + kRecDataLength, round_up_sector(target->joliet_size));
+  }
+  if (dot) p[kRecName] = 0;
+  else if (dotdot) p[kRecName] = 1;
+  else to_ucs2_name(p + kRecName, name_bytes, e->name);
+  return true;
+}
+
+uint32_t make_directory_records(TreeSide side, DirectoryNode* node, uint8_t* buffer) {
+  uint32_t capacity = round_up_sector(dir_size(node, side));
+  uint32_t pos = 0;
+  for (DirectoryEntry* e = first_entry(node, side); e; e = next_entry(e, side)) {
+    if (left_out(e, side)) continue;
+    uint32_t length = record_length(e, side);
+    pos = next_record_position(pos, length);
+    if (pos + length > capacity) break;  // the size was wrong; reported by the caller
+    if (side == kJolietSide) {
+      if (!make_joliet_record(node, e, buffer + pos)) break;
+    } else {
+      memcpy(buffer + pos, e->record, length);
+    }
+    pos += length;
+    pos += pos & 1;
+  }
+  return pos;
+}
+
+static int write_directory_tree(DirectoryNode* n, TreeSide side) {
+  for (; n && !Iso.stop_build && !Iso.write_failed; n = n->next) {
+    uint32_t bytes = round_up_sector(dir_size(n, side));
+    uint8_t* buffer = (uint8_t*)engine_alloc(bytes);
+    if (!buffer) return 0;
+    uint32_t pos = make_directory_records(side, n, buffer);
+    if (pos != dir_size(n, side)) {
+      snprintf(MessageBuffer, kMessageBufferSize,
+               side ? "Unexpected joliet directory length %d expected: %d '%s'\n"
+                    : "Unexpected directory length %d expected: %d '%s'\n",
+               (int)dir_size(n, side), (int)pos, n->name);
+      LogMessage(MessageBuffer);
+    }
+    write_image_chunk(buffer, 1, bytes);
+    Iso.sectors_written += bytes / kSectorSize;
+    engine_free(buffer);
+    if (!write_directory_tree(n->subdirectories, side)) return 0;
+  }
+  return Iso.stop_build ? 0 : 1;
+}
+
+int write_directories(TreeSide side) { return write_directory_tree(Iso.root, side); }
+
+// ------------------------------------------------------------ file extents
+
+static void clear_record_extents(DirectoryNode* n) {
+  for (; n; n = n->next) {
+    n->walked = 0;
+    for (DirectoryEntry* e = n->entries; e; e = e->next) put32both(e->record + kRecExtent, 0);
+    clear_record_extents(n->subdirectories);
+  }
+}
+
+static void give_extent(DirectoryEntry* e, uint32_t extent, uint32_t size) {
+  e->start_sector = extent;
+  put32both(e->record + kRecExtent, extent);
+  e->size = size;
+  put32both(e->record + kRecDataLength, size);
+}
+
+static bool queue_file(DirectoryEntry* e) {
+  PendingWrite* w = (PendingWrite*)engine_alloc(sizeof(PendingWrite));
+  if (!w) return false;
+  w->source_path = engine_strdup(e->whole_path);
+  if (!w->source_path) {
+    engine_free(w);
+    return false;
+  }
+  w->extent = Iso.next_free_sector;
+  w->size = e->size;
+  w->entry = e;
+  if (Iso.pending_tail) Iso.pending_tail->next = w;
+  else Iso.pending_head = w;
+  Iso.pending_tail = w;
+  Iso.pending_count++;
+  e->start_sector = w->extent;
+  put32both(e->record + kRecExtent, w->extent);
+  Iso.next_free_sector += sectors_of(e->size);
+  return true;
+}
+
+// Places the entries of node and of its following siblings; a directory's
+// files (with those of the directories after it) are placed when its
+// entry is reached.
+static bool walk_file_extents(DirectoryNode* node) {
+  for (DirectoryNode* n = node; n; n = n->next) {
+    if (n->walked) break;  // it and the siblings after it are placed already
+    for (DirectoryEntry* e = n->entries; e; e = e->next) {
+      if (read_le32(e->record + kRecExtent) != 0 || (e->entry_flags & kNotInIso)) continue;
+      if (Iso.output_path && e->whole_path && !strcasecmp(Iso.output_path, e->whole_path)) {
+        snprintf(MessageBuffer, kMessageBufferSize, "ISO '%s' Cnanot Self-Content!", Iso.output_path);
+        ShowInfo(MessageBuffer);
+        e->size = 0;
+        put32both(e->record + kRecDataLength, 0);
+      }
+      if (e->is_directory) {
+        if (is_dotdot(e)) {
+          give_extent(e, n->parent->extent, round_up_sector(n->parent->size));
+        } else if (is_dot(e)) {
+          give_extent(e, n->extent, round_up_sector(n->size));
+        } else {
+          DirectoryNode* child = child_of_entry(n, e);
+          if (!child) {
+            snprintf(MessageBuffer, kMessageBufferSize, "Could not find directory entry for '%s'\n", e->name);
+            ShowError(MessageBuffer);
+            return true;
+          }
+          give_extent(e, child->extent, round_up_sector(child->size));
+          if (!walk_file_extents(child)) return false;
+        }
+      } else if (e->size == 0) {
+        put32both(e->record + kRecExtent, Iso.next_free_sector);
+        e->start_sector = Iso.next_free_sector;
+      } else if (!(Iso.optimize_duplicates && share_duplicate_extent(e))) {
+        if (!queue_file(e)) return false;
+      }
+    }
+    n->walked = 1;
+  }
+  return true;
+}
+
+// ------------------------------------------------------------ fragments
+
+static uint8_t g_zero_sectors[16 * kSectorSize];
+
+static int size_system_area() {
+  Iso.next_free_sector += 16;
+  return 1;
+}
+static int write_system_area() {
+  write_image_chunk(g_zero_sectors, kSectorSize, 16);
+  Iso.sectors_written += 16;
+  return 1;
+}
+static int size_one_sector() {
+  Iso.next_free_sector += 1;
+  return 1;
+}
+static int write_primary_descriptor() {
+  fill_primary_descriptor(Iso.primary_descriptor, time(nullptr));
+  write_image_chunk(Iso.primary_descriptor, kSectorSize, 1);
+  Iso.sectors_written += 1;
+  return 1;
+}
+static int write_terminator() {
+  uint8_t sector[kSectorSize];
+  fill_terminator(sector);
+  write_image_chunk(sector, kSectorSize, 1);
+  Iso.sectors_written += 1;
+  return 1;
+}
+static int size_path_tables() {
+  Iso.l_table_sector = Iso.next_free_sector;
+  Iso.m_table_sector = Iso.next_free_sector + Iso.path_table_sectors;
+  Iso.next_free_sector += 2 * Iso.path_table_sectors;
+  return 1;
+}
+static int make_iso_path_tables() { return make_path_tables(kIsoSide); }
+static int write_iso_path_tables() { return write_path_tables(kIsoSide); }
+static int size_iso_directories() { return place_directories(kIsoSide); }
+static int write_iso_directories() { return write_directories(kIsoSide); }
+static int size_joliet_path_tables() {
+  Iso.joliet_l_table_sector = Iso.next_free_sector;
+  Iso.joliet_m_table_sector = Iso.next_free_sector + Iso.joliet_path_table_sectors;
+  Iso.next_free_sector += 2 * Iso.joliet_path_table_sectors;
+  return 1;
+}
+static int make_joliet_tables() { return make_path_tables(kJolietSide); }
+static int write_joliet_tables() { return write_path_tables(kJolietSide); }
+static int size_joliet_directories() { return place_directories(kJolietSide); }
+static int write_joliet_dirs() { return write_directories(kJolietSide); }
+
+static int generate_file_extents() {
+  clear_record_extents(Iso.root);
+  return walk_file_extents(Iso.root) ? 1 : 0;
+}
+
+static int write_file_data() {
+  for (PendingWrite* w = Iso.pending_head; w;) {
+    PendingWrite* next = w->next;
+    if (!ProgressCancelled && !Iso.write_failed) copy_source_file(w->source_path, w->size);
+    engine_free(w->source_path);
+    engine_free(w);
+    w = next;
+  }
+  Iso.pending_head = Iso.pending_tail = nullptr;
+  Iso.pending_count = 0;
+  return 1;
+}
+
+void append_fragment(const char* name, FragmentStep size, FragmentStep generate, FragmentStep write) {
+  OutputFragment* f = (OutputFragment*)engine_alloc(sizeof(OutputFragment));
+  if (!f) return;
+  f->name = name;
+  f->size = size;
+  f->generate = generate;
+  f->write = write;
+  OutputFragment** link = &Iso.fragments;
+  while (*link) link = &(*link)->next;
+  *link = f;
+}
+
+static void build_fragment_list() {
+  append_fragment("system area", size_system_area, nullptr, write_system_area);
+  append_fragment("primary volume descriptor", size_one_sector, make_root_record, write_primary_descriptor);
+  if (Iso.use_eltorito)
+    append_fragment("boot record descriptor", place_boot_record_descriptor, nullptr, write_boot_record_descriptor);
+  if (Iso.use_joliet)
+    append_fragment("Joliet descriptor", place_joliet_descriptor, make_joliet_root_record, write_joliet_descriptor);
+  append_fragment("terminator", size_one_sector, nullptr, write_terminator);
+  if (Iso.use_eltorito) append_fragment("boot catalog", place_boot_catalog, nullptr, write_boot_catalog);
+  append_fragment("path tables", size_path_tables, make_iso_path_tables, write_iso_path_tables);
+  append_fragment("directories", size_iso_directories, nullptr, write_iso_directories);
+  if (Iso.use_joliet) {
+    append_fragment("Joliet path tables", size_joliet_path_tables, make_joliet_tables, write_joliet_tables);
+    append_fragment("Joliet directories", size_joliet_directories, nullptr, write_joliet_dirs);
+  }
+  if (Iso.use_eltorito) append_fragment("boot image", place_boot_image_sectors, nullptr, write_boot_image);
+  append_fragment("file data", nullptr, generate_file_extents, write_file_data);
+}
+
+static uint32_t even_sectors(uint32_t bytes) {
+  uint32_t sectors = sectors_of(bytes);
+  return sectors + (sectors & 1);
+}
+
+// The layout: sizes, then contents; false when the build must stop.
+static bool lay_out_image() {
+  Iso.next_free_sector = 0;
+  for (OutputFragment* f = Iso.fragments; f && !Iso.stop_build; f = f->next) {
+    f->first_sector = Iso.next_free_sector;
+    if (f->size && !f->size()) Iso.stop_build = true;
+    f->end_sector = Iso.next_free_sector;
+  }
+  for (OutputFragment* f = Iso.fragments; f && !Iso.stop_build; f = f->next) {
+    uint32_t before = Iso.next_free_sector;
+    if (f->generate && !f->generate()) Iso.stop_build = true;
+    if (Iso.next_free_sector != before) {
+      if (f->end_sector != before) Iso.stop_build = true;  // only the last placed fragment may grow
+      f->end_sector = Iso.next_free_sector;
+    }
+  }
+  return !Iso.stop_build;
+}
+
+static bool fragment_in_place(const OutputFragment* f, uint32_t sector) {
+  return Iso.sectors_written == sector && Iso.bytes_written == (uint64_t)sector * kSectorSize;
+}
+
+// The write pass; after each fragment the sectors it wrote must be the ones
+// it reserved. False when the build stopped.
+static bool write_fragments() {
+  for (OutputFragment* f = Iso.fragments; f; f = f->next) {
+    if (!fragment_in_place(f, f->first_sector)) {
+      snprintf(MessageBuffer, kMessageBufferSize,
+               "Layout error: the %s was to start at sector %u, the image has %u sectors (%llu bytes).\n", f->name,
+               (unsigned)f->first_sector, (unsigned)Iso.sectors_written, (unsigned long long)Iso.bytes_written);
+      ShowError(MessageBuffer);
+      return false;
+    }
+    if (f->write && !f->write() && !ProgressCancelled && !Iso.write_failed) Iso.stop_build = true;
+    if (ProgressCancelled || Iso.write_failed || Iso.stop_build) return false;
+    if (!fragment_in_place(f, f->end_sector)) {
+      snprintf(MessageBuffer, kMessageBufferSize,
+               "Layout error: the %s reserved sectors %u to %u but the image has %u sectors (%llu bytes) after it.\n",
+               f->name, (unsigned)f->first_sector, (unsigned)f->end_sector, (unsigned)Iso.sectors_written,
+               (unsigned long long)Iso.bytes_written);
+      ShowError(MessageBuffer);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Closes and deletes the output image of a build that did not complete.
+static void discard_output() {
+  iso_close_output();
+  if (Iso.output_path) ForceDeleteFile(Iso.output_path);
+}
+
+int write_image_tree() {
+  int result = 0;
+  Iso.stop_build = false;
+  Iso.write_failed = false;
+  if (Iso.use_eltorito) place_boot_image();
+  int failed = finish_all_directories(Iso.root);
+  Iso.tree_error_count += failed;
+  if (failed) LogMessage("ISO9660 Tree Sort Error!\n");
+  if (!Iso.stop_build && Iso.use_joliet) {
+    int joliet_failed = sort_joliet_tree(Iso.root);
+    if (joliet_failed) {
+      Iso.tree_error_count += joliet_failed;
+      LogMessage("Joliet Tree Sort Error!\n");
+    }
+  }
+  if (!Iso.stop_build && Iso.optimize_duplicates && !prepare_duplicate_sharing(Iso.root)) {
+    ShowError("Memory allocation error!");
+    Iso.stop_build = true;
+  }
+  if (!Iso.stop_build) {
+    Iso.root->self_entry = Iso.root->entries;  // its "." entry, first after sorting
+    Iso.path_table_sectors = even_sectors(Iso.path_table_bytes);
+    Iso.joliet_path_table_sectors = even_sectors(Iso.joliet_path_table_bytes);
+    build_fragment_list();
+  }
+  if (!Iso.stop_build && lay_out_image()) {
+    HideProgress();
+    bool go_on = true;
+    if (Iso.next_free_sector >= 2097152u && CheckTargetVolumeIsFat(Iso.output_path)) go_on = ConfirmFat32Overflow();
+    if (go_on && Iso.output_image_handle == kInvalidFileHandle) {
+      ShowError("No output image file is open: the image cannot be written.\n");
+      go_on = false;
+    }
+    if (go_on) {
+      StartProgress();
+      Iso.sectors_written = 0;
+      Iso.bytes_written = 0;
+      bool complete = write_fragments();
+      CloseProgress();
+      if (ProgressCancelled) {
+        snprintf(MessageBuffer, kMessageBufferSize, "Canceled by User. \n%d Sectors Writen ( %dKB Bytes)\n",
+                 (int)Iso.sectors_written, (int)(2 * Iso.sectors_written));
+        LogMessage(MessageBuffer);
+        discard_output();
+      } else if (!complete || Iso.write_failed) {
+        if (Iso.write_failed) {
+          snprintf(MessageBuffer, kMessageBufferSize,
+                   "Unable to write the image file '%s' (disk full or write error). The incomplete image "
+                   "has been deleted.\n",
+                   Iso.output_path ? Iso.output_path : "");
+          ShowError(MessageBuffer);
+        }
+        discard_output();
+      } else {
+        snprintf(MessageBuffer, kMessageBufferSize, "Writen %d Sectors ( %dKB Bytes)\n", (int)Iso.next_free_sector,
+                 (int)(2 * Iso.next_free_sector));
+        LogMessage(MessageBuffer);
+        result = 1;
+      }
+    }
+  }
+  release_build_tables();
+  free_duplicate_candidates();
+  if (Iso.root) Iso.root->self_entry = &Iso.root_entry;
+  return result;
+}
+
+void release_build_tables() {
+  for (OutputFragment* f = Iso.fragments; f;) {
+    OutputFragment* next = f->next;
+    engine_free(f);
+    f = next;
+  }
+  Iso.fragments = nullptr;
+  uint8_t** tables[] = {&Iso.l_table, &Iso.m_table, &Iso.joliet_l_table, &Iso.joliet_m_table};
+  for (uint8_t** t : tables) {
+    engine_free(*t);
+    *t = nullptr;
+  }
+  for (PendingWrite* w = Iso.pending_head; w;) {
+    PendingWrite* next = w->next;
+    engine_free(w->source_path);
+    engine_free(w);
+    w = next;
+  }
+  Iso.pending_head = Iso.pending_tail = nullptr;
+  Iso.pending_count = 0;
+  reset_boot_catalog();
+  reset_joliet_indexes();
+  empty_name_hash();
+  engine_free(Iso.copy_buffer);
+  Iso.copy_buffer = nullptr;
+  Iso.next_free_sector = 0;
+  Iso.sectors_written = 0;
+  Iso.bytes_written = 0;
+  Iso.next_path_index = 1;
+  Iso.build_time_set = false;
+}

@@ -1,0 +1,201 @@
+// Number fields, dates, engine memory and the volume descriptors of the
+// ISO 9660 side.
+#include "image/iso_internal.h"
+#include "image/message_boxes.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+void* engine_alloc(size_t size) {
+  if (size == 0) return nullptr;
+  void* block = calloc(1, size);
+  if (!block) {
+    snprintf(MessageBuffer, kMessageBufferSize, "Memory overflow!\n");
+    ShowError(MessageBuffer);
+    Iso.stop_build = true;
+  }
+  return block;
+}
+
+void engine_free(void* block) { free(block); }
+
+char* engine_strdup(const char* text) {
+  size_t length = strlen(text);
+  char* copy = (char*)engine_alloc(length + 1);
+  if (copy) memcpy(copy, text, length + 1);
+  return copy;
+}
+
+void put16le(uint8_t* p, uint32_t v) {
+  p[0] = (uint8_t)v;
+  p[1] = (uint8_t)(v >> 8);
+}
+void put16be(uint8_t* p, uint32_t v) {
+  p[0] = (uint8_t)(v >> 8);
+  p[1] = (uint8_t)v;
+}
+void put16both(uint8_t* p, uint32_t v) {
+  put16le(p, v);
+  put16be(p + 2, v);
+}
+void put32le(uint8_t* p, uint32_t v) {
+  for (int i = 0; i < 4; i++) p[i] = (uint8_t)(v >> (8 * i));
+}
+void put32be(uint8_t* p, uint32_t v) {
+  for (int i = 0; i < 4; i++) p[i] = (uint8_t)(v >> (24 - 8 * i));
+}
+void put32both(uint8_t* p, uint32_t v) {
+  put32le(p, v);
+  put32be(p + 4, v);
+}
+uint32_t read_le32(const uint8_t* p) {
+  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
+}
+
+uint32_t round_up_sector(uint32_t bytes) { return (uint32_t)(sectors_of(bytes) * kSectorSize); }
+uint32_t sectors_of(uint64_t bytes) { return (uint32_t)((bytes + kSectorSize - 1) / kSectorSize); }
+
+uint32_t next_record_position(uint32_t pos, uint32_t length) {
+  if (pos % kSectorSize + length >= kSectorSize) pos = round_up_sector(pos);
+  return pos;
+}
+
+// Local broken-down time and the offset of local time from UTC in
+// 15-minute units (a day difference across a year boundary is one day).
+static bool local_time_and_offset(time_t t, struct tm* local, int* offset) {
+  struct tm* l = localtime(&t);
+  if (!l) return false;
+  *local = *l;
+  struct tm* g = gmtime(&t);
+  if (!g) return false;
+  int days = local->tm_yday - g->tm_yday;
+  if (local->tm_year != g->tm_year) days = local->tm_year > g->tm_year ? 1 : -1;
+  int minutes = days * 1440 + (local->tm_hour - g->tm_hour) * 60 + (local->tm_min - g->tm_min);
+  *offset = minutes / 15;
+  return true;
+}
+
+void make_record_date(uint8_t* p, time_t t) {
+  struct tm local;
+  int offset = 0;
+  if (!local_time_and_offset(t, &local, &offset)) {
+    memset(p, 0, 7);
+    return;
+  }
+  p[0] = (uint8_t)local.tm_year;
+  p[1] = (uint8_t)(local.tm_mon + 1);
+  p[2] = (uint8_t)local.tm_mday;
+  p[3] = (uint8_t)local.tm_hour;
+  p[4] = (uint8_t)local.tm_min;
+  p[5] = (uint8_t)local.tm_sec;
+  p[6] = (uint8_t)(int8_t)offset;
+}
+
+void make_descriptor_date(uint8_t* p, time_t t) {
+  struct tm local;
+  int offset = 0;
+  char text[32];
+  if (!local_time_and_offset(t, &local, &offset)) {
+    memset(p, '0', 16);
+    p[16] = 0;
+    return;
+  }
+  snprintf(text, sizeof text, "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d00", local.tm_year + 1900, local.tm_mon + 1,
+           local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+  memcpy(p, text, 16);
+  p[16] = (uint8_t)(int8_t)offset;
+}
+
+// A text field: spaces, then the text's first characters up to the length.
+static void put_text_field(uint8_t* p, size_t length, const char* text) {
+  memset(p, ' ', length);
+  size_t n = strlen(text);
+  memcpy(p, text, n < length ? n : length);
+}
+
+// Primary volume descriptor fields.
+enum {
+  kVdType = 0,
+  kVdId = 1,
+  kVdVersion = 6,
+  kVdSystemId = 8,
+  kVdVolumeId = 40,
+  kVdSpaceSize = 80,
+  kVdSetSize = 120,
+  kVdSequence = 124,
+  kVdBlockSize = 128,
+  kVdPathTableSize = 132,
+  kVdLTable = 140,
+  kVdMTable = 148,
+  kVdRootRecord = 156,
+  kVdVolumeSetId = 190,
+  kVdPublisherId = 318,
+  kVdPreparerId = 446,
+  kVdApplicationId = 574,
+  kVdCopyrightFile = 702,
+  kVdAbstractFile = 739,
+  kVdBiblioFile = 776,
+  kVdCreation = 813,
+  kVdModification = 830,
+  kVdExpiration = 847,
+  kVdEffective = 864,
+  kVdStructureVersion = 881,
+  kVdApplicationUse = 883,
+};
+
+static const char kApplicationId[] = "TARNWICK BOOT MENU CD MAKER";
+
+int make_root_record() {
+  uint8_t* r = Iso.root_record;
+  memset(r, 0, sizeof Iso.root_record);
+  DirectoryNode* root = Iso.root;
+  r[kRecLength] = 34;
+  put32both(r + kRecExtent, root->extent);
+  put32both(r + kRecDataLength, round_up_sector(root->size));
+  // The root folder's date, as its "." entry carries it.
+  memcpy(r + kRecDate, root->self_entry->record + kRecDate, 7);
+  r[kRecFlags] = kFileDirectory;
+  put16both(r + kRecVolumeSeq, 1);
+  r[kRecNameLength] = 1;
+  r[kRecName] = 0;
+  return 1;
+}
+
+void fill_primary_descriptor(uint8_t* s, time_t now) {
+  memset(s, 0, kSectorSize);
+  s[kVdType] = 1;
+  memcpy(s + kVdId, "CD001", 5);
+  s[kVdVersion] = 1;
+  put_text_field(s + kVdSystemId, 32, "Win32");
+  put_text_field(s + kVdVolumeId, 32, Iso.volume_label);
+  put32both(s + kVdSpaceSize, Iso.next_free_sector);
+  put16both(s + kVdSetSize, 1);
+  put16both(s + kVdSequence, 1);
+  put16both(s + kVdBlockSize, kSectorSize);
+  put32both(s + kVdPathTableSize, Iso.path_table_bytes);
+  put32le(s + kVdLTable, Iso.l_table_sector);
+  put32be(s + kVdMTable, Iso.m_table_sector);
+  memcpy(s + kVdRootRecord, Iso.root_record, 34);
+  put_text_field(s + kVdVolumeSetId, 128, "");
+  put_text_field(s + kVdPublisherId, 128, "");
+  put_text_field(s + kVdPreparerId, 128, Iso.preparer);
+  put_text_field(s + kVdApplicationId, 128, kApplicationId);
+  put_text_field(s + kVdCopyrightFile, 37, "");
+  put_text_field(s + kVdAbstractFile, 37, "");
+  put_text_field(s + kVdBiblioFile, 37, "");
+  make_descriptor_date(s + kVdCreation, now);
+  memcpy(s + kVdModification, s + kVdCreation, 17);
+  memset(s + kVdExpiration, '0', 16);
+  s[kVdExpiration + 16] = 0;
+  memcpy(s + kVdEffective, s + kVdCreation, 17);
+  s[kVdStructureVersion] = 1;
+  memset(s + kVdApplicationUse, ' ', 512);
+}
+
+void fill_terminator(uint8_t* s) {
+  memset(s, 0, kSectorSize);
+  s[0] = 255;
+  memcpy(s + 1, "CD001", 5);
+  s[6] = 1;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Listing a folder and examining a source file, for the image engine's scan.
+// Win32 walks "<folder>\*.*" with FindFirstFileA/FindNextFileA (hidden and
+// system names included); POSIX uses opendir/readdir and stat.
+#include <cstdint>
+#include <ctime>
+
+struct DirListing;
+
+struct DirItem {
+  char name[260];   // as listed, "." and ".." included when the system lists them
+};
+
+// Opens the listing of a folder; null when it cannot be listed.
+DirListing* OpenDirListing(const char* folder);
+// The next name; false at the end.
+bool NextDirItem(DirListing* listing, DirItem* item);
+void CloseDirListing(DirListing* listing);
+
+struct SourceFacts {
+  bool is_folder;
+  bool hidden;       // the Windows hidden attribute (never set natively)
+  int64_t size;      // bytes, 0 for folders
+  time_t modified;   // last modification
+};
+
+// Examines a path; false when it does not exist or cannot be examined.
+bool ExamineSource(const char* path, SourceFacts* facts);

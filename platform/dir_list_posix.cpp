@@ -1,0 +1,79 @@
+// POSIX folder listing and source examination.
+#include "platform/dir_list.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <strings.h>
+
+// The names are read at once and handed out in case-blind alphabetical
+// order, as NTFS lists them, so that a native build walks a folder in the
+// order the Windows program does (readdir's order is the file system's).
+struct DirListing {
+  char** names;
+  size_t count;
+  size_t next;
+};
+
+static int CompareNames(const void* a, const void* b) {
+  const char* x = *(const char* const*)a;
+  const char* y = *(const char* const*)b;
+  int c = strcasecmp(x, y);
+  return c ? c : strcmp(x, y);
+}
+
+void CloseDirListing(DirListing* listing) {
+  if (!listing) return;
+  for (size_t i = 0; i < listing->count; i++) free(listing->names[i]);
+  free(listing->names);
+  free(listing);
+}
+
+DirListing* OpenDirListing(const char* folder) {
+  DIR* dir = opendir(folder);
+  if (!dir) return nullptr;
+  DirListing* listing = (DirListing*)calloc(1, sizeof(DirListing));
+  size_t capacity = 0;
+  bool ok = listing != nullptr;
+  while (ok) {
+    struct dirent* found = readdir(dir);
+    if (!found) break;
+    if (strlen(found->d_name) >= sizeof(DirItem::name)) continue;  // cannot stand in a 260-byte path
+    if (listing->count == capacity) {
+      capacity = capacity ? capacity * 2 : 64;
+      char** grown = (char**)realloc(listing->names, capacity * sizeof(char*));
+      if (!grown) { ok = false; break; }
+      listing->names = grown;
+    }
+    char* copy = strdup(found->d_name);
+    if (!copy) { ok = false; break; }
+    listing->names[listing->count++] = copy;
+  }
+  closedir(dir);
+  if (!ok) {
+    CloseDirListing(listing);
+    return nullptr;
+  }
+  if (listing->count) qsort(listing->names, listing->count, sizeof(char*), CompareNames);
+  return listing;
+}
+
+bool NextDirItem(DirListing* listing, DirItem* item) {
+  if (listing->next >= listing->count) return false;
+  const char* name = listing->names[listing->next++];
+  memcpy(item->name, name, strlen(name) + 1);
+  return true;
+}
+
+bool ExamineSource(const char* path, SourceFacts* facts) {
+  struct stat st;
+  if (stat(path, &st) != 0) return false;
+  facts->is_folder = S_ISDIR(st.st_mode);
+  facts->hidden = false;
+  facts->size = facts->is_folder ? 0 : (int64_t)st.st_size;
+  facts->modified = st.st_mtime;
+  return true;
+}
