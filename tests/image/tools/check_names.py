@@ -1,0 +1,236 @@
+#!/usr/bin/env python3
+"""isoinfo -l and isoinfo -J -l list the names the naming rules give: 8.3
+and long ISO 9660 names, upper case or kept lower case, collisions renamed
+with the three-character counter, no version suffix, and the records in
+sort order; Joliet names in their own case, cut to 64 characters. The
+ISO 9660 side extracted with osirrox holds each source file's bytes under
+the name the build gave it (the renames as the log reports them)."""
+
+import os
+import re
+
+import checklib as c
+
+COUNTER = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+
+
+def counter(i):
+    return COUNTER[i // 1296] + COUNTER[i // 36 % 36] + COUNTER[i % 36]
+
+
+def iso_order_key(name):
+    # ";" before everything, "." before everything else, then byte values;
+    # a name that is a prefix of another sorts first.
+    return [0 if ch == ";" else 1 if ch == "." else ord(ch) + 2 for ch in name]
+
+
+def joliet_order_key(name):
+    return [0 if ch == ";" else ord(ch) + 1 for ch in name]
+
+
+def check_order(checks, listing, key, what):
+    for folder, entries in listing.items():
+        names = [e[0] for e in entries]
+        checks.equal(names[:2], [".", ".."], what + ": " + folder + " starts with . and ..")
+        rest = names[2:]
+        checks.equal(rest, sorted(rest, key=key), what + ": " + folder + " is in sort order")
+
+
+def names_in(listing, folder):
+    return sorted(e[0] for e in listing.get(folder, []) if e[0] not in (".", ".."))
+
+
+def renames_from_log(build):
+    """[(new name, source folder, source name, other source name)] of the
+    "Using ... for ..." log lines."""
+    out = []
+    for line in build.log_lines():
+        m = re.match(r"^Using (.+?) for  (.*)/([^/]*) \((.*)\)$", line)
+        if m:
+            out.append(m.groups())
+    return out
+
+
+def content(n):
+    return ("file number %d\n" % n).encode() * (n % 7 + 1)
+
+
+def make_dos_tree(src):
+    files = ["readme.txt", "longfilename.text", "a.b.c", ".profile", "file.", "report-2024.doc",
+             "abcdefgh1.txt", "abcdefgh2.txt", "MixedCase.Txt", "data1234x",
+             "Long Folder Name/inner.txt", "order/A_B", "order/AB", "order/A.TXT"]
+    files += ["many/collide_%02d.txt" % i for i in range(40)]
+    for n, rel in enumerate(files):
+        c.write_file(os.path.join(src, rel), content(n))
+    os.makedirs(os.path.join(src, "data1234y"))
+    c.write_file(os.path.join(src, "data1234y", "x.txt"), content(99))
+
+
+DOS_NAMES = {
+    "readme.txt": "README.TXT", "longfilename.text": "LONGFILE.TEX", "a.b.c": "A.B.C",
+    ".profile": "_PROFILE", "file.": "FILE.", "report-2024.doc": "REPORT-2.DOC",
+    "MixedCase.Txt": "MIXEDCAS.TXT", "Long Folder Name/inner.txt": "LONG FOL/INNER.TXT",
+    "order/A_B": "ORDER/A_B", "order/AB": "ORDER/AB", "order/A.TXT": "ORDER/A.TXT",
+    "data1234y/x.txt": None,  # the folder's name depends on the collision below
+}
+
+
+def check_dos_names(checks, ws):
+    src = ws.path("dos", "disc")
+    make_dos_tree(src)
+    image = ws.path("dos", "dos.iso")
+    build = c.make_iso(ws, src, image, long_names=0, lowercase=0, joliet=1)
+    if not c.built(checks, build, "8.3 names"):
+        return
+    listing = c.isoinfo_listing(image)
+    root = names_in(listing, "/")
+    for source, name in DOS_NAMES.items():
+        if name and "/" not in name:
+            checks.check(name in root, "8.3 names: %s is listed as %s" % (source, name), root)
+    checks.check({"ABCDEFGH.TXT", "ABCDE000.TXT"} <= set(root),
+                 "8.3 names: abcdefgh1.txt and abcdefgh2.txt give ABCDEFGH.TXT and ABCDE000.TXT", root)
+    kinds = {e[0]: e[1] for e in listing["/"]}
+    checks.check(kinds.get("DATA1234") is not None and kinds.get("DATA1000") is not None and
+                 kinds.get("DATA1234") != kinds.get("DATA1000"),
+                 "8.3 names: a file and a folder of one name share the counter rename", kinds)
+    checks.equal(names_in(listing, "/LONG FOL/"), ["INNER.TXT"], "8.3 names: folder names are 8.3 too")
+    checks.equal([e[0] for e in listing.get("/ORDER/", [])][2:], ["A.TXT", "AB", "A_B"],
+                 "8.3 names: A.TXT, AB, A_B order")
+    want_many = ["COLLIDE_.TXT"] + ["COLLI%s.TXT" % counter(i) for i in range(39)]
+    checks.equal(names_in(listing, "/MANY/"), sorted(want_many),
+                 "8.3 names: 40 colliding names take the counters 000-009, 00A-00Z, 010-012")
+    every = [e[0] for entries in listing.values() for e in entries]
+    checks.equal([n for n in every if ";" in n], [], "8.3 names: no version suffix")
+    check_order(checks, listing, iso_order_key, "8.3 names")
+
+    # The Joliet side of the same image keeps the source names.
+    jlisting = c.isoinfo_listing(image, joliet=True)
+    checks.equal(names_in(jlisting, "/many/"), sorted("collide_%02d.txt" % i for i in range(40)),
+                 "8.3 names: Joliet keeps the colliding source names")
+    checks.check({"readme.txt", "longfilename.text", "MixedCase.Txt", ".profile",
+                  "Long Folder Name"} <= set(names_in(jlisting, "/")),
+                 "8.3 names: Joliet names in their own case", names_in(jlisting, "/"))
+    check_order(checks, jlisting, joliet_order_key, "8.3 names, Joliet")
+
+    check_renamed_contents(checks, ws, build, src, image)
+
+
+def check_renamed_contents(checks, ws, build, src, image):
+    """Every renamed entry holds the bytes of the source the log names."""
+    out = ws.path("dos", "iso_side")
+    c.tool(["osirrox", "-read_fs", "ecma119", "-ecma119_map", "unmapped", "-indev", image,
+            "-extract", "/", out])
+    renames = renames_from_log(build)
+    checks.equal(len(renames), 41, "8.3 names: one log line per rename (1 + 1 + 39)")
+    for new, folder, name, other in renames:
+        # The root node has no source path of its own; the others carry theirs.
+        rel_folder = os.path.relpath(folder, src) if folder else "."
+        iso_folder = {".": "", "many": "MANY"}.get(rel_folder)
+        if iso_folder is None:
+            checks.check(False, "8.3 names: rename in an unexpected folder", folder)
+            continue
+        source = os.path.join(folder or src, name)
+        extracted = os.path.join(out, iso_folder, new)
+        if os.path.isdir(source):
+            checks.check(os.path.isdir(extracted), "8.3 names: renamed folder %s is %s" % (name, new))
+            continue
+        with open(source, "rb") as f:
+            want = f.read()
+        got = open(extracted, "rb").read() if os.path.isfile(extracted) else None
+        checks.check(got == want, "8.3 names: %s holds the bytes of %s" % (new, name))
+    for source, name in DOS_NAMES.items():
+        if name is None:
+            continue
+        path = os.path.join(out, *name.split("/"))
+        with open(os.path.join(src, source), "rb") as f:
+            checks.check(os.path.isfile(path) and open(path, "rb").read() == f.read(),
+                         "8.3 names: %s holds the bytes of %s" % (name, source))
+
+
+def check_lowercase(checks, ws):
+    src = ws.path("lower", "disc")
+    for n, rel in enumerate(["readme.txt", "longfilename.text", "MixedCase.Txt", "sub dir/Inner.Txt"]):
+        c.write_file(os.path.join(src, rel), content(n))
+    image = ws.path("lower", "lower.iso")
+    build = c.make_iso(ws, src, image, long_names=0, lowercase=1, joliet=0)
+    if c.built(checks, build, "8.3 names, lower case kept"):
+        listing = c.isoinfo_listing(image)
+        checks.equal(names_in(listing, "/"), sorted(["readme.txt", "longfile.tex", "MixedCas.Txt", "sub dir"]),
+                     "8.3 names, lower case kept: root names")
+        checks.equal(names_in(listing, "/sub dir/"), ["Inner.Txt"], "8.3 names, lower case kept: folder")
+    image = ws.path("lower", "long.iso")
+    build = c.make_iso(ws, src, image, long_names=1, lowercase=1, joliet=0)
+    if c.built(checks, build, "long names, lower case kept"):
+        listing = c.isoinfo_listing(image)
+        checks.equal(names_in(listing, "/"),
+                     sorted(["readme.txt", "longfilename.text", "MixedCase.Txt", "sub dir"]),
+                     "long names, lower case kept: the source names unchanged")
+
+
+def check_long_names(checks, ws):
+    src = ws.path("long", "disc")
+    long_file = "n" * 210 + ".txt"
+    long_ext = "x." + "e" * 120
+    long_folder = "d" * 208
+    name70 = "Seventy_" + "c" * 58 + ".txt"
+    files = ["readme.txt", "longfilename.text", "Read Me.txt", long_file, long_ext, name70,
+             long_folder + "/in.txt", "semi;colon.txt", "jorder/a", "jorder/B", "jorder/_x"]
+    for n, rel in enumerate(files):
+        c.write_file(os.path.join(src, rel), content(n))
+    image = ws.path("long", "long.iso")
+    build = c.make_iso(ws, src, image, long_names=1, lowercase=0, joliet=1)
+    if not c.built(checks, build, "long names"):
+        return
+    listing = c.isoinfo_listing(image)
+    root = names_in(listing, "/")
+    for source, name in [("readme.txt", "README.TXT"), ("longfilename.text", "LONGFILENAME.TEXT"),
+                         ("Read Me.txt", "READ ME.TXT"),
+                         ("210 n and .txt", "N" * 203 + ".TXT"),
+                         ("a 120-character extension", "X." + "E" * 120),
+                         ("a 208-character folder", "D" * 207),
+                         ("a 70-character name", name70.upper())]:
+        checks.check(name in root, "long names: %s is listed as %s" % (source, name[:40]), root)
+    checks.equal([n for entries in listing.values() for e in entries for n in [e[0]] if n.endswith(";1")],
+                 [], "long names: no version suffix")
+    check_order(checks, listing, iso_order_key, "long names")
+
+    jlisting = c.isoinfo_listing(image, joliet=True)
+    jroot = names_in(jlisting, "/")
+    for source, name in [("Read Me.txt", "Read Me.txt"), ("a 70-character name", name70[:64]),
+                         ("210 n and .txt", "n" * 64), ("semi;colon.txt", "semi_colon.txt"),
+                         ("a 208-character folder", "d" * 64)]:
+        checks.check(name in jroot, "Joliet: %s is listed as %s" % (source, name[:40]), jroot)
+    checks.equal([e[0] for e in jlisting.get("/jorder/", [])][2:], ["B", "_x", "a"],
+                 "Joliet: a, B, _x sort by UCS-2 value")
+    check_order(checks, jlisting, joliet_order_key, "Joliet")
+    iso = c.IsoImage(image)
+    record = [r for _, records in iso.walk(True) for r in records if r.name(True) == name70[:64]]
+    checks.equal([r.length for r in record], [162], "Joliet: a 64-character name has a record of 162 bytes")
+
+
+def check_long_collision(checks, ws):
+    src = ws.path("longcoll", "disc")
+    # Both map to 203 N and .TXT; the paths stay within 260 characters.
+    first, second = "n" * 204 + ".txt", "n" * 205 + ".txt"
+    c.write_file(os.path.join(src, first), content(1))
+    c.write_file(os.path.join(src, second), content(2))
+    image = ws.path("longcoll", "longcoll.iso")
+    build = c.make_iso(ws, src, image, long_names=1, joliet=0)
+    if c.built(checks, build, "long-name collision"):
+        checks.equal(names_in(c.isoinfo_listing(image), "/"),
+                     sorted(["N" * 203 + ".TXT", "N" * 200 + "000.TXT"]),
+                     "long-name collision: the base is cut to 200 characters before the counter")
+
+
+def main():
+    checks = c.Checks("check_names")
+    with c.Workspace() as ws:
+        check_dos_names(checks, ws)
+        check_lowercase(checks, ws)
+        check_long_names(checks, ws)
+        check_long_collision(checks, ws)
+    checks.finish()
+
+
+if __name__ == "__main__":
+    main()
