@@ -1,0 +1,13 @@
+#pragma once
+// What the system says about its own version: the packed version word of
+// GetVersion and the "FileVersion" text of a file's version resource.
+#include <cstddef>
+
+// GetVersion's word: low byte major, second byte minor, high 16 bits the
+// build, top bit set on the 9x family. Natively 0.
+unsigned GetSystemVersionWord();
+
+// The "\StringFileInfo\<language><code page>\FileVersion" text of the
+// file's first translation into out (size bytes). False when the file has
+// no version resource or the text does not fit.
+bool GetFileVersionText(const char* path, char* out, size_t size);
