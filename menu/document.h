@@ -7,10 +7,10 @@
 // is never used. Slots above ItemCount keep whatever they last held; they
 // are neither shown nor written. Texts are NUL-terminated 8-bit arrays.
 //
-// The record structs are packed to the byte sizes that the menu file and
-// the undo copies use. Serialise them field by field all the same (the
-// file is little-endian whatever the host is); never take the address of a
-// packed 16-bit member.
+// The records have the fields, in order, of their on-disc layouts; the
+// byte sizes of those layouts are the k...Bytes constants below. Some
+// records are padded in memory (LayoutItem, MenuItemGeometry, TextItem), so
+// serialise them field by field, never by copying the struct.
 #include <cstdint>
 
 // The list code every item operation takes.
@@ -41,8 +41,6 @@ enum {
   kPathSize = 1025,        // folder and file names of the settings
   kShortFileNameSize = 13, // 8.3 names: 12 characters + NUL
 };
-
-#pragma pack(push, 1)
 
 // A box drawn on the boot screen. Inclusive pixel coordinates.
 struct LayoutItem {
@@ -105,16 +103,21 @@ struct ColorEntry {
   char name[kColorNameSize];
 };
 
-#pragma pack(pop)
-
-static_assert(sizeof(LayoutItem) == 11, "LayoutItem is 11 bytes");
-static_assert(sizeof(TextItemGeometry) == 10, "TextItemGeometry is 10 bytes");
-static_assert(sizeof(TextItem) == 91, "TextItem is 81 + 10 bytes");
-static_assert(sizeof(MenuItemKeys) == 6, "MenuItemKeys is 6 bytes");
-static_assert(sizeof(MenuItemGeometry) == 10, "MenuItemGeometry is 10 bytes");
-static_assert(sizeof(MenuItemStrings) == 220, "MenuItemStrings is 220 bytes");
-static_assert(sizeof(FunctionKeyItem) == 155, "FunctionKeyItem is 155 bytes");
-static_assert(sizeof(ColorEntry) == 36, "ColorEntry is 36 bytes");
+// Byte sizes of the records in the menu file.
+enum {
+  kLayoutItemBytes = 11,
+  kTextItemGeometryBytes = 10,
+  kMenuItemKeysBytes = 6,
+  kMenuItemGeometryBytes = 10,
+  kMenuItemStringsBytes = 220,
+  kFunctionKeyItemBytes = 155,
+  kColorEntryBytes = 36,
+};
+static_assert(sizeof(TextItemGeometry) == kTextItemGeometryBytes, "no padding");
+static_assert(sizeof(MenuItemKeys) == kMenuItemKeysBytes, "no padding");
+static_assert(sizeof(MenuItemStrings) == kMenuItemStringsBytes, "no padding");
+static_assert(sizeof(FunctionKeyItem) == kFunctionKeyItemBytes, "no padding");
+static_assert(sizeof(ColorEntry) == kColorEntryBytes, "no padding");
 
 typedef ColorEntry ColorTable[kColorCount];
 
