@@ -190,6 +190,9 @@ struct IsoEngine {
   bool write_failed;
 
   int last_build_result;
+  // The FAT test of the output's volume; null: CheckTargetVolumeIsFat.
+  // Tests put their own here to reach the 4 GB question.
+  bool (*fat_volume_test)(const char* path);
 };
 
 extern IsoEngine Iso;
@@ -229,8 +232,7 @@ DirectoryEntry* search_tree_file(DirectoryNode* node, const char* path);
 void free_directory_tree();
 time_t current_time_stamp();
 void stamp_entries(DirectoryNode* node);
-// Calls visit for node and every directory below it, depth first (a node,
-// its subdirectories in list order, then its next sibling).
+// The number of directories of node, its siblings and everything below.
 int count_directories(DirectoryNode* node);
 
 // ---------------------------------------------------------- names (iso_names.cpp)

@@ -577,7 +577,8 @@ int write_image_tree() {
   if (!Iso.stop_build && lay_out_image()) {
     HideProgress();
     bool go_on = true;
-    if (Iso.next_free_sector >= 2097152u && CheckTargetVolumeIsFat(Iso.output_path)) go_on = ConfirmFat32Overflow();
+    bool (*fat_test)(const char*) = Iso.fat_volume_test ? Iso.fat_volume_test : CheckTargetVolumeIsFat;
+    if (Iso.next_free_sector >= 2097152u && fat_test(Iso.output_path)) go_on = ConfirmFat32Overflow();
     if (go_on && Iso.output_image_handle == kInvalidFileHandle) {
       ShowError("No output image file is open: the image cannot be written.\n");
       go_on = false;

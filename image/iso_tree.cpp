@@ -84,7 +84,15 @@ int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* n
     Iso.root_dot.hidden = facts.hidden;
   }
   for (DirectoryEntry* e = node->entries; e; e = e->next) {
-    if (!strcasecmp(e->name, name)) return 1;
+    if (!strcasecmp(e->name, name)) {
+      if (strcmp(e->name, name) != 0) {
+        // Only a case-sensitive file system lists both; the image cannot.
+        snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s (a name differing only in case is present)\n",
+                 whole_path);
+        LogMessage(MessageBuffer);
+      }
+      return 1;
+    }
   }
   if (!facts.is_folder && facts.size >= ((int64_t)1 << 32)) {
     // One ISO 9660 extent describes at most 4 GiB - 1 bytes.

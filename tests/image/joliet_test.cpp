@@ -1,0 +1,106 @@
+// The Joliet tree: names, order, descriptor and layout.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/image/iso_test_support.h"
+
+using namespace isotest;
+
+TEST(Joliet, EmptyFolderLayoutHasTheSupplementaryDescriptorAndSecondTree) {
+  TempTree tree("jempty");
+  BuildSetup setup;
+  setup.joliet = 1;
+  setup.label = "BootMenu";
+  Build b = RunBuild(tree.root(), setup);
+  ASSERT_EQ(b.result, 1);
+  ASSERT_EQ(SectorCount(b), 29u);
+  const uint8_t* svd = Sector(b, 17);
+  EXPECT_EQ(svd[0], 2);
+  EXPECT_EQ(Sector(b, 18)[0], 255);
+  EXPECT_EQ(svd[88], 0x25);
+  EXPECT_EQ(svd[89], 0x2F);
+  EXPECT_EQ(svd[90], 0x45);
+  EXPECT_EQ(Le32(svd + 140), 24u);
+  EXPECT_EQ(Be32(svd + 148), 26u);
+  EXPECT_EQ(Le32(svd + 156 + 2), 28u);
+  EXPECT_EQ(Le32(Sector(b, 24) + 2), 28u);  // first Joliet path record
+  // "BootMenu" and eight UCS-2 spaces.
+  const uint8_t expected[] = {0, 'B', 0, 'o', 0, 'o', 0, 't', 0, 'M', 0, 'e', 0, 'n', 0, 'u'};
+  EXPECT_EQ(memcmp(svd + 40, expected, 16), 0);
+  for (int i = 16; i < 32; i += 2) {
+    EXPECT_EQ(svd[40 + i], 0);
+    EXPECT_EQ(svd[40 + i + 1], ' ');
+  }
+  // Everything else is the primary descriptor's.
+  const uint8_t* pvd = Sector(b, 16);
+  EXPECT_EQ(memcmp(svd + 80, pvd + 80, 8), 0);
+  EXPECT_EQ(memcmp(svd + 813, pvd + 813, 17 * 4), 0);
+}
+
+TEST(Joliet, NamesKeepTheirCaseAreCutAt64AndLoseForbiddenCharacters) {
+  TempTree tree("jnames");
+  tree.File("Read Me.txt", "r");
+  std::string seventy(70, 'n');
+  tree.File(seventy, "s");
+  tree.File("semi;colon", "c");
+  BuildSetup setup;
+  setup.joliet = 1;
+  Build b = RunBuild(tree.root(), setup);
+  ASSERT_EQ(b.result, 1);
+  Record readme = FindRecord(b, "", "Read Me.txt", true);
+  ASSERT_TRUE(readme.length);
+  EXPECT_EQ(readme.length, 34u + 22u);
+  EXPECT_EQ(FileContents(b, readme), "r");
+  EXPECT_EQ(readme.extent, FindRecord(b, "", "READ ME.TXT").extent);  // data shared by both trees
+  Record cut = FindRecord(b, "", seventy.substr(0, 64), true);
+  EXPECT_EQ(cut.length, 162u);
+  EXPECT_TRUE(FindRecord(b, "", "semi_colon", true).length);
+  EXPECT_EQ(b.log.find("Unexpected joliet directory length"), std::string::npos) << b.log;
+}
+
+TEST(Joliet, EntriesSortByUcs2Value) {
+  TempTree tree("jorder");
+  tree.File("a", "1");
+  tree.File("B", "2");
+  tree.File("_x", "3");
+  BuildSetup setup;
+  setup.joliet = 1;
+  Build b = RunBuild(tree.root(), setup);
+  std::vector<std::string> names = Names(ListDirectory(b, "", true));
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0], "B");
+  EXPECT_EQ(names[1], "_x");
+  EXPECT_EQ(names[2], "a");
+}
+
+TEST(Joliet, NamesEqualInTheirFirst64BytesAreReported) {
+  TempTree tree("jdup");
+  std::string common(64, 'q');
+  tree.File(common + "1", "1");
+  tree.File(common + "2", "2");
+  BuildSetup setup;
+  setup.joliet = 1;
+  Build b = RunBuild(tree.root(), setup);
+  EXPECT_NE(b.log.find("have the same Joliet name"), std::string::npos);
+  EXPECT_NE(b.log.find("Joliet Tree Sort Error!\n"), std::string::npos);
+}
+
+TEST(Joliet, SubdirectoryRecordsPointIntoTheJolietTree) {
+  TempTree tree("jsub");
+  tree.Folder("Sub Folder");
+  tree.File("Sub Folder/Inner File.txt", "inner");
+  BuildSetup setup;
+  setup.joliet = 1;
+  Build b = RunBuild(tree.root(), setup);
+  ASSERT_EQ(b.result, 1);
+  Record sub = FindRecord(b, "", "Sub Folder", true);
+  ASSERT_TRUE(sub.length);
+  EXPECT_NE(sub.extent, FindRecord(b, "", "SUB FOLDER").extent);
+  std::vector<Record> inner = ListDirectory(b, "Sub Folder", true);
+  ASSERT_EQ(inner.size(), 3u);
+  EXPECT_EQ(inner[0].extent, sub.extent);
+  EXPECT_EQ(inner[1].extent, Le32(Descriptor(b, 2) + 156 + 2));
+  EXPECT_EQ(FileContents(b, inner[2]), "inner");
+}
