@@ -184,3 +184,20 @@ TEST(MenuDocument, EmptyOnlyWhenAllFourListsAre) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DocumentViewSeam, ANullViewStandsInWhileNoneIsInstalled) {
+  DocumentView* before = SetDocumentView(nullptr);
+  EXPECT_EQ(kNoList, TheDocumentView().CurrentList());
+  EXPECT_EQ("", TheDocumentView().GetFieldText(ViewField::txtLogoImg));
+  {
+    RecordingView view;
+    EXPECT_EQ(&view, &TheDocumentView());
+    TheDocumentView().SetFieldText(ViewField::txtPassword, "pw");
+    EXPECT_EQ("pw", view.GetFieldText(ViewField::txtPassword));
+  }
+  EXPECT_EQ(nullptr, SetDocumentView(before));
+}
+
+}  // namespace
