@@ -1,0 +1,23 @@
+#pragma once
+// The menu file reader: LoadMenuFile replaces TheDocument with the contents
+// of a menu file (MenuFileName in MenuFileDir), of the current layout with
+// its "-ZQK" loader signature or of the older fixed layout.
+#include <cstddef>
+#include <cstdint>
+
+// Reads the file, refreshes the main window through the document view and
+// leaves a clean document with an empty undo history. Counts in the file
+// above a list's limit are cut to the limit (the items behind are skipped).
+// Reports a missing, unopenable or foreign file by message box; the
+// document is then left as it was.
+void LoadMenuFile();
+
+// The reading of a file's bytes into TheDocument alone (no messages, no
+// view calls): what LoadMenuFile does once the file is open. False when
+// the bytes are not a menu file (the document is then untouched). For
+// tests and the fuzzer.
+bool ReadMenuFileBytes(const uint8_t* data, size_t size);
+
+// Gives colour entries whose value equals the default table's entry the
+// default (current language's) name.
+void LocaliseColorNames();

@@ -1,0 +1,43 @@
+#pragma once
+// The menu file writer: SaveMenuFile writes TheDocument as a menu file cut
+// from the boot-loader template "korvel.dat" (in the home folder) and, for a
+// main menu, the two boot files "loader.bin" and "kvldr" beside it.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// 1 only during the save that precedes the Make-ISO dialog: SaveMenuFile
+// then shows none of its own messages (the command scan's still show).
+extern uint8_t QuietSave;
+
+// Writes MenuFileName in MenuFileDir. The new file is written beside the
+// old one and put in its place only when it is complete, so a failure at
+// any step leaves the previous menu file (and the boot files) as they were.
+// A document whose file would pass 65,535 bytes is refused. Reports every
+// failure by message box (unless QuietSave); on success the undo history
+// is empty and DocumentModified is 0.
+void SaveMenuFile();
+
+// "loader.bin" (2,048 bytes) and "kvldr" (8,192 bytes) in MenuFileDir from
+// the open template, with the menu file name, image folder, KeepKernel,
+// mode byte and DefaultMenuOff patched in. Silent; false when not written.
+bool WriteLoaderBoot(FILE* templateFile);
+bool WriteSecondLoader(FILE* templateFile);
+
+// Patch the main menu password (the main window's txtPassword field) into
+// an existing "loader.bin" / "kvldr" in MenuFileDir. Silent; nothing is done
+// when the file is missing, cannot be opened or is too short for the field.
+void WriteLoaderPassword();
+void WriteSecondLoaderPassword();
+
+// The 10-byte password field of both boot files: uint16 length (0..8) and
+// the first 8 characters of the trimmed text, each XOR 0xFF, zero-padded.
+void EncodeMainPassword(const char* text, uint8_t out[10]);
+
+// Index 0..15 of the darkest and of the brightest CurrentColorTable entry
+// (integer part of sqrt(r*r + g*g + b*b); the lowest index wins a tie).
+int DarkestColorIndex();
+int BrightestColorIndex();
+
+// The loader image (0..9) of a colour mode and resolution.
+int LoaderVariantIndex(uint8_t colorMode, uint8_t resolution);
