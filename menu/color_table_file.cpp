@@ -62,6 +62,7 @@ static void BuildColorTableFile(uint8_t* out, const ColorTable& table) {
 bool SaveColorTable(const char* path, void* owner) {
   if (path == nullptr || path[0] == '\0') return false;
   bool existed = FileExists(path);
+  if (existed) MakeFileWritable(path);
   FILE* file = fopen(path, existed ? "r+b" : "wb");
   if (file == nullptr) {
     ShowFileError(owner, kTextCreateError, path);

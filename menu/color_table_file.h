@@ -14,8 +14,8 @@ const size_t kColorTableEntrySize = 36;
 const uint32_t kColorTableCount = 16;
 const size_t kColorTableFileSize = kColorTableEntriesOffset + kColorTableCount * kColorTableEntrySize;
 
-// Writes CurrentColorTable to the file. An existing file is written from its
-// start and not shortened. False (after message 18020) when the file cannot
+// Writes CurrentColorTable to the file. An existing file is made writable and
+// written from its start, not shortened. False (after message 18020) when it cannot
 // be created or written.
 bool SaveColorTable(const char* path, void* owner);
 
