@@ -149,7 +149,7 @@ rss_limit_kb() { echo $((64 * 1024 + $1)); }
 # ---- case (a)
 echo "case a ..."
 warm "$work/a"
-r=$(timed /dev/null bash -c "find '$work/a' -type f -print0 | xargs -0 cat >/dev/null"); read -r a_cat_wall _ <<<"$r"
+r=$(best_of bash -c "find '$work/a' -type f -print0 | xargs -0 cat >/dev/null"); read -r a_cat_wall _ <<<"$r"
 r=$(ours a --optimize=0); read -r off_wall off_rss <<<"$r"
 off_bytes=$(stat -c %s "$work/out.iso")
 r=$(ours a --optimize=1); read -r on_wall on_rss <<<"$r"
@@ -157,8 +157,8 @@ on_bytes=$(stat -c %s "$work/out.iso")
 r=$(theirs a); read -r x_wall x_rss <<<"$r"
 x_bytes=$(stat -c %s "$work/out.iso")
 rm -f "$work/out.iso"
-r=$(timed /dev/null dd if=/dev/zero of="$work/plain.bin" bs=1M count=$((off_bytes / 1048576))); read -r a_write_wall _ <<<"$r"
-rm -f "$work/plain.bin"
+r=$(best_of dd if=/dev/zero of="$work/out.iso" bs=1M count=$((off_bytes / 1048576))); read -r a_write_wall _ <<<"$r"
+rm -f "$work/out.iso"
 plain_wall=$(awk -v a="$a_cat_wall" -v b="$a_write_wall" 'BEGIN { printf "%.3f", a + b }')
 a_entries=$(entries "$work/a")
 row a "ours, Optimize off" "$off_wall" "$(mbps "$off_bytes" "$off_wall")" "$(mb "$off_rss")" \

@@ -63,6 +63,9 @@ def extents_by_path(listing):
 
 
 def check_extraction(checks, ws, src, image, what):
+    # isovfy walks the directories and the path tables and cross-checks them.
+    text = c.tool(["isovfy", "-i", image]).stdout.decode("latin-1")
+    checks.check("No errors found" in text, what + ": isovfy finds no errors", text)
     out = ws.path(what.replace(" ", "_") + "_osirrox_joliet")
     c.tool(["osirrox", "-indev", image, "-extract", "/", out])
     c.same_tree(checks, out, src, what + ", osirrox Joliet side")
@@ -112,6 +115,7 @@ def main():
             sizes[optimize] = os.path.getsize(image) // c.SECTOR
             check_extraction(checks, ws, src, image, what)
             check_sharing(checks, image, files, what, optimize)
+            c.check_path_tables(checks, c.IsoImage(image), what)
         if len(sizes) == 2:
             checks.equal(sizes[0] - sizes[1], shared_sectors(files),
                          "Optimize makes the image smaller by exactly the shared copies' sectors")

@@ -59,7 +59,8 @@ def make_dos_tree(src):
     files = ["readme.txt", "longfilename.text", "a.b.c", ".profile", "file.", "report-2024.doc",
              "abcdefgh1.txt", "abcdefgh2.txt", "MixedCase.Txt", "data1234x",
              "Long Folder Name/inner.txt", "order/A_B", "order/AB", "order/A.TXT"]
-    files += ["many/collide_%02d.txt" % i for i in range(40)]
+    # 100 names of one 8.3 form: three sectors of records, renames up to 02Q.
+    files += ["many/collide_%02d.txt" % i for i in range(100)]
     for n, rel in enumerate(files):
         c.write_file(os.path.join(src, rel), content(n))
     os.makedirs(os.path.join(src, "data1234y"))
@@ -96,22 +97,25 @@ def check_dos_names(checks, ws):
     checks.equal(names_in(listing, "/LONG FOL/"), ["INNER.TXT"], "8.3 names: folder names are 8.3 too")
     checks.equal([e[0] for e in listing.get("/ORDER/", [])][2:], ["A.TXT", "AB", "A_B"],
                  "8.3 names: A.TXT, AB, A_B order")
-    want_many = ["COLLIDE_.TXT"] + ["COLLI%s.TXT" % counter(i) for i in range(39)]
+    want_many = ["COLLIDE_.TXT"] + ["COLLI%s.TXT" % counter(i) for i in range(99)]
     checks.equal(names_in(listing, "/MANY/"), sorted(want_many),
-                 "8.3 names: 40 colliding names take the counters 000-009, 00A-00Z, 010-012")
+                 "8.3 names: 100 colliding names take the counters 000-009, 00A-00Z, 010-01Z, 020-02Q")
     every = [e[0] for entries in listing.values() for e in entries]
     checks.equal([n for n in every if ";" in n], [], "8.3 names: no version suffix")
     check_order(checks, listing, iso_order_key, "8.3 names")
 
     # The Joliet side of the same image keeps the source names.
     jlisting = c.isoinfo_listing(image, joliet=True)
-    checks.equal(names_in(jlisting, "/many/"), sorted("collide_%02d.txt" % i for i in range(40)),
+    checks.equal(names_in(jlisting, "/many/"), sorted("collide_%02d.txt" % i for i in range(100)),
                  "8.3 names: Joliet keeps the colliding source names")
     checks.check({"readme.txt", "longfilename.text", "MixedCase.Txt", ".profile",
                   "Long Folder Name"} <= set(names_in(jlisting, "/")),
                  "8.3 names: Joliet names in their own case", names_in(jlisting, "/"))
     check_order(checks, jlisting, joliet_order_key, "8.3 names, Joliet")
 
+    c.check_path_tables(checks, c.IsoImage(image), "8.3 names")
+    text = c.tool(["isovfy", "-i", image]).stdout.decode("latin-1")
+    checks.check("No errors found" in text, "8.3 names: isovfy finds no errors", text)
     check_renamed_contents(checks, ws, build, src, image)
 
 
@@ -121,7 +125,7 @@ def check_renamed_contents(checks, ws, build, src, image):
     c.tool(["osirrox", "-read_fs", "ecma119", "-ecma119_map", "unmapped", "-indev", image,
             "-extract", "/", out])
     renames = renames_from_log(build)
-    checks.equal(len(renames), 41, "8.3 names: one log line per rename (1 + 1 + 39)")
+    checks.equal(len(renames), 101, "8.3 names: one log line per rename (1 + 1 + 99)")
     for new, folder, name, other in renames:
         # The root node has no source path of its own; the others carry theirs.
         rel_folder = os.path.relpath(folder, src) if folder else "."

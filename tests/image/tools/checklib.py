@@ -317,3 +317,50 @@ class IsoImage:
         if not d:
             return None
         return le32(d[1], 71)
+
+
+def path_table(iso, joliet, big_endian):
+    """[(name bytes, extent, parent index)] of the L or the M path table."""
+    _, d = iso.descriptor(2 if joliet else 1)
+    size = le32(d, 132)
+    sector = be32(d, 148) if big_endian else le32(d, 140)
+    data = iso.data[sector * SECTOR:sector * SECTOR + size]
+    u32, u16 = (">I", ">H") if big_endian else ("<I", "<H")
+    out, pos = [], 0
+    while pos + 8 <= len(data):
+        length = data[pos]
+        if length == 0:
+            break
+        extent = struct.unpack_from(u32, data, pos + 2)[0]
+        parent = struct.unpack_from(u16, data, pos + 6)[0]
+        out.append((bytes(data[pos + 8:pos + 8 + length]), extent, parent))
+        pos += 8 + length + (length & 1)
+    return out, pos == size
+
+
+def check_path_tables(checks, iso, what):
+    """Both path tables of each tree name every directory with the extent its
+    records give, in path-table order (parent number, then name)."""
+    for joliet in (False, True):
+        if joliet and not iso.descriptor(2):
+            continue
+        side = what + (", Joliet" if joliet else ", ISO 9660")
+        folders = {}
+        for path, records in iso.walk(joliet):
+            dot = [r for r in records if r.name_bytes == b"\x00"]
+            folders[path] = dot[0].extent if dot else None
+        little, whole = path_table(iso, joliet, False)
+        big, _ = path_table(iso, joliet, True)
+        checks.check(whole, side + ": the path table size matches its records")
+        checks.equal(big, little, side + ": M and L path tables hold the same records")
+        paths = []
+        for i, (name, extent, parent) in enumerate(little):
+            if i == 0:
+                paths.append("/")
+                continue
+            text = name.decode("utf-16-be" if joliet else "latin-1", "replace")
+            paths.append(paths[parent - 1] + text + "/" if 0 < parent <= i else "?")
+        checks.equal(dict(zip(paths, (e for _, e, _ in little))), folders,
+                     side + ": the path table gives every directory its extent")
+        keys = [(parent, name) for name, _, parent in little[1:]]
+        checks.equal(keys, sorted(keys), side + ": path table order")
