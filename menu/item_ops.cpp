@@ -15,7 +15,23 @@ enum {
   kLayoutKindNameId = 17001, // "Layout", then "Text", "Menu"
 };
 
-static bool IsItemList(int list) { return list >= 0 && list < kListCount; }
+// True for the four list codes. Also brings a list whose count or current
+// item was set out of range from outside back within its array, so that no
+// operation reads or writes past it.
+static bool IsItemList(int list) {
+  if (list < 0 || list >= kListCount) return false;
+  MenuDocument& doc = TheDocument;
+  if (doc.ItemCount[list] > ListLimitOf(list)) doc.ItemCount[list] = (uint8_t)ListLimitOf(list);
+  int count = doc.ItemCount[list];
+  if (count == 0) {
+    doc.CurrentItem[list] = 0;
+  } else if (doc.CurrentItem[list] < 1) {
+    doc.CurrentItem[list] = 1;
+  } else if (doc.CurrentItem[list] > count) {
+    doc.CurrentItem[list] = count;
+  }
+  return true;
+}
 
 void CopyItemSlot(int list, int from, int to) {
   MenuDocument& doc = TheDocument;

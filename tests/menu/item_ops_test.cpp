@@ -189,4 +189,18 @@ TEST_F(ItemListTest, ANewMenuItemDoesNotInheritAHotSpotFlag) {
   EXPECT_EQ(0, TheDocument.menuStrings[3].useImageText);
 }
 
+TEST_F(ItemListTest, ACurrentItemSetOutOfRangeIsBroughtBackIntoTheList) {
+  Fill(kLayoutList, 3);
+  TheDocument.CurrentItem[kLayoutList] = 40;  // past the array
+  SetFields(kLayoutList, 9);
+  AppendItem(kLayoutList);
+  EXPECT_EQ(Order({1, 2, 3, 9}), Markers(kLayoutList));
+  EXPECT_EQ(4, TheDocument.CurrentItem[kLayoutList]);
+  TheDocument.CurrentItem[kLayoutList] = 0;
+  DeleteItem(kLayoutList);
+  EXPECT_EQ(Order({2, 3, 9}), Markers(kLayoutList));
+  PopUndo();
+  EXPECT_EQ(Order({1, 2, 3, 9}), Markers(kLayoutList));
+}
+
 }  // namespace
