@@ -176,6 +176,25 @@ TEST_F(EightBit, TruncatedPicturesGiveReadErrorsAndNoPartialFile) {
   EXPECT_EQ(kBitmapFormatError, ConvertImageTo8Bit(path.c_str(), 1));
 }
 
+TEST_F(EightBit, OversizedFieldsAreRefusedWithoutReadingPastTheFile) {
+  std::string path = folder.Path("big.bmp");
+  std::vector<uint8_t> bytes = EncodeBitmap(MakePatternPicture(640, 480, 8));
+  std::vector<uint8_t> farOffset = bytes;
+  for (int i = 10; i < 14; ++i) farOffset[i] = 0xFF;  // pixel data offset 4 GB - 1
+  ASSERT_TRUE(WriteBytes(path, farOffset));
+  EXPECT_EQ(kBitmapDataError, ConvertImageTo8Bit(path.c_str(), 1));
+  std::vector<uint8_t> topDown = bytes;
+  for (int i = 22; i < 26; ++i) topDown[i] = 0xFF;  // height -1
+  ASSERT_TRUE(WriteBytes(path, topDown));
+  EXPECT_EQ(kBitmapSizeError, ConvertImageTo8Bit(path.c_str(), 1));
+  // A screen wider than any row buffer is refused, not read.
+  TheDocument.MenuScreenSize = {100000, 480};
+  std::vector<uint8_t> wide = bytes;
+  wide[18] = 0xA0, wide[19] = 0x86, wide[20] = 0x01;  // width 100000
+  ASSERT_TRUE(WriteBytes(path, wide));
+  EXPECT_EQ(kBitmapSizeError, ConvertImageTo8Bit(path.c_str(), 1));
+}
+
 TEST_F(EightBit, SourceNamedLikeItsConvertedFileIsNotOverwritten) {
   std::string path = folder.Path("odd.bm1");
   std::vector<uint8_t> bytes = EncodeBitmap(MakePatternPicture(640, 480, 8));
