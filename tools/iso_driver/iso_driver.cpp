@@ -31,7 +31,8 @@ enum { kPathSize = 264 };
 const char kUsage[] =
     "usage: iso_driver --source=DIR --output=FILE [--boot=FILE] [options]\n"
     "  --source=DIR            the disc folder (required)\n"
-    "  --output=FILE           the image; \".iso\" is appended when missing (required)\n"
+    "  --output=FILE           the image; \".iso\" is appended when missing, an existing\n"
+    "                          file is replaced (required)\n"
     "  --boot=FILE             the boot image (2,048-byte loader or floppy image)\n"
     "  --long-names=0|1        LongNames: long ISO 9660 names; 0 is DOS 8.3 (1)\n"
     "  --lowercase=0|1         AllowLowercase: keep lower case in ISO 9660 names (0)\n"

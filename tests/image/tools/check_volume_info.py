@@ -108,6 +108,31 @@ def check_not_accepted(checks, ws, name, boot_bytes, what):
                  what + ": the terminator follows the primary descriptor")
 
 
+def check_empty_disc(checks, ws):
+    # Without Joliet: 16 primary, 17 terminator, L table 18-19, M table
+    # 20-21, root 22. With Joliet: 16, 17 Joliet, 18 terminator, 19-22 path
+    # tables, 23 root, Joliet L 24-25, M 26-27, Joliet root 28.
+    src = ws.path("empty", "disc")
+    os.makedirs(src)
+    for joliet, total, tables, root, jtables, jroot in ((0, 23, (18, 20), 22, None, None),
+                                                        (1, 29, (19, 21), 23, (24, 26), 28)):
+        what = "empty disc, Joliet %s" % ("on" if joliet else "off")
+        image = ws.path("empty", "empty%d.iso" % joliet)
+        build = c.make_iso(ws, src, image, joliet=joliet)
+        if not c.built(checks, build, what):
+            continue
+        checks.equal(c.isoinfo_fields(image).get("Volume size is"), str(total), what + ": volume size")
+        iso = c.IsoImage(image)
+        pvd = iso.descriptor(1)[1]
+        checks.equal((c.le32(pvd, 140), c.be32(pvd, 148), iso.root_record().extent), tables + (root,),
+                     what + ": path table and root directory sectors")
+        if joliet:
+            svd = iso.descriptor(2)[1]
+            checks.equal((c.le32(svd, 140), c.be32(svd, 148), iso.root_record(True).extent),
+                         jtables + (jroot,), what + ": Joliet path table and root directory sectors")
+        c.check_path_tables(checks, iso, what)
+
+
 def check_fixed_date(checks, ws):
     src = ws.path("dated", "disc")
     c.write_file(os.path.join(src, "a.txt"), "a")
@@ -137,6 +162,7 @@ def main():
         check_not_accepted(checks, ws, "size2049", loader + b"\0", "a 2,049-byte boot image")
         check_not_accepted(checks, ws, "mark510", loader[:510] + b"\x55\xaa" + b"\0" * 1536,
                            "a 2,048-byte boot image marked at 510 only")
+        check_empty_disc(checks, ws)
         check_fixed_date(checks, ws)
     checks.finish()
 
