@@ -4,6 +4,7 @@
 // and the byte comparison only confirms a digest match.
 #include "image/iso_internal.h"
 #include "image/md5.h"
+#include "platform/output_file.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +21,7 @@ static int collect(DirectoryNode* node, DirectoryEntry** table, int count) {
   for (; node; node = node->next) {
     for (DirectoryEntry* e = node->entries; e; e = e->next) {
       e->share_group = -1;
+      e->digest_state = 0;
       if (!is_candidate(e)) continue;
       if (table) table[count] = e;
       count++;
@@ -64,18 +66,79 @@ int prepare_duplicate_sharing(DirectoryNode* root) {
   return 1;
 }
 
+// The digest of a file's first kHeadBytes (for smaller files: of the whole
+// file, which then is its content digest too). False when it cannot be read.
+static bool take_head_digest(DirectoryEntry* e) {
+  if (e->digest_state >= 1) return true;
+  if (!e->whole_path) return false;
+  FileHandle file = OpenInputFile(e->whole_path);
+  if (file == kInvalidFileHandle) return false;
+  uint8_t* block = (uint8_t*)malloc(kHeadBytes);
+  long got = block ? ReadFromHandle(file, block, kHeadBytes) : -1;
+  CloseFileHandle(file);
+  if (got < 0) {
+    free(block);
+    return false;
+  }
+  Md5Context context;
+  Md5Init(&context);
+  Md5Update(&context, block, (size_t)got);
+  Md5Final(e->head_digest, &context);
+  free(block);
+  e->digest_state = 1;
+  if (e->size <= (uint32_t)kHeadBytes) {
+    memcpy(e->content_digest, e->head_digest, 16);
+    e->digest_state = 2;
+  }
+  return true;
+}
+
+static bool take_content_digest(DirectoryEntry* e) {
+  if (e->digest_state >= 2) return true;
+  if (!e->whole_path || !Md5File(e->content_digest, e->whole_path)) return false;
+  e->digest_state = 2;
+  return true;
+}
+
+static void lend_extent(DirectoryEntry* entry, const DirectoryEntry* lender) {
+  entry->start_sector = lender->start_sector;
+  put32both(entry->record + kRecExtent, lender->start_sector);
+  put32both(entry->record + kRecDataLength, entry->size);
+}
+
+// A placed file of the same size and equal contents lends its extent: the
+// first such file in array order. Its contents are known equal only by a
+// byte comparison; digests only spare comparisons that cannot succeed. The
+// cheap digest of the first 64 KB sorts out most files; the whole-file
+// digest is taken only when more than one placed file passes it, and a
+// single passing file is compared at once (its whole-file digest would
+// merely say what the comparison says).
 bool share_duplicate_extent(DirectoryEntry* entry) {
   if (!Iso.candidates || Iso.candidate_count < 2 || entry->share_group < 0) return false;
-  if (!entry->whole_path || !Md5File(entry->content_digest, entry->whole_path)) return false;
+  if (!take_head_digest(entry)) return false;  // unreadable: own data, and it never lends
+  int matches = 0;
+  DirectoryEntry* first = nullptr;
   for (int i = entry->share_group; i < Iso.candidate_count && Iso.candidates[i]->size == entry->size; i++) {
     DirectoryEntry* other = Iso.candidates[i];
-    if (other == entry || other->share_group != -1) continue;
-    if (memcmp(other->content_digest, entry->content_digest, 16) != 0) continue;
-    if (!compare_files(other, entry)) continue;
-    entry->start_sector = other->start_sector;
-    put32both(entry->record + kRecExtent, other->start_sector);
-    put32both(entry->record + kRecDataLength, entry->size);
+    if (other == entry || other->share_group != -1 || other->digest_state < 1) continue;
+    if (memcmp(other->head_digest, entry->head_digest, 16) != 0) continue;
+    if (!matches++) first = other;
+  }
+  if (matches == 1 && compare_files(first, entry)) {
+    lend_extent(entry, first);
     return true;
+  }
+  if (matches > 1) {
+    if (!take_content_digest(entry)) return false;
+    for (int i = entry->share_group; i < Iso.candidate_count && Iso.candidates[i]->size == entry->size; i++) {
+      DirectoryEntry* other = Iso.candidates[i];
+      if (other == entry || other->share_group != -1 || other->digest_state < 1) continue;
+      if (memcmp(other->head_digest, entry->head_digest, 16) != 0) continue;
+      if (!take_content_digest(other) || memcmp(other->content_digest, entry->content_digest, 16) != 0) continue;
+      if (!compare_files(other, entry)) continue;
+      lend_extent(entry, other);
+      return true;
+    }
   }
   entry->share_group = -1;  // placed with data of its own; may lend from now on
   return false;

@@ -80,6 +80,7 @@ int iso_new_image() {
   copy_text(Iso.volume_label, sizeof Iso.volume_label, "MYCD_VOL");
   memset(&Iso.root_entry, 0, sizeof Iso.root_entry);
   Iso.root = nullptr;
+  Iso.tree_incomplete = false;
   create_directory_node(nullptr, "", &Iso.root_entry, 0);
   return 1;
 }
@@ -90,6 +91,9 @@ int iso_add_directory(DirectoryNode* node, const char* folder) {
   if (!node || !folder) return 0;
   Iso.stop_build = false;
   scan_source_folder(node, folder, nullptr);
+  // A tree that lost entries for want of memory would give an image that
+  // silently lacks files.
+  if (Iso.stop_build) Iso.tree_incomplete = true;
   return 1;
 }
 

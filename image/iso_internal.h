@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <ctime>
 
-enum { kSectorSize = 2048, kCopyChunk = 32768, kEnginePath = 260 };
+enum { kSectorSize = 2048, kCopyChunk = 32768, kEnginePath = 260, kHeadBytes = 65536 };
 
 // ---------------------------------------------------------------- the tree
 
@@ -52,7 +52,9 @@ struct DirectoryEntry {
   DirectoryNode* parent;
   uint32_t entry_flags;
   int share_group;
-  uint8_t content_digest[16];
+  uint8_t content_digest[16];         // MD5 of the whole file, when digest_state is 2
+  uint8_t head_digest[16];            // MD5 of the first kHeadBytes, when digest_state >= 1
+  uint8_t digest_state;               // 0 none, 1 head digest, 2 head and whole-file digest
 };
 
 struct DirectoryNode {
@@ -134,6 +136,7 @@ struct IsoEngine {
   int tree_error_count;
   OutputFragment* fragments;
   bool stop_build;               // a fault that leaves the image unusable
+  bool tree_incomplete;          // the scan ran out of memory: no image of it is built
 
   // ISO 9660 path tables.
   uint32_t path_table_bytes, path_table_sectors;

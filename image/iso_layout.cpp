@@ -551,9 +551,9 @@ static void discard_output() {
 
 int write_image_tree() {
   int result = 0;
-  Iso.stop_build = false;
+  Iso.stop_build = Iso.tree_incomplete;
   Iso.write_failed = false;
-  if (Iso.use_eltorito) place_boot_image();
+  if (!Iso.stop_build && Iso.use_eltorito) place_boot_image();
   int failed = finish_all_directories(Iso.root);
   Iso.tree_error_count += failed;
   if (failed) LogMessage("ISO9660 Tree Sort Error!\n");

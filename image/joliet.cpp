@@ -23,6 +23,7 @@ void to_ucs2_name(uint8_t* destination, int length, const char* source) {
     return;
   }
   char text[kConvertLimit];
+  text[0] = 0;
   int text_length = 0;
   if (source) {
     // Characters that Joliet names may not hold become "_"; the trail byte

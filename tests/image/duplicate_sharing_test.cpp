@@ -58,3 +58,26 @@ TEST(DuplicateSharing, ThreeEqualFilesPointToTheFirstAndTheOddOneStandsAlone) {
   EXPECT_EQ(FileContents(b, d), ReadWholeFile(tree.Path("d.bin")));
   EXPECT_EQ(FindRecord(b, "", "E.TXT").size, 0u);
 }
+
+TEST(DuplicateSharing, LargeFilesWithEqualBeginningsShareOnlyWhenWhollyEqual) {
+  // 200,000-byte files: x1 and x2 equal, y equal to them in the first
+  // 100,000 bytes only, z another copy of x1 met after y.
+  TempTree tree("heads");
+  tree.FileOfSize("x1.bin", 200000, 8);
+  std::string x = ReadWholeFile(tree.Path("x1.bin"));
+  std::string y = x;
+  y[150000] ^= 0x40;
+  tree.File("x2.bin", x);
+  tree.File("y.bin", y);
+  tree.File("z.bin", x);
+  BuildSetup setup;
+  setup.optimize = 1;
+  Build b = RunBuild(tree.root(), setup);
+  Record x1 = FindRecord(b, "", "X1.BIN"), x2 = FindRecord(b, "", "X2.BIN");
+  Record ry = FindRecord(b, "", "Y.BIN"), rz = FindRecord(b, "", "Z.BIN");
+  EXPECT_EQ(x2.extent, x1.extent);
+  EXPECT_EQ(rz.extent, x1.extent);
+  EXPECT_NE(ry.extent, x1.extent);
+  EXPECT_EQ(FileContents(b, ry), y);
+  EXPECT_EQ(FileContents(b, rz), x);
+}

@@ -168,3 +168,18 @@ TEST(IsoLayout, TwoBuildsInOneRunStartFromScratch) {
   EXPECT_EQ(SectorCount(first), SectorCount(second));
   EXPECT_EQ(FileContents(second, FindRecord(second, "", "A.TXT")), "aaa");
 }
+
+#ifdef TW_WIN32
+#include <windows.h>
+
+TEST(IsoLayout, HiddenSourcesCarryTheExistenceBit) {
+  TempTree tree("hidden");
+  tree.File("secret.txt", "s");
+  tree.File("plain.txt", "p");
+  SetFileAttributesA(tree.Path("secret.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  Build b = RunBuild(tree.root(), BuildSetup());
+  EXPECT_EQ(FindRecord(b, "", "SECRET.TXT").flags, 0x01);
+  EXPECT_EQ(FindRecord(b, "", "PLAIN.TXT").flags, 0x00);
+  SetFileAttributesA(tree.Path("secret.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#endif
