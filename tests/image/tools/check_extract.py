@@ -30,6 +30,12 @@ def make_tree(src):
     near = noise(10000)
     files["near/one.bin"] = near
     files["near/two.bin"] = near[:5000] + bytes([near[5000] ^ 1]) + near[5001:]
+    # Equal in their first 64 KB and more, different near the end: one
+    # copy of the first lends to the third only.
+    far = noise(200000)
+    files["far/one.bin"] = far
+    files["far/two.bin"] = far[:150000] + bytes([far[150000] ^ 0x80]) + far[150001:]
+    files["far/z three.bin"] = far
     files["empty/zero1"] = b""
     files["empty/zero2"] = b""
     big = noise(3000000)
