@@ -6,8 +6,23 @@
 #include "image/md5.h"
 #include "platform/output_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// Placed candidates (their array indexes, ascending after sorting) by size
+// and head digest, so that a file is checked only against files that can
+// be equal to it, also in a large group of equal sizes.
+typedef std::unordered_map<std::string, std::vector<int>> PlacedIndex;
+
+static PlacedIndex& placed() { return *(PlacedIndex*)Iso.placed_by_head; }
+
+static std::string head_key(const DirectoryEntry* e) {
+  return std::string((const char*)e->head_digest, 16) + std::string((const char*)&e->size, sizeof e->size);
+}
 
 static const uint32_t kLargestCandidate = 1073741824u;  // files of 1 GiB and more never share
 
@@ -63,6 +78,8 @@ int prepare_duplicate_sharing(DirectoryNode* root) {
   if (!Iso.candidates) return 0;
   Iso.candidate_count = collect(root, Iso.candidates, 0);
   group_equal_sizes();
+  for (int i = 0; i < Iso.candidate_count; i++) Iso.candidates[i]->candidate_index = i;
+  Iso.placed_by_head = new PlacedIndex();
   return 1;
 }
 
@@ -116,24 +133,16 @@ static void lend_extent(DirectoryEntry* entry, const DirectoryEntry* lender) {
 bool share_duplicate_extent(DirectoryEntry* entry) {
   if (!Iso.candidates || Iso.candidate_count < 2 || entry->share_group < 0) return false;
   if (!take_head_digest(entry)) return false;  // unreadable: own data, and it never lends
-  int matches = 0;
-  DirectoryEntry* first = nullptr;
-  for (int i = entry->share_group; i < Iso.candidate_count && Iso.candidates[i]->size == entry->size; i++) {
-    DirectoryEntry* other = Iso.candidates[i];
-    if (other == entry || other->share_group != -1 || other->digest_state < 1) continue;
-    if (memcmp(other->head_digest, entry->head_digest, 16) != 0) continue;
-    if (!matches++) first = other;
-  }
-  if (matches == 1 && compare_files(first, entry)) {
-    lend_extent(entry, first);
+  std::vector<int>& same_head = placed()[head_key(entry)];
+  std::sort(same_head.begin(), same_head.end());
+  if (same_head.size() == 1 && compare_files(Iso.candidates[same_head[0]], entry)) {
+    lend_extent(entry, Iso.candidates[same_head[0]]);
     return true;
   }
-  if (matches > 1) {
+  if (same_head.size() > 1) {
     if (!take_content_digest(entry)) return false;
-    for (int i = entry->share_group; i < Iso.candidate_count && Iso.candidates[i]->size == entry->size; i++) {
+    for (int i : same_head) {
       DirectoryEntry* other = Iso.candidates[i];
-      if (other == entry || other->share_group != -1 || other->digest_state < 1) continue;
-      if (memcmp(other->head_digest, entry->head_digest, 16) != 0) continue;
       if (!take_content_digest(other) || memcmp(other->content_digest, entry->content_digest, 16) != 0) continue;
       if (!compare_files(other, entry)) continue;
       lend_extent(entry, other);
@@ -141,10 +150,13 @@ bool share_duplicate_extent(DirectoryEntry* entry) {
     }
   }
   entry->share_group = -1;  // placed with data of its own; may lend from now on
+  same_head.push_back(entry->candidate_index);
   return false;
 }
 
 void free_duplicate_candidates() {
+  delete (PlacedIndex*)Iso.placed_by_head;
+  Iso.placed_by_head = nullptr;
   free(Iso.candidates);
   Iso.candidates = nullptr;
   Iso.candidate_count = 0;

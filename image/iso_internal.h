@@ -55,6 +55,7 @@ struct DirectoryEntry {
   uint8_t content_digest[16];         // MD5 of the whole file, when digest_state is 2
   uint8_t head_digest[16];            // MD5 of the first kHeadBytes, when digest_state >= 1
   uint8_t digest_state;               // 0 none, 1 head digest, 2 head and whole-file digest
+  int candidate_index;                // place in the candidate array
 };
 
 struct DirectoryNode {
@@ -165,6 +166,7 @@ struct IsoEngine {
   // Duplicate sharing.
   DirectoryEntry** candidates;
   int candidate_count;
+  void* placed_by_head;               // duplicate_sharing.cpp: placed candidates by size and head digest
 
   // Name hash of the directory being finished.
   NameHashNode* name_hash[kNameHashBuckets];
