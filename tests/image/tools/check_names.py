@@ -181,10 +181,20 @@ def check_long_names(checks, ws):
              long_folder + "/in.txt", "semi;colon.txt", "jorder/a", "jorder/B", "jorder/_x"]
     for n, rel in enumerate(files):
         c.write_file(os.path.join(src, rel), content(n))
+    # Source names are bytes of the ANSI code page (1252 natively): e9 is
+    # e acute, 80 the euro sign.
+    ansi_name = b"caf\xe9 \x80.txt"
+    with open(os.path.join(os.fsencode(src), ansi_name), "wb") as f:
+        f.write(b"ansi")
     image = ws.path("long", "long.iso")
     build = c.make_iso(ws, src, image, long_names=1, lowercase=0, joliet=1)
     if not c.built(checks, build, "long names"):
         return
+    out = ws.path("long", "joliet_side")
+    c.tool(["osirrox", "-local_charset", "UTF-8", "-indev", image, "-extract", "/", out])
+    path = os.path.join(out, "caf\u00e9 \u20ac.txt")
+    checks.check(os.path.isfile(path) and open(path, "rb").read() == b"ansi",
+                 "Joliet: an ANSI name reads back as caf\u00e9 \u20ac.txt", os.listdir(out))
     listing = c.isoinfo_listing(image)
     root = names_in(listing, "/")
     for source, name in [("readme.txt", "README.TXT"), ("longfilename.text", "LONGFILENAME.TEXT"),

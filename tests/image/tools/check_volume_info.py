@@ -90,6 +90,25 @@ def check_floppy_joliet_layout(checks, ws, floppy):
     checks.equal(iso.data[33 * c.SECTOR:753 * c.SECTOR], floppy, "floppy disc: the floppy's bytes from the load RBA on")
 
 
+def check_other_floppies(checks, ws, floppy):
+    # 1.2 MB and 2.88 MB images: media types 1 and 3, 600 and 1,440 sectors
+    # from sector 26 on (the layout of the no-emulation disc).
+    for size, media, emulation, sectors in ((1228800, 1, "fd1.2", 600), (2949120, 3, "fd2.8", 1440)):
+        what = "%d-byte floppy" % size
+        src, boot = boot_disc(ws, "floppy%d" % size, (floppy[:512] + b"\0" * size)[:size], "disk.img")
+        image = ws.path("floppy%d" % size, "disc.iso")
+        build = c.make_iso(ws, src, image, boot=boot, joliet=0)
+        if not c.built(checks, build, what):
+            continue
+        info = c.isoinfo_fields(image)
+        checks.equal(info.get("Volume size is"), str(26 + sectors), what + ": volume size")
+        checks.equal(el_torito_from_isoinfo(info["text"]), (19, media, 1, 26),
+                     what + ": isoinfo catalog sector, media type, sector count, load RBA")
+        _, rows = c.xorriso_el_torito(image)
+        checks.equal([(r["emulation"], r["load_size"], r["lba"]) for r in rows], [(emulation, 1, 26)],
+                     what + ": xorriso boot image row")
+
+
 def check_not_accepted(checks, ws, name, boot_bytes, what):
     src, boot = boot_disc(ws, name, boot_bytes)
     image = ws.path(name, name + ".iso")
@@ -159,6 +178,7 @@ def main():
         floppy = open(c.nasm(ws, "boot_floppy.asm", "floppy.img"), "rb").read()
         check_no_emulation_layout(checks, ws, loader)
         check_floppy_joliet_layout(checks, ws, floppy)
+        check_other_floppies(checks, ws, floppy)
         check_not_accepted(checks, ws, "size2049", loader + b"\0", "a 2,049-byte boot image")
         check_not_accepted(checks, ws, "mark510", loader[:510] + b"\x55\xaa" + b"\0" * 1536,
                            "a 2,048-byte boot image marked at 510 only")

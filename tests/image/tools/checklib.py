@@ -161,7 +161,8 @@ def isoinfo_listing(image, joliet=False):
     args = ["isoinfo", "-l", "-i", image]
     if joliet:
         args.insert(1, "-J")
-    text = tool(args).stdout.decode("utf-8" if joliet else "latin-1", "replace")
+    # isoinfo prints Joliet names in ISO 8859-1 ("_" for what it cannot show).
+    text = tool(args).stdout.decode("latin-1")
     listing = {}
     current = None
     for line in text.splitlines():
