@@ -67,16 +67,19 @@ static void group_equal_sizes() {
   }
 }
 
+static int count_duplicate_candidates(DirectoryNode* root) { return collect(root, nullptr, 0); }
+
+static int collect_duplicate_candidates(DirectoryNode* root, DirectoryEntry** table) {
+  return collect(root, table, 0);
+}
+
 int prepare_duplicate_sharing(DirectoryNode* root) {
   free_duplicate_candidates();
-  int count = collect(root, nullptr, 0);
-  if (count < 2) {
-    collect(root, nullptr, 0);  // every share group -1: no file takes part
-    return 1;
-  }
+  int count = count_duplicate_candidates(root);
+  if (count < 2) return 1;  // every share group is -1: no file takes part
   Iso.candidates = (DirectoryEntry**)malloc((size_t)count * sizeof(DirectoryEntry*));
   if (!Iso.candidates) return 0;
-  Iso.candidate_count = collect(root, Iso.candidates, 0);
+  Iso.candidate_count = collect_duplicate_candidates(root, Iso.candidates);
   group_equal_sizes();
   for (int i = 0; i < Iso.candidate_count; i++) Iso.candidates[i]->candidate_index = i;
   Iso.placed_by_head = new PlacedIndex();

@@ -59,15 +59,19 @@ int classify_boot_image(const char* path) {
   return accepted;
 }
 
+void ensure_boot_entry() {
+  if (!Iso.boot_entry_set) {
+    memset(&Iso.boot_entry_options, 0, sizeof Iso.boot_entry_options);
+    Iso.boot_entry_set = true;
+  }
+}
+
 void switch_eltorito(bool on) {
   if (!on) {
     Iso.boot_entry_set = false;
     return;
   }
-  if (!Iso.boot_entry_set) {
-    memset(&Iso.boot_entry_options, 0, sizeof Iso.boot_entry_options);
-    Iso.boot_entry_set = true;
-  }
+  ensure_boot_entry();
   Iso.boot_entry_options.image_name = Iso.eltorito_image_name;
   Iso.boot_entry_options.no_emulation = Iso.eltorito_no_emulation;
 }

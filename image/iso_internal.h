@@ -287,6 +287,8 @@ void free_duplicate_candidates();
 // ---------------------------------------------------------- El Torito (el_torito.cpp)
 
 int classify_boot_image(const char* path);
+void ensure_boot_entry();
+// Fills BootEntryOptions for this build (on) or forgets them (off).
 void switch_eltorito(bool on);
 void place_boot_image();
 void write_boot_record();

@@ -430,16 +430,16 @@ static int make_iso_path_tables() { return make_path_tables(kIsoSide); }
 static int write_iso_path_tables() { return write_path_tables(kIsoSide); }
 static int size_iso_directories() { return place_directories(kIsoSide); }
 static int write_iso_directories() { return write_directories(kIsoSide); }
-static int size_joliet_path_tables() {
+static int place_joliet_path_tables() {
   Iso.joliet_l_table_sector = Iso.next_free_sector;
   Iso.joliet_m_table_sector = Iso.next_free_sector + Iso.joliet_path_table_sectors;
   Iso.next_free_sector += 2 * Iso.joliet_path_table_sectors;
   return 1;
 }
-static int make_joliet_tables() { return make_path_tables(kJolietSide); }
-static int write_joliet_tables() { return write_path_tables(kJolietSide); }
-static int size_joliet_directories() { return place_directories(kJolietSide); }
-static int write_joliet_dirs() { return write_directories(kJolietSide); }
+static int make_joliet_path_tables() { return make_path_tables(kJolietSide); }
+static int write_joliet_path_tables() { return write_path_tables(kJolietSide); }
+static int place_joliet_directories() { return place_directories(kJolietSide); }
+static int write_joliet_directories() { return write_directories(kJolietSide); }
 
 static int generate_file_extents() {
   clear_record_extents(Iso.root);
@@ -483,8 +483,8 @@ static void build_fragment_list() {
   append_fragment("path tables", size_path_tables, make_iso_path_tables, write_iso_path_tables);
   append_fragment("directories", size_iso_directories, nullptr, write_iso_directories);
   if (Iso.use_joliet) {
-    append_fragment("Joliet path tables", size_joliet_path_tables, make_joliet_tables, write_joliet_tables);
-    append_fragment("Joliet directories", size_joliet_directories, nullptr, write_joliet_dirs);
+    append_fragment("Joliet path tables", place_joliet_path_tables, make_joliet_path_tables, write_joliet_path_tables);
+    append_fragment("Joliet directories", place_joliet_directories, nullptr, write_joliet_directories);
   }
   if (Iso.use_eltorito) append_fragment("boot image", place_boot_image_sectors, nullptr, write_boot_image);
   append_fragment("file data", nullptr, generate_file_extents, write_file_data);
