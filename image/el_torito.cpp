@@ -33,10 +33,10 @@ enum {
 static bool is_separator(char c) { return c == '\\' || c == '/'; }
 
 int classify_boot_image(const char* path) {
+  size_t length = strlen(path);
+  if (length >= sizeof Iso.eltorito_image_path) return 0;  // a cut path would name another file
   FILE* file = fopen(path, "rb");
   if (!file) return 0;
-  size_t length = strlen(path);
-  if (length >= sizeof Iso.eltorito_image_path) length = sizeof Iso.eltorito_image_path - 1;
   memcpy(Iso.eltorito_image_path, path, length);
   Iso.eltorito_image_path[length] = 0;
   Iso.eltorito_image_name = Iso.eltorito_image_path;

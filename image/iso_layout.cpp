@@ -373,7 +373,8 @@ static bool walk_file_extents(DirectoryNode* node) {
           if (!child) {
             snprintf(MessageBuffer, kMessageBufferSize, "Could not find directory entry for '%s'\n", e->name);
             ShowError(MessageBuffer);
-            return true;
+            // The entries left would point at sector 0: no image of this tree.
+            return false;
           }
           give_extent(e, child->extent, round_up_sector(child->size));
           if (!walk_file_extents(child)) return false;

@@ -7,11 +7,16 @@
 
 int iso_create_output(const char* path) {
   if (!path) return 0;
+  iso_close_output();  // a handle left open by an earlier run
+  size_t length = strlen(path);
+  if (length >= sizeof Iso.output_image_path) {
+    // A cut path could name another file, which a cancel would delete.
+    Iso.output_image_handle = kInvalidFileHandle;
+    return 0;
+  }
   FileHandle handle = CreateOutputFile(path);
   Iso.output_image_handle = handle;
   if (handle == kInvalidFileHandle) return 0;
-  size_t length = strlen(path);
-  if (length >= sizeof Iso.output_image_path) length = sizeof Iso.output_image_path - 1;
   memcpy(Iso.output_image_path, path, length);
   Iso.output_image_path[length] = 0;
   Iso.output_path = Iso.output_image_path;

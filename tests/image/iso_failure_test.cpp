@@ -134,3 +134,15 @@ TEST(IsoFailure, AShortWriteStopsTheBuildAndDeletesTheImage) {
   EXPECT_EQ(b.log.find(" Sectors ( "), std::string::npos);
 }
 #endif
+
+TEST(IsoFailure, OutputPathsThatDoNotFitAreRefusedAndClosingTwiceIsHarmless) {
+  TempTree tree("outpath");
+  std::string too_long = tree.Path(std::string(300, 'o') + ".iso");
+  EXPECT_EQ(iso_create_output(too_long.c_str()), 0);
+  EXPECT_EQ(iso_create_output(tree.Path("no/folder/x.iso").c_str()), 0);
+  ASSERT_EQ(iso_create_output(tree.Path("ok.iso").c_str()), 1);
+  EXPECT_TRUE(FileExists(tree.Path("ok.iso").c_str()));
+  EXPECT_EQ(iso_close_output(), 1);
+  EXPECT_EQ(iso_close_output(), 1);
+  EXPECT_EQ(Iso.output_image_handle, kInvalidFileHandle);
+}
