@@ -29,6 +29,37 @@ enum {
   kRecName = 33,
   kRecordBufferSize = 256,
 };
+// Volume descriptor fields (primary and Joliet supplementary).
+enum {
+  kVdType = 0,
+  kVdId = 1,
+  kVdVersion = 6,
+  kVdSystemId = 8,
+  kVdVolumeId = 40,
+  kVdSpaceSize = 80,
+  kVdSetSize = 120,
+  kVdSequence = 124,
+  kVdBlockSize = 128,
+  kVdPathTableSize = 132,
+  kVdLTable = 140,
+  kVdMTable = 148,
+  kVdRootRecord = 156,
+  kVdVolumeSetId = 190,
+  kVdPublisherId = 318,
+  kVdPreparerId = 446,
+  kVdApplicationId = 574,
+  kVdCopyrightFile = 702,
+  kVdAbstractFile = 739,
+  kVdBiblioFile = 776,
+  kVdCreation = 813,
+  kVdModification = 830,
+  kVdExpiration = 847,
+  kVdEffective = 864,
+  kVdStructureVersion = 881,
+  kVdApplicationUse = 883,
+  kVdEscapeSequences = 88,  // supplementary descriptor only
+};
+
 // Record file flags.
 enum { kFileExists = 0x01, kFileDirectory = 0x02, kFileAssociated = 0x04 };
 // DirectoryEntry::entry_flags.

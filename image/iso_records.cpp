@@ -114,36 +114,6 @@ static void put_text_field(uint8_t* p, size_t length, const char* text) {
   memcpy(p, text, n < length ? n : length);
 }
 
-// Primary volume descriptor fields.
-enum {
-  kVdType = 0,
-  kVdId = 1,
-  kVdVersion = 6,
-  kVdSystemId = 8,
-  kVdVolumeId = 40,
-  kVdSpaceSize = 80,
-  kVdSetSize = 120,
-  kVdSequence = 124,
-  kVdBlockSize = 128,
-  kVdPathTableSize = 132,
-  kVdLTable = 140,
-  kVdMTable = 148,
-  kVdRootRecord = 156,
-  kVdVolumeSetId = 190,
-  kVdPublisherId = 318,
-  kVdPreparerId = 446,
-  kVdApplicationId = 574,
-  kVdCopyrightFile = 702,
-  kVdAbstractFile = 739,
-  kVdBiblioFile = 776,
-  kVdCreation = 813,
-  kVdModification = 830,
-  kVdExpiration = 847,
-  kVdEffective = 864,
-  kVdStructureVersion = 881,
-  kVdApplicationUse = 883,
-};
-
 static const char kApplicationId[] = "TARNWICK BOOT MENU CD MAKER";
 
 int make_root_record() {

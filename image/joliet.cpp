@@ -184,22 +184,24 @@ int make_joliet_root_record() {
 
 void fill_joliet_descriptor(uint8_t* s) {
   memcpy(s, Iso.primary_descriptor, kSectorSize);
-  s[0] = 2;
-  to_ucs2_name(s + 8, 32, nullptr);
-  to_ucs2_name(s + 40, 32, nullptr);
-  s[88] = 0x25;
-  s[89] = 0x2F;
-  s[90] = 0x45;
-  s[91] = 0;
-  put32both(s + 132, Iso.joliet_path_table_bytes);
-  put32le(s + 140, Iso.joliet_l_table_sector);
-  put32le(s + 144, 0);
-  put32be(s + 148, Iso.joliet_m_table_sector);
-  put32be(s + 152, 0);
-  memcpy(s + 156, Iso.joliet_root_record, 34);
-  const int identifiers[] = {190, 318, 446, 574};
+  s[kVdType] = 2;
+  to_ucs2_name(s + kVdSystemId, 32, nullptr);
+  to_ucs2_name(s + kVdVolumeId, 32, nullptr);
+  // UCS-2 Level 3: "%/E".
+  s[kVdEscapeSequences] = 0x25;
+  s[kVdEscapeSequences + 1] = 0x2F;
+  s[kVdEscapeSequences + 2] = 0x45;
+  s[kVdEscapeSequences + 3] = 0;
+  put32both(s + kVdPathTableSize, Iso.joliet_path_table_bytes);
+  put32le(s + kVdLTable, Iso.joliet_l_table_sector);
+  put32le(s + kVdLTable + 4, 0);
+  put32be(s + kVdMTable, Iso.joliet_m_table_sector);
+  put32be(s + kVdMTable + 4, 0);
+  memcpy(s + kVdRootRecord, Iso.joliet_root_record, 34);
+  const int identifiers[] = {kVdVolumeSetId, kVdPublisherId, kVdPreparerId, kVdApplicationId};
   for (int offset : identifiers) to_ucs2_name(s + offset, 128, nullptr);
-  const int file_ids[] = {702, 739, 776};
+  // The file identifiers: 36 of their 37 bytes.
+  const int file_ids[] = {kVdCopyrightFile, kVdAbstractFile, kVdBiblioFile};
   for (int offset : file_ids) to_ucs2_name(s + offset, 36, nullptr);
 }
 
