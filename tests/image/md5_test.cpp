@@ -14,10 +14,10 @@ static std::string Hex(const uint8_t d[16]) {
   return text;
 }
 
-static std::string Digest(const std::string& data, size_t piece) {
+static std::string Digest(const std::string& data, size_t step) {
   Md5Context c;
   Md5Init(&c);
-  for (size_t i = 0; i < data.size(); i += piece) Md5Update(&c, data.data() + i, std::min(piece, data.size() - i));
+  for (size_t i = 0; i < data.size(); i += step) Md5Update(&c, data.data() + i, std::min(step, data.size() - i));
   uint8_t d[16];
   Md5Final(d, &c);
   return Hex(d);
@@ -29,8 +29,8 @@ TEST(Md5, MatchesTheReferenceDigestsWhateverTheUpdateLengths) {
   EXPECT_EQ(Digest("message digest", 3), "f96b697d7cb7938d525a2f31aaf161d0");
   std::string digits;
   for (int i = 0; i < 8; i++) digits += "1234567890";
-  for (size_t piece : {1u, 7u, 63u, 64u, 65u, 80u})
-    EXPECT_EQ(Digest(digits, piece), "57edf4a22be3c955ac49da2e2107b67a") << piece;
+  for (size_t step : {1u, 7u, 63u, 64u, 65u, 80u})
+    EXPECT_EQ(Digest(digits, step), "57edf4a22be3c955ac49da2e2107b67a") << step;
 }
 
 TEST(Md5, FinalClearsTheContext) {
