@@ -301,3 +301,19 @@ TEST_F(MenuFileWriter, ABrokenLogoIsReportedAndWrittenOff) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LoaderVariant, EachModeAndResolutionHasItsImage) {
+  EXPECT_EQ(LoaderVariantIndex(kColors256, kResolution640x480), 0);
+  EXPECT_EQ(LoaderVariantIndex(kColors16, kResolution640x480), 3);
+  EXPECT_EQ(LoaderVariantIndex(kColors16M, kResolution800x600), 6);
+  EXPECT_EQ(LoaderVariantIndex(kColors256, kResolution1024x768), 7);
+  EXPECT_EQ(LoaderVariantIndex(kColors16M, kResolution1024x768), 9);
+  EXPECT_EQ(LoaderVariantIndex(kColors64K, 0x30), 1) << "an unknown resolution is 640x480";
+  // 16 colours exist only at 640x480: never another resolution's image.
+  EXPECT_EQ(LoaderVariantIndex(kColors16, kResolution1024x768), 3);
+  EXPECT_EQ(LoaderVariantIndex(9, kResolution800x600), 4);
+}
+
+}  // namespace
