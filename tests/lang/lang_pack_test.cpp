@@ -100,6 +100,7 @@ TEST_F(ArabicPackTest, BindsAndAnswersInArabicWithEnglishForTheIdsItLacks) {
   EXPECT_EQ(178, TheLanguage.uiFontCharset);
   EXPECT_STREQ("MS Sans Serif", TheLanguage.uiFontName);
   EXPECT_EQ(9, TheLanguage.uiFontSize);
+  EXPECT_EQ(314, TheLanguage.packTableCount);
   EXPECT_STREQ("\xe3\xe1\xdd", GetString(4001));  // "file" in code page 1256
   EXPECT_STREQ("\xce\xd8\xc3", GetString(17008));  // "error"
   for (int id : {4048, 4049, 15115, 15116, 18069, 18070})
