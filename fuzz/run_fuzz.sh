@@ -53,30 +53,37 @@ else:
 PY
 }
 
-mode=${1:-build}
-shift || true
-seconds=0
-if [ "$mode" = run ]; then
-  seconds=${1:?run needs SECONDS}
-  shift
-fi
-wanted=("$@")
-
-mkdir -p "$out"
-for line in "${targets[@]}"; do
-  read -r name sources <<<"$line"
-  if [ ${#wanted[@]} -gt 0 ] && ! printf '%s\n' "${wanted[@]}" | grep -qx "$name"; then continue; fi
-  paths=()
-  for s in $sources; do paths+=("$root/$s"); done
-  echo "run_fuzz: building $name"
-  "$cxx" "${flags[@]}" "${paths[@]}" -o "$out/$name"
+# The whole run is one function, read before anything runs, so that an edit
+# of this file while a long fuzzing run is going does not change that run.
+main() {
+  mode=${1:-build}
+  shift || true
+  seconds=0
   if [ "$mode" = run ]; then
-    corpus=$out/corpus/$name
-    crashes=$out/crashes/$name
-    mkdir -p "$corpus" "$crashes"
-    [ -n "$(ls -A "$corpus")" ] || seed "$name" "$corpus"
-    echo "run_fuzz: fuzzing $name for $seconds s"
-    "$out/$name" -max_total_time="$seconds" -max_len=8192 -artifact_prefix="$crashes/" \
-      -print_final_stats=1 "$corpus" 2>&1 | tee "$out/$name.log" | grep -E "^(#[0-9]+ *DONE|stat::|==|SUMMARY)" || true
+    seconds=${1:?run needs SECONDS}
+    shift
   fi
-done
+  wanted=("$@")
+
+  mkdir -p "$out"
+  for line in "${targets[@]}"; do
+    read -r name sources <<<"$line"
+    if [ ${#wanted[@]} -gt 0 ] && ! printf '%s\n' "${wanted[@]}" | grep -qx "$name"; then continue; fi
+    paths=()
+    for s in $sources; do paths+=("$root/$s"); done
+    echo "run_fuzz: building $name"
+    "$cxx" "${flags[@]}" "${paths[@]}" -o "$out/$name"
+    if [ "$mode" = run ]; then
+      corpus=$out/corpus/$name
+      crashes=$out/crashes/$name
+      mkdir -p "$corpus" "$crashes"
+      [ -n "$(ls -A "$corpus")" ] || seed "$name" "$corpus"
+      echo "run_fuzz: fuzzing $name for $seconds s"
+      "$out/$name" -max_total_time="$seconds" -max_len=8192 -artifact_prefix="$crashes/" \
+        -print_final_stats=1 "$corpus" 2>&1 | tee "$out/$name.log" | grep -E "^(#[0-9]+ *DONE|stat::|==|SUMMARY)" || true
+    fi
+  done
+}
+
+main "$@"
+exit $?
