@@ -85,5 +85,4 @@ main() {
   done
 }
 
-main "$@"
-exit $?
+main "$@"; exit $?
