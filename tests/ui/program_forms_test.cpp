@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "ui/frm_preview.h"
+#include "ui/frm_tb.h"
+#include "ui/program_forms.h"
+#include "win/application.h"
+
+namespace {
+
+const char* const kNames[] = {"frmTb", "frmPreview", "frmMakeISO", "frmProgress",
+                              "frmFloppy", "frmNewImage", "frmReplace", "frmConfig"};
+
+class ProgramFormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { CreateProgramForms(TheApplication); }
+  void TearDown() override { TheApplication.DestroyForms(); }
+};
+
+TEST_F(ProgramFormsTest, EightFormsInOrderWithTheirNamesAndClasses) {
+  ASSERT_EQ(8, TheApplication.FormCount());
+  for (int i = 0; i < 8; ++i) {
+    Form* form = TheApplication.FormAt(i);
+    std::string className = std::string("T") + kNames[i];
+    EXPECT_STREQ(kNames[i], form->Name());
+    EXPECT_EQ(className, form->ClassName());
+    char windowClass[64];
+    GetClassNameA(*form, windowClass, sizeof windowClass);
+    EXPECT_EQ(className, windowClass);
+    EXPECT_FALSE(form->Visible()) << kNames[i];  // creating a form does not show it
+    if (i > 0) {
+      EXPECT_EQ(frmTb->Handle(), GetWindow(*form, GW_OWNER));
+    }
+  }
+  EXPECT_EQ(frmTb, TheApplication.MainForm());
+  EXPECT_EQ(frmPreview, TheApplication.FindForm("frmPreview"));
+  EXPECT_EQ("Tarnwick", frmTb->Caption());
+}
+
+TEST_F(ProgramFormsTest, RunShowsTheMainFormAndClosingItEndsWithZero) {
+  PostMessageA(*frmTb, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0, TheApplication.Run());
+  EXPECT_TRUE(frmTb->Visible());
+  EXPECT_FALSE(frmPreview->Visible());
+}
+
+}  // namespace
