@@ -88,9 +88,10 @@ void PrepareProcessSettings(const char* commandLine, ProcessSettings& settings,
   char current[1024];
   if (!GetCurrentFolder(current, sizeof current)) current[0] = '\0';
   TakeStartDir(current, settings.startDir, sizeof settings.startDir);
-  // A start folder too long for the program folder leaves "." there: the
-  // folder current at start, named so that it still fits.
-  if (strlen(settings.startDir) < sizeof settings.homeDir) {
+  // A start folder that could not be read, or that is too long for the
+  // program folder, leaves "." there: the folder current at start, named so
+  // that it fits.
+  if (settings.startDir[0] != '\0' && strlen(settings.startDir) < sizeof settings.homeDir) {
     strcpy(settings.homeDir, settings.startDir);
   } else {
     strcpy(settings.homeDir, ".");

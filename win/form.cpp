@@ -54,15 +54,15 @@ void LayoutPages(HWND pageControl) {
   if (!tabs) return;
   RECT client;
   GetClientRect(pageControl, &client);
-  MoveWindow(tabs, 0, 0, client.right, client.bottom, TRUE);
+  // The tab strip lies beneath the sheets, which cover its display area.
+  SetWindowPos(tabs, HWND_BOTTOM, 0, 0, client.right, client.bottom, SWP_NOACTIVATE);
   RECT display = client;
   SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, (LPARAM)&display);
   int selected = (int)SendMessageA(tabs, TCM_GETCURSEL, 0, 0);
   for (HWND child = GetWindow(pageControl, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (child == tabs || ContainerKind(child) != kKindTabSheet) continue;
     int index = (int)GetWindowLongPtrA(child, kSlotPageIndex);
-    // The sheets were made after the tab strip, so they already lie above it;
-    // keeping the order also keeps this walk over the siblings finite.
+    // The order of the siblings stays as it is, which keeps this walk finite.
     SetWindowPos(child, nullptr, display.left, display.top, display.right - display.left,
                  display.bottom - display.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (index == selected ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));

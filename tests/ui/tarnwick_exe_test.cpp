@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/system_version.h"
+
 namespace {
 
 // TW_BINARY_DIR is a POSIX path; Wine maps the root on drive Z:.
@@ -52,6 +54,9 @@ TEST(TarnwickExe, StartsShowsTarnwickAndEndsWithZeroWhenClosed) {
     else Sleep(100);
   }
   ASSERT_TRUE(main) << "no visible main window";
+  char version[64];
+  ASSERT_TRUE(GetFileVersionText(path.c_str(), version, sizeof version));
+  EXPECT_STREQ("3.0.0.1", version);
   ProcessWindows windows = {process.dwProcessId, 0};
   EnumWindows(CountWindow, (LPARAM)&windows);
   EXPECT_EQ(8, windows.count);
