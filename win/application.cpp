@@ -67,18 +67,6 @@ bool Application::ProcessMessage() {
   return true;
 }
 
-bool Application::ProcessPendingMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage((int)message.wParam);
-      return false;
-    }
-    Dispatch(message);
-  }
-  return true;
-}
-
 void Application::ShowException(const std::exception& error) {
   HWND owner = MainForm() ? MainForm()->Handle() : nullptr;
   ShowMessageBox(owner, error.what(), title_.c_str(), kMbOk | kMbIconError);

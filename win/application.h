@@ -50,9 +50,6 @@ class Application {
   // Handles one message of the queue (waits for one); false on the quit
   // message, which it leaves in the queue for the outer loop.
   bool ProcessMessage();
-  // Handles every message already queued without waiting; false when the
-  // quit message was among them.
-  bool ProcessPendingMessages();
 
   // Shows the exception as an error box through the message-box seam.
   void ShowException(const std::exception& error);
