@@ -13,7 +13,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   try {
     TheApplication.Initialize(instance);
     TheProcessSettings.screenPixelsPerInch = TheApplication.ScreenPixelsPerInch();
-    if (LoadLanguagePack(TheLanguage.currentLangId) == 0) TheLanguage.currentLangId = 1033;
+    BindStartupLanguage();
     TheApplication.SetTitle("Tarnwick");
     CreateProgramForms(TheApplication);
     TheApplication.Run();

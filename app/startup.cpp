@@ -99,3 +99,7 @@ void PrepareProcessSettings(const char* commandLine, ProcessSettings& settings,
 
   ReadSettingsKey(settings, language);
 }
+
+void BindStartupLanguage() {
+  if (LoadLanguagePack(TheLanguage.currentLangId) == 0) TheLanguage.currentLangId = 1033;
+}

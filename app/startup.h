@@ -30,3 +30,7 @@ bool TakeHomeDirFromValue(const char* value, char* homeDir, size_t size);
 // the current folder and the settings key.
 void PrepareProcessSettings(const char* commandLine, ProcessSettings& settings,
                             LanguageState& language);
+
+// Binds the pack of the saved language (TheLanguage); when none can be
+// bound the program runs in English from its built-in texts (1033).
+void BindStartupLanguage();

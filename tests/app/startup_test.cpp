@@ -146,6 +146,19 @@ TEST_F(HomeDirTest, ValueWithoutTerminatingNulIsEndedAtItsLength) {
   EXPECT_EQ(1036, language.currentLangId);
 }
 
+TEST_F(HomeDirTest, SavedLanguageWithoutItsPackStartsInEnglish) {
+  char home[260];
+  strcpy(home, TheProcessSettings.homeDir);
+  strcpy(TheProcessSettings.homeDir, folder);  // holds no lang folder
+  TheLanguage.currentLangId = 1031;
+  BindStartupLanguage();
+  EXPECT_EQ(1033, TheLanguage.currentLangId);
+  TheLanguage.currentLangId = 4242;  // a language without a pack name
+  BindStartupLanguage();
+  EXPECT_EQ(1033, TheLanguage.currentLangId);
+  strcpy(TheProcessSettings.homeDir, home);
+}
+
 TEST(RegistryText, TerminatesAtReturnedLengthAndRefusesWhatDoesNotFit) {
   char buffer[4];
   memcpy(buffer, "abXY", 4);
