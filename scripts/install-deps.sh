@@ -16,4 +16,4 @@ fi
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
-apt-get install -y -q --no-install-recommends "${need[@]}"
+apt-get install -y -q "${need[@]}"
