@@ -157,21 +157,27 @@ bool HandleContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return false;
 }
 
+// Hands a message to the form kept in the window's user data; false when
+// there is no form yet or the form leaves the message to the system.
+bool FormHandles(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  Form* form = (Form*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+  if (!form) return false;
+  bool handled = false;
+  result = form->HandleMessage(hwnd, message, wParam, lParam, handled);
+  return handled;
+}
+
 LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)((CREATESTRUCTA*)lParam)->lpCreateParams);
   }
-  Form* form = (Form*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-  if (form) {
-    // A C++ exception must never unwind through the system's frames.
-    try {
-      bool handled = false;
-      LRESULT result = form->HandleMessage(hwnd, message, wParam, lParam, handled);
-      if (handled) return result;
-    } catch (...) {
-      TheApplication.ShowCurrentException();
-      return 0;
-    }
+  // A C++ exception must never unwind through the system's frames.
+  try {
+    LRESULT result = 0;
+    if (FormHandles(hwnd, message, wParam, lParam, result)) return result;
+  } catch (...) {
+    TheApplication.ShowCurrentException();
+    return 0;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -184,12 +190,7 @@ LRESULT CALLBACK ContainerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   try {
     LRESULT result = 0;
     if (HandleContainerMessage(hwnd, message, wParam, lParam, result)) return result;
-    Form* form = (Form*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-    if (form) {
-      bool handled = false;
-      result = form->HandleMessage(hwnd, message, wParam, lParam, handled);
-      if (handled) return result;
-    }
+    if (FormHandles(hwnd, message, wParam, lParam, result)) return result;
   } catch (...) {
     TheApplication.ShowCurrentException();
     return 0;
