@@ -26,6 +26,19 @@ static FILE* OpenConverted(const char* path, const char* ext, char* convertedPat
   return fopen(convertedPath, "rb");
 }
 
+// Creates the bitmap once the converted file's header has passed (code is
+// kBitmapDone); otherwise, or when the bitmap cannot be created, closes the
+// converted file, returns null and leaves the reason in code.
+static FILE* CreateRestored(FILE* converted, const char* path, int* code) {
+  if (*code == kBitmapDone) {
+    FILE* bitmap = fopen(path, "wb");
+    if (bitmap != nullptr) return bitmap;
+    *code = kBitmapOpenError;
+  }
+  fclose(converted);
+  return nullptr;
+}
+
 // Closes both files; a finished bitmap takes the time of the converted
 // file, a failed one is removed.
 static int FinishRestore(FILE* converted, const char* convertedPath, FILE* bitmap,
@@ -50,15 +63,8 @@ int RestoreBitmapFromBM1(const char* path) {
   int code = ReadBitmapHeader(converted, &info);
   if (code == kBitmapDone && !IsScreenSize(info)) code = kBitmapSizeError;
   if (code == kBitmapDone && info.bitsPerPixel > 8) code = kBitmapFormatError;
-  if (code != kBitmapDone) {
-    fclose(converted);
-    return code;
-  }
-  FILE* bitmap = fopen(path, "wb");
-  if (bitmap == nullptr) {
-    fclose(converted);
-    return kBitmapOpenError;
-  }
+  FILE* bitmap = CreateRestored(converted, path, &code);
+  if (bitmap == nullptr) return code;
   code = WriteMarkedPlainHeader(bitmap, &info, 4);
   uint8_t row[kMaxBitmapWidth];
   for (int32_t i = 0; code == kBitmapDone && i < info.height; ++i) {
@@ -79,15 +85,8 @@ static int RestoreFromDepth(DepthMember member, const char* path) {
   BitmapInfo info;
   int code = ReadDepthHeader(member, converted, &info);
   if (code == kBitmapDone && !IsScreenSize(info)) code = kBitmapSizeError;
-  if (code != kBitmapDone) {
-    fclose(converted);
-    return code;
-  }
-  FILE* bitmap = fopen(path, "wb");
-  if (bitmap == nullptr) {
-    fclose(converted);
-    return kBitmapOpenError;
-  }
+  FILE* bitmap = CreateRestored(converted, path, &code);
+  if (bitmap == nullptr) return code;
   BitmapInfo output = info;
   code = WriteRestoredHeader(member, bitmap, &output);
   uint8_t row[kMaxBitmapWidth * 3];
