@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/file_bytes.h"
+
 struct TestColor {
   uint8_t red, green, blue;
 };
@@ -31,8 +33,6 @@ TestPicture MakePatternPicture(int32_t width, int32_t height, int bits);
 // The bytes of a bottom-up Windows bitmap for the picture.
 std::vector<uint8_t> EncodeBitmap(const TestPicture& picture);
 
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> ReadBytes(const std::string& path);
 bool WritePicture(const std::string& path, const TestPicture& picture);
 
 uint16_t Get16(const std::vector<uint8_t>& bytes, size_t offset);

@@ -20,26 +20,9 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "recording_view.h"
+#include "tests/file_bytes.h"
 
 typedef std::vector<uint8_t> Bytes;
-
-inline Bytes ReadBytes(const std::string& path) {
-  Bytes data;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return data;
-  uint8_t buffer[65536];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
-  fclose(f);
-  return data;
-}
-
-inline bool WriteBytes(const std::string& path, const Bytes& data) {
-  FILE* f = fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = fwrite(data.data(), 1, data.size(), f) == data.size();
-  return fclose(f) == 0 && ok;
-}
 
 inline std::string Join(const std::string& dir, const std::string& name) {
   char path[2100];

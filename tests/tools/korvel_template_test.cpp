@@ -10,6 +10,7 @@
 
 #include "menu/korvel_template.h"
 #include "platform/files.h"
+#include "tests/file_bytes.h"
 
 namespace {
 
@@ -19,13 +20,7 @@ std::vector<uint8_t> ReadTemplate() {
   if (!dir) return data;
   char path[1024];
   if (!JoinPath(path, sizeof path, dir, kTemplateFileName)) return data;
-  FILE* f = fopen(path, "rb");
-  if (!f) return data;
-  uint8_t buffer[65536];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
-  fclose(f);
-  return data;
+  return ReadBytes(path);
 }
 
 uint16_t Get16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
