@@ -1,6 +1,7 @@
 # tw_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [GUI] [NATIVE_ONLY] [WIN32_ONLY])
-# Builds one GoogleTest program and registers it with ctest. In the win32 tree
-# the program runs under Wine through scripts/wine-run.
+# Builds one GoogleTest program and registers it with ctest as
+# <tree>.<name> (native, win32 or win64). In a Windows tree the program runs
+# under Wine through scripts/wine-run, in that tree's own prefix.
 function(tw_add_test)
   cmake_parse_arguments(T "GUI;NATIVE_ONLY;WIN32_ONLY" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
   if(T_NATIVE_ONLY AND TW_WIN32)
@@ -11,13 +12,12 @@ function(tw_add_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
+  set(test_name ${TW_TREE}.${T_NAME})
   if(TW_WIN32)
-    add_test(NAME win32.${T_NAME} COMMAND ${TW_EMULATOR} ${CMAKE_BINARY_DIR}/wineprefix $<TARGET_FILE:${T_NAME}>)
-    set_tests_properties(win32.${T_NAME} PROPERTIES FIXTURES_REQUIRED wineprefix)
-    set(test_name win32.${T_NAME})
+    add_test(NAME ${test_name} COMMAND ${TW_EMULATOR} ${CMAKE_BINARY_DIR}/wineprefix $<TARGET_FILE:${T_NAME}>)
+    set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED ${TW_TREE}_wineprefix)
   else()
-    add_test(NAME native.${T_NAME} COMMAND ${T_NAME})
-    set(test_name native.${T_NAME})
+    add_test(NAME ${test_name} COMMAND ${T_NAME})
   endif()
   set_tests_properties(${test_name} PROPERTIES
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
@@ -39,6 +39,6 @@ endfunction()
 
 if(TW_WIN32)
   # Makes the Wine prefix once before any Wine test runs.
-  add_test(NAME win32.wineprefix COMMAND ${TW_EMULATOR} ${CMAKE_BINARY_DIR}/wineprefix --init)
-  set_tests_properties(win32.wineprefix PROPERTIES FIXTURES_SETUP wineprefix)
+  add_test(NAME ${TW_TREE}.wineprefix COMMAND ${TW_EMULATOR} ${CMAKE_BINARY_DIR}/wineprefix --init)
+  set_tests_properties(${TW_TREE}.wineprefix PROPERTIES FIXTURES_SETUP ${TW_TREE}_wineprefix)
 endif()

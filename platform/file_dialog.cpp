@@ -3,6 +3,15 @@
 #ifdef TW_WIN32
 #include <windows.h>
 #include <commdlg.h>
+
+#include <cstddef>
+
+// The older structure ends with lpTemplateName.
+static const unsigned kOlderStructureSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+#ifndef _WIN64
+static_assert(sizeof(OPENFILENAMEA) == 88 && kOlderStructureSize == 76,
+              "the 32-bit structure versions are 88 and 76 bytes");
+#endif
 #endif
 
 static FileDialogHandler g_fileDialogHandler = nullptr;
@@ -19,7 +28,7 @@ bool RunFileDialog(FileDialogRequest& request) {
   OPENFILENAMEA ofn;
   ZeroMemory(&ofn, sizeof ofn);
   // The structure size tells older systems which fields to expect.
-  ofn.lStructSize = request.structSize ? request.structSize : sizeof ofn;
+  ofn.lStructSize = request.olderStructure ? kOlderStructureSize : sizeof ofn;
   ofn.hwndOwner = (HWND)request.owner;
   ofn.lpstrFilter = request.filter;
   ofn.lpstrFile = request.file;

@@ -12,7 +12,10 @@ struct FileDialogRequest {
   const char* initialDir;   // may be null
   const char* defaultExt;   // may be null
   unsigned flags;           // OFN_... flags as the Win32 dialog takes them
-  unsigned structSize;      // size of the Win32 structure to pass (76 or 88)
+  // Windows before 2000 take the shorter, older structure (76 bytes in the
+  // 32-bit build, 88 for the newer one); each build passes the sizes of the
+  // two versions in its own layout.
+  bool olderStructure;
   char file[kFileDialogPathSize];       // in: proposed name; out: chosen path
   char fileTitle[kFileDialogPathSize];  // out: file name without folder
 };
