@@ -10,6 +10,7 @@ enum {
   kMbIconError = 0x10,
   kMbIconQuestion = 0x20,
   kMbIconInformation = 0x40,
+  kMbDefButton2 = 0x100,  // the second button (No) is the default
 };
 enum { kIdOk = 1, kIdYes = 6, kIdNo = 7 };
 

@@ -55,6 +55,19 @@ RegistryReadResult ReadRegistryText(RegistryKey key, const char* name, char* out
   return result;
 }
 
+bool ReadRegistryDword(RegistryKey key, const char* name, uint32_t* value) {
+  if (!key) return false;
+  unsigned char bytes[4];
+  size_t length = 0;
+  if (Backend()->queryRaw(key, name ? name : "", (char*)bytes, sizeof bytes, &length) != kRegRead ||
+      length != sizeof bytes) {
+    return false;
+  }
+  *value = (uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 | (uint32_t)bytes[2] << 16 |
+           (uint32_t)bytes[3] << 24;
+  return true;
+}
+
 bool WriteRegistryText(RegistryKey key, const char* name, const char* text) {
   if (!key) return false;
   return Backend()->write(key, name ? name : "", text, strlen(text) + 1);

@@ -8,6 +8,7 @@
 // does not fit the caller's buffer, its terminating NUL included, is
 // refused (kRegTooLong) and the buffer is left empty, never cut.
 #include <cstddef>
+#include <cstdint>
 
 enum RegistryRoot { kRegCurrentUser, kRegLocalMachine };
 
@@ -26,6 +27,9 @@ void CloseRegistryKey(RegistryKey key);
 // Reads a value as text into out (size bytes). A null or empty name reads
 // the key's default value.
 RegistryReadResult ReadRegistryText(RegistryKey key, const char* name, char* out, size_t size);
+// Reads a 32-bit number stored as four bytes (REG_DWORD, little-endian).
+// False when the value is missing or is not exactly four bytes long.
+bool ReadRegistryDword(RegistryKey key, const char* name, uint32_t* value);
 // Writes a string value; the stored length counts the terminating NUL.
 bool WriteRegistryText(RegistryKey key, const char* name, const char* text);
 

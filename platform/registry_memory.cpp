@@ -30,8 +30,11 @@ std::map<std::string, MemoryKey, NoCaseLess>& Keys() {
   return keys;
 }
 
+// A trailing backslash names the same key, as in the Windows registry.
 std::string KeyPath(RegistryRoot root, const char* path) {
-  return std::string(root == kRegLocalMachine ? "HKLM\\" : "HKCU\\") + path;
+  std::string full = std::string(root == kRegLocalMachine ? "HKLM\\" : "HKCU\\") + path;
+  while (full.back() == '\\') full.pop_back();
+  return full;
 }
 
 // A handle names the key's path; it stays valid when other keys are added.

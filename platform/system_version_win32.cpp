@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-unsigned GetSystemVersionWord() { return (unsigned)GetVersion(); }
+unsigned SystemVersionWord() { return (unsigned)GetVersion(); }
 
-bool GetFileVersionText(const char* path, char* out, size_t size) {
+bool SystemFileVersionText(const char* path, char* out, size_t size) {
   if (size == 0) return false;
   out[0] = '\0';
   DWORD handle = 0;
