@@ -114,12 +114,9 @@ int main(int argc, char** argv) {
   std::vector<double> drawing, copy;
   {
     HDC memory = CreateCompatibleDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, 1024, -768, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    PixelSurface surface;
+    HBITMAP bitmap = CreatePixelSurface(1024, 768, &surface);
     HGDIOBJ before = SelectObject(memory, bitmap);
-    PixelSurface surface = {(uint32_t*)bits, 1024, 768};
     for (int i = 0; i < paints; ++i) {
       double start = Now();
       DrawPreviewPicture(memory, g_back, &surface);

@@ -1,5 +1,25 @@
 #include "ui/colour_swap.h"
 
+HBITMAP CreatePixelSurface(int32_t width, int32_t height, PixelSurface* surface) {
+  *surface = PixelSurface{nullptr, 0, 0};
+  if (width <= 0 || height <= 0) return nullptr;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (bitmap != nullptr && pixels == nullptr) {
+    DeleteObject(bitmap);
+    bitmap = nullptr;
+  }
+  if (bitmap != nullptr) *surface = PixelSurface{(uint32_t*)pixels, width, height};
+  return bitmap;
+}
+
 void SwapAreaColours(HDC dc, const ColourSwap& swap) {
   for (int32_t x = swap.left; x <= swap.right; ++x) {
     for (int32_t y = swap.top; y <= swap.bottom; ++y) {
@@ -13,7 +33,7 @@ void SwapAreaColours(HDC dc, const ColourSwap& swap) {
   }
 }
 
-// A colour value 0x00BBGGRR as a DIB pixel 0x00RRGGBB, and back.
+// A colour value 0x00BBGGRR as a DIB pixel 0x00RRGGBB.
 static uint32_t ColorToPixel(uint32_t color) {
   return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }

@@ -21,6 +21,10 @@ struct PixelSurface {
   int32_t height;
 };
 
+// A top-down 32-bit DIB section of width x height for surface; null (and
+// surface emptied) when it cannot be made.
+HBITMAP CreatePixelSurface(int32_t width, int32_t height, PixelSurface* surface);
+
 // Reads and writes single pixels of the device context, column by column.
 void SwapAreaColours(HDC dc, const ColourSwap& swap);
 

@@ -21,23 +21,13 @@ void PreviewCanvas::Release() {
 bool PreviewCanvas::MakeSurface(int32_t width, int32_t height) {
   if (bitmap_ != nullptr && surface_.width == width && surface_.height == height) return true;
   Release();
-  if (width <= 0 || height <= 0) return false;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* pixels = nullptr;
-  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  bitmap_ = CreatePixelSurface(width, height, &surface_);
   memoryDc_ = CreateCompatibleDC(nullptr);
-  if (bitmap_ == nullptr || pixels == nullptr || memoryDc_ == nullptr) {
+  if (bitmap_ == nullptr || memoryDc_ == nullptr) {
     Release();
     return false;
   }
   oldBitmap_ = SelectObject(memoryDc_, bitmap_);
-  surface_ = PixelSurface{(uint32_t*)pixels, width, height};
   return true;
 }
 

@@ -45,23 +45,22 @@ void BuildFullMenu() {
 }
 
 BackImage MakeFullMenuBackground() {
+  // An 8-bit picture, as a 256-colour background loads: stripes of the
+  // entries' normal colours (red 1, yellow 14) and cyan.
   const int width = 1024, height = 768;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+  } info = {};
+  info.header = {sizeof info.header, width, -height, 1, 8, BI_RGB, 0, 0, 0, 3, 0};
+  info.colors[0] = RGBQUAD{0x00, 0x00, 0x80, 0};
+  info.colors[1] = RGBQUAD{0x00, 0xFF, 0xFF, 0};
+  info.colors[2] = RGBQUAD{0x80, 0x80, 0x00, 0};
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  // Stripes of the entries' normal colours (1 and 14) and a third colour.
-  const uint32_t stripes[3] = {0x000080 /* red */, 0x00FFFF /* yellow */, 0x808000 /* cyan */};
-  uint32_t* pixels = (uint32_t*)bits;
+  HBITMAP bitmap = CreateDIBSection(nullptr, (BITMAPINFO*)&info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  uint8_t* pixels = (uint8_t*)bits;
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const uint32_t color = stripes[(x / 3 + y / 5) % 3];  // 0x00BBGGRR
-      pixels[y * width + x] = ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-    }
+    for (int x = 0; x < width; ++x) pixels[y * width + x] = (uint8_t)((x / 3 + y / 5) % 3);
   }
   return BackImage{bitmap, width, height};
 }

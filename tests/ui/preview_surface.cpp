@@ -5,17 +5,9 @@
 #include "ui/preview_font.h"
 
 TestSurface::TestSurface(int32_t width, int32_t height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bitmap_ = CreatePixelSurface(width, height, &surface_);
   dc_ = CreateCompatibleDC(nullptr);
   before_ = SelectObject(dc_, bitmap_);
-  surface_ = PixelSurface{(uint32_t*)bits, width, height};
 }
 
 TestSurface::~TestSurface() {
