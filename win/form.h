@@ -42,34 +42,38 @@
 // 3. Texts by string id: a caption table, applied by Localize():
 //
 //      const CaptionEntry kCaptions[] = {
-//        {kFormItself, kCaptionText, 0, 14001},
-//        {TfrmReplace::lbFile, kCaptionText, 0, 14002},
+//        {kFormItself, kCaptionText, 0, 14001},            // the form's caption
+//        {TfrmReplace::lbFile, kCaptionText, 0, 14002},    // also tab sheets, menu items
 //        {TfrmReplace::txtFile, kCaptionHint, 0, 14003},
-//        {TfrmReplace::lstView, kCaptionColumn, 1, 14004},  // column 1
 //      };
 //
-//    Localize() also puts the language font (TheLanguage: uiFontName,
-//    uiFontSize, uiFontCharset) on every window row except those marked
-//    kStyleKeepFont, the font's face and charset on the form itself, and
-//    then the overrides of the current language:
+//    kCaptionColumn and kCaptionPanel give list-view column `index` and
+//    status-bar panel `index` their texts. Localize() also puts the language
+//    font (TheLanguage: uiFontName, uiFontSize, uiFontCharset) on every
+//    window row that shows text, except the rows marked kStyleKeepFont, and
+//    the font's face and character set on the form itself (its size stays);
+//    then it applies the overrides of the current language:
 //
 //      const LayoutOverride k1031[] = {
-//        {kFormItself, kOverrideWidth, 337},           // outer width
+//        {kFormItself, kOverrideWidth, 337},                // outer width
 //        {TfrmReplace::lbFile, kOverrideLeft, 6},
-//        {TfrmReplace::gbKeys, kOverrideLeft | kOverrideUnscaled, 0},
+//        {TfrmReplace::btnCancel, kOverrideLeft | kOverrideUnscaled, 224},
 //      };
 //      const LanguageLayout kLayouts[] = {{1031, k1031, 3}};
 //
 //    Values are 96-DPI design pixels scaled by ScreenPixelsPerInch / 96 in
-//    integer arithmetic, applied in list order. A window calls Localize()
-//    in its show handler, every time it is shown.
+//    integer arithmetic (kOverrideUnscaled: screen pixels as given), applied
+//    in list order; a language without a list keeps the positions it has.
+//    A window calls Localize() in its show handler, every time it is shown;
+//    ApplyCaptions, ApplyLanguageFont and ApplyLayoutOverrides are the three
+//    steps on their own.
 //
-// 4. The description ties it together (count with sizeof / sizeof [0]):
+// 4. The description ties it together (count with sizeof x / sizeof x[0]):
 //
 //      const FormDescription kDescription = {"frmReplace", "TfrmReplace",
 //        "Replace", 0, 0, 300, 120, kBorderDialog, 0, COLOR_BTNFACE,
 //        "MS Sans Serif", 8, DEFAULT_CHARSET, kRows, 4, kNames,
-//        TfrmReplace::kNameCount, kCaptions, 4, kLayouts, 1};
+//        TfrmReplace::kNameCount, kCaptions, 3, kLayouts, 1};
 //
 // 5. Events stay procedural: OnEvent is a short switch on the name that
 //    calls the named handlers; key handlers change event.key or

@@ -64,7 +64,11 @@ void Click(Form& form, int id) {
 }
 
 void Focus(Form& form, int id) {
-  SetFocus(form.ControlAt(id));
+  HWND control = form.ControlAt(id);
+  // A combo box passes the focus on to its edit: once there, it stays.
+  HWND focus = GetFocus();
+  if (focus == control || IsChild(control, focus)) return;
+  SetFocus(control);
   Pump();
 }
 

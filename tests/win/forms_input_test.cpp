@@ -117,6 +117,8 @@ TEST_F(FormsInputTest, AHintedControlKeepsItsKeysAndItsChanges) {
   EXPECT_EQ(2, form.Count(kEventChange, cmbUpKey));
   // Typing into the combo box left the edit field: its Exit ran.
   EXPECT_EQ(1, form.Count(kEventExit, txtKey));
+  LeaveField(form);
+  EXPECT_EQ(1, form.Count(kEventExit, cmbUpKey));
 
   combo.SetItemData(1, 99);
   EXPECT_EQ(99, combo.ItemData(1));
@@ -256,6 +258,29 @@ TEST_F(FormsInputTest, AnUpDownStepCanBeRefused) {
   EXPECT_EQ(1, step.Position());
   ASSERT_EQ(3, form.Count(kEventUpDownClick, upStep));
   EXPECT_FALSE(form.events.back().upButton);
+}
+
+TEST(FormDriverTest, AnswerersAnswerInTurnAndRecordWhatWasAsked) {
+  MessageBoxAnswerer boxes(kIdNo);
+  boxes.Queue(kIdYes);
+  EXPECT_EQ(kIdYes, ShowMessageBox(nullptr, "Overwrite?", "Prompt", kMbYesNo | kMbIconQuestion));
+  EXPECT_EQ(kIdNo, ShowMessageBox(nullptr, "Again?", "Prompt", kMbYesNo));
+  ASSERT_EQ(2, boxes.Count());
+  EXPECT_EQ("Overwrite?", boxes.Boxes()[0].text);
+  EXPECT_EQ((unsigned)(kMbYesNo | kMbIconQuestion), boxes.Boxes()[0].style);
+
+  FileDialogAnswerer dialogs;
+  dialogs.Queue("C:\\disc\\KORVEL\\boot.zqk");
+  FileDialogRequest request = {};
+  request.filter = "Menu File(*.zqk)\0*.zqk\0";
+  request.title = "Open Menu File";
+  ASSERT_TRUE(RunFileDialog(request));
+  EXPECT_STREQ("C:\\disc\\KORVEL\\boot.zqk", request.file);
+  EXPECT_STREQ("boot.zqk", request.fileTitle);
+  EXPECT_FALSE(RunFileDialog(request));  // nothing queued: cancelled
+  ASSERT_EQ(2, dialogs.Count());
+  EXPECT_EQ("Menu File(*.zqk)|*.zqk", dialogs.Dialogs()[0].filter);
+  EXPECT_EQ("Open Menu File", dialogs.Dialogs()[1].title);
 }
 
 // A custom-painted form takes every key itself, Tab and arrows included.
