@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "platform/message_box.h"
+#include "win/container.h"
 #include "win/dpi_scale.h"
 #include "win/form.h"
 
 Application TheApplication;
 
-bool RegisterContainerClass(HINSTANCE instance);  // form.cpp
 
 bool Application::Initialize(HINSTANCE instance) {
   instance_ = instance;
@@ -40,11 +40,15 @@ Form* Application::FindForm(const char* name) const {
   return nullptr;
 }
 
-// Tab moves the focus between the controls of the form that holds it; the
-// form and the controls that want a key say so through WM_GETDLGCODE.
-static void Dispatch(MSG& message) {
+// Enter and Escape go to the form's default and cancel buttons first; Tab
+// moves the focus between the controls of the form that holds it; the form
+// and the controls that want a key say so through WM_GETDLGCODE.
+void Application::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (root && Form::FromWindow(root) && IsDialogMessageA(root, &message)) return;
+  if (Form* form = root ? Form::FromWindow(root) : nullptr) {
+    if (message.message == WM_KEYDOWN && form->RunDialogKey(message.hwnd, message.wParam, message.lParam)) return;
+    if (IsDialogMessageA(root, &message)) return;
+  }
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }

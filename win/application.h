@@ -50,6 +50,10 @@ class Application {
   // Handles one message of the queue (waits for one); false on the quit
   // message, which it leaves in the queue for the outer loop.
   bool ProcessMessage();
+  // Hands one message of the queue to its window, the way the loop does
+  // (dialog keys of the forms, translation into characters, dispatch);
+  // the test driver plays its keys through here.
+  void Dispatch(MSG& message);
 
   // Shows the exception as an error box through the message-box seam.
   void ShowException(const std::exception& error);

@@ -107,13 +107,7 @@ int Edit::SelLength() const {
 }
 
 void RadioButton::Select() const {
-  HWND parent = GetParent(hwnd_);
-  for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    if (sibling != hwnd_ && (GetWindowLongA(sibling, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
-      SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
-    }
-  }
-  SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+  if (Form* form = Form::FromWindow(hwnd_)) form->SelectRadio(hwnd_);
 }
 
 std::string ComboBox::ItemText(int index) const {
@@ -171,6 +165,16 @@ void ListView::SelectItem(int item) const {
   lv.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   lv.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageA(hwnd_, LVM_SETITEMSTATE, item, (LPARAM)&lv);
+}
+
+void ListView::SetColumnWidths(int width) const {
+  int count = ColumnCount();
+  for (int column = 0; column < count; ++column) SetColumnWidth(column, width);
+}
+
+void ListView::EndUpdate() const {
+  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void StatusBar::SetPanelText(int panel, const char* text, bool centred) const {

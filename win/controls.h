@@ -17,7 +17,14 @@ enum {
   kMsgSetColor = WM_APP + 3,   // panel: lParam = COLORREF, CLR_INVALID for the face colour
   kMsgPageIndex = WM_APP + 4,  // page control: the shown page's index
   kMsgGetColor = WM_APP + 5,   // panel: its COLORREF or CLR_INVALID
+  kMsgLayoutPages = WM_APP + 6,  // page control: lay the sheets out for the selected tab
+  kMsgSetBorder = WM_APP + 7,  // panel: wParam = 1 for a single black frame, 0 for none
+  kMsgGetBorder = WM_APP + 8,  // panel: 1 when it has the frame
 };
+
+// The width code of ListView::SetColumnWidth that fits a column to its
+// header text and its items.
+enum { kColumnWidthFitHeader = LVSCW_AUTOSIZE_USEHEADER };
 
 class Control {
  public:
@@ -83,15 +90,20 @@ class CheckBox : public Control {
   using Control::Control;
   explicit CheckBox(const Control& c) : Control(c.Handle()) {}
   bool Checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  // Sets the tick without a click event (radio buttons: the others of the
-  // group are not cleared; RadioButton::Select does that).
+  // Sets the tick silently: no click event (radio buttons: the others of
+  // the group are not cleared; RadioButton::Select does that).
   void SetChecked(bool on) const { SendMessageA(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+  // Clicks the button as the mouse would: the focus moves to it, the tick
+  // changes and the click event runs.
+  void Click() const { SendMessageA(hwnd_, BM_CLICK, 0, 0); }
 };
 
 class RadioButton : public CheckBox {
  public:
   using CheckBox::CheckBox;
-  // Checks this button and clears the other radio buttons of its parent.
+  explicit RadioButton(const Control& c) : CheckBox(c.Handle()) {}
+  // Checks this button and clears the others of its group (the row's group
+  // in its form's table), silently: no click event.
   void Select() const;
 };
 
@@ -105,6 +117,10 @@ class ComboBox : public Control {
   int ItemIndex() const { return (int)SendMessageA(hwnd_, CB_GETCURSEL, 0, 0); }
   void SetItemIndex(int index) const { SendMessageA(hwnd_, CB_SETCURSEL, index, 0); }
   std::string ItemText(int index) const;
+  // A number kept with an item (CB_ERR for an item that does not exist).
+  void SetItemData(int index, LONG_PTR data) const { SendMessageA(hwnd_, CB_SETITEMDATA, index, data); }
+  LONG_PTR ItemData(int index) const { return (LONG_PTR)SendMessageA(hwnd_, CB_GETITEMDATA, index, 0); }
+  bool DroppedDown() const { return SendMessageA(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }
 };
 
 class PageControl : public Control {
@@ -124,6 +140,9 @@ class Panel : public Control {
   explicit Panel(const Control& c) : Control(c.Handle()) {}
   void SetColor(COLORREF color) const { SendMessageA(hwnd_, kMsgSetColor, 0, (LPARAM)color); }
   COLORREF Color() const { return (COLORREF)SendMessageA(hwnd_, kMsgGetColor, 0, 0); }
+  // A single black frame around the panel, or none.
+  void SetBorder(bool on) const { SendMessageA(hwnd_, kMsgSetBorder, on ? 1 : 0, 0); }
+  bool Border() const { return SendMessageA(hwnd_, kMsgGetBorder, 0, 0) != 0; }
 };
 
 class ListView : public Control {
@@ -139,6 +158,18 @@ class ListView : public Control {
   std::string ItemText(int item, int column) const;
   int Selected() const { return (int)SendMessageA(hwnd_, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED); }
   void SelectItem(int item) const;
+  int ColumnCount() const {
+    return (int)SendMessageA((HWND)SendMessageA(hwnd_, LVM_GETHEADER, 0, 0), HDM_GETITEMCOUNT, 0, 0);
+  }
+  int ColumnWidth(int column) const { return (int)SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, column, 0); }
+  // Pixels, or kColumnWidthFitHeader.
+  void SetColumnWidth(int column, int width) const { SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, column, width); }
+  // Every column to one width (pixels or kColumnWidthFitHeader).
+  void SetColumnWidths(int width) const;
+  // No drawing between BeginUpdate and EndUpdate (while a list is refilled);
+  // EndUpdate redraws the whole list once.
+  void BeginUpdate() const { SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0); }
+  void EndUpdate() const;
 };
 
 class StatusBar : public Control {
