@@ -5,6 +5,7 @@
 // the same code runs with '\' on Windows and '/' natively.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 #ifdef TW_WIN32
 const char kPathSeparator = '\\';
@@ -23,6 +24,10 @@ bool FileExists(const char* path);     // a file that is not a folder
 // Size in bytes, or -1 when the file cannot be examined.
 int64_t GetFileSize64(const char* path);
 
+// Whether the file carries the read-only attribute (natively: its owner has
+// no write permission). Windows refuses to open such a file for writing
+// whoever asks; POSIX lets root write it anyway.
+bool FileIsReadOnly(const char* path);
 // Clears the read-only attribute (gives the owner write permission).
 bool MakeFileWritable(const char* path);
 // Deletes a file; true on success.
@@ -32,6 +37,16 @@ bool RenameFileTo(const char* from, const char* to);
 // Copies a file; with failIfExists an existing target is left alone and the
 // copy fails. True on success.
 bool CopyFileTo(const char* from, const char* to, bool failIfExists);
+
+// True when both paths name one existing file (the same file reached by
+// two spellings, links included); false when either is missing.
+bool SameFile(const char* path, const char* other);
+
+// Moves a stream to a byte offset from its start that may lie beyond 2 GB
+// (fseek takes a 32-bit long on Windows). True on success.
+bool SeekStream64(FILE* stream, int64_t offset);
+// The length of an open stream's file in bytes, or -1.
+int64_t GetStreamSize64(FILE* stream);
 
 // Last modification time in seconds since 1970 (UTC), or -1.
 int64_t GetFileModifiedTime(const char* path);

@@ -31,6 +31,11 @@ int64_t GetFileSize64(const char* path) {
   return (int64_t)st.st_size;
 }
 
+bool FileIsReadOnly(const char* path) {
+  struct stat st;
+  return StatPath(path, &st) && (st.st_mode & S_IWUSR) == 0;
+}
+
 bool MakeFileWritable(const char* path) {
   struct stat st;
   if (!StatPath(path, &st)) return false;
@@ -106,4 +111,19 @@ bool GetTempFolder(char* out, size_t size) {
   size_t len = strlen(out);
   if (len > 1 && out[len - 1] == '/') out[len - 1] = 0;
   return true;
+}
+
+bool SameFile(const char* path, const char* other) {
+  struct stat a, b;
+  if (!StatPath(path, &a) || !StatPath(other, &b)) return false;
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool SeekStream64(FILE* stream, int64_t offset) { return fseeko(stream, (off_t)offset, SEEK_SET) == 0; }
+
+int64_t GetStreamSize64(FILE* stream) {
+  if (fflush(stream) != 0) return -1;
+  struct stat st;
+  if (fstat(fileno(stream), &st) != 0) return -1;
+  return (int64_t)st.st_size;
 }

@@ -1,0 +1,129 @@
+#include "image/floppy_reader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/language.h"
+#include "image/floppy_sectors.h"
+#include "image/message_boxes.h"
+#include "image/progress_seam.h"
+#include "image/staged_output.h"
+#include "platform/files.h"
+
+namespace {
+
+enum {
+  kStrFileCreateError = 18020,   // "File '%s' Create Error!"
+  kStrFileExistOverwrite = 18023,  // "File '%s' Exist,Overwrite?"
+  kStrFloppyDriveError = 18027,  // "Floppy drive %s error!"
+  kStrFloppyReadError = 18028,   // "Floppy drive %s read error!"
+  kStrFloppyImageOk = 18029,     // "Floppy Image OK!"
+  kStrMemoryError = 18032,       // "Memory Allocation Error!"
+};
+
+const char kWriteErrorText[] = "File '%s' Write Error!";
+
+// Reads every whole cylinder into the open output; polls ProgressCancelled
+// after each cylinder. Returns kFloppyReadDone, or the read or write
+// failure; a Stop shows in ProgressCancelled.
+FloppyReadResult CopyCylinders(const FloppyDevice& device, const FloppyGeometry& geometry, uint8_t* track,
+                               FILE* output) {
+  StartProgress();
+  FloppyReadResult result = kFloppyReadDone;
+  for (uint32_t cylinder = 0; cylinder < geometry.cylinders && !ProgressCancelled; ++cylinder) {
+    for (uint32_t head = 0; head < geometry.heads; ++head) {
+      if (!ReadFloppySectors(device, (int)cylinder, (int)head, 1, track, (int)geometry.sectorsPerTrack)) {
+        result = kFloppyReadReadError;
+        break;
+      }
+      if (fwrite(track, geometry.bytesPerSector, geometry.sectorsPerTrack, output) != geometry.sectorsPerTrack) {
+        result = kFloppyReadWriteError;
+        break;
+      }
+    }
+    if (result != kFloppyReadDone) {
+      ProgressCancelled = 1;
+      break;
+    }
+    UpdateProgress((double)(cylinder + 1) / geometry.cylinders);
+  }
+  CloseProgress();
+  return result;
+}
+
+// Everything after the drive was opened; the caller closes the drive.
+FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPath) {
+  uint8_t bootSector[kFloppyBootSectorSize];
+  if (!ReadFloppyBootSector(device, bootSector)) return kFloppyReadReadError;
+  memcpy(FloppyBootHeader, bootSector, kFloppyBootHeaderSize);
+  FloppyGeometry geometry;
+  if (!GetFloppyGeometry(device.devicePath, &geometry)) return kFloppyReadBadGeometry;
+
+  if (PathExists(outputPath)) {
+    snprintf(MessageBuffer, kMessageBufferSize, GetString(kStrFileExistOverwrite), outputPath);
+    if (!AskYesNo(MessageBuffer)) return kFloppyReadNotOverwritten;
+  }
+  uint8_t* track = (uint8_t*)malloc(geometry.sectorsPerTrack * geometry.bytesPerSector);
+  if (!track) return kFloppyReadNoMemory;
+  StagedOutput output;
+  if (!OpenStagedOutput(&output, outputPath)) {
+    free(track);
+    return kFloppyReadCreateError;
+  }
+  FloppyReadResult result = CopyCylinders(device, geometry, track, output.file);
+  free(track);
+  if (result != kFloppyReadDone || ProgressCancelled) {
+    DiscardStagedOutput(&output);
+    return result != kFloppyReadDone ? result : kFloppyReadCancelled;
+  }
+  // A failed close is a failed write: the image may lack its end.
+  return CommitStagedOutput(&output) ? kFloppyReadDone : kFloppyReadWriteError;
+}
+
+void ShowWithText(int id, const char* argument) {
+  snprintf(MessageBuffer, kMessageBufferSize, GetString(id), argument);
+  ShowInfo(MessageBuffer);
+}
+
+}  // namespace
+
+FloppyReadResult ReadFloppyImage(const char* driveText, const char* outputPath, bool devicePath) {
+  if (driveText == nullptr || driveText[0] == 0) return kFloppyReadNothingToDo;
+  if (outputPath == nullptr || outputPath[0] == 0) return kFloppyReadNothingToDo;
+  if (strlen(outputPath) > kMaxFloppyOutputPath) return kFloppyReadCreateError;
+  FloppyDevice device;
+  if (!OpenFloppyDrive(driveText, devicePath, &device)) return kFloppyReadOpenError;
+  FloppyReadResult result = ReadOpenDrive(device, outputPath);
+  CloseFloppyDrive(&device);
+  return result;
+}
+
+void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const char* outputPath) {
+  switch (result) {
+    case kFloppyReadDone:
+      ShowInfo(GetString(kStrFloppyImageOk));
+      break;
+    case kFloppyReadOpenError:
+      ShowWithText(kStrFloppyDriveError, driveText);
+      break;
+    case kFloppyReadReadError:
+    case kFloppyReadBadGeometry:
+      ShowWithText(kStrFloppyReadError, driveText);
+      break;
+    case kFloppyReadCreateError:
+      ShowWithText(kStrFileCreateError, outputPath);
+      break;
+    case kFloppyReadNoMemory:
+      ShowInfo(GetString(kStrMemoryError));
+      break;
+    case kFloppyReadWriteError:
+      snprintf(MessageBuffer, kMessageBufferSize, kWriteErrorText, outputPath);
+      ShowInfo(MessageBuffer);
+      break;
+    case kFloppyReadNothingToDo:
+    case kFloppyReadNotOverwritten:
+    case kFloppyReadCancelled:
+      break;
+  }
+}
