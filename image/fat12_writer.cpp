@@ -51,6 +51,14 @@ const uint32_t kDataChunkSectors = 64;
 enum { kDirEntrySize = 32, kDirAttributes = 11, kDirTime = 22, kDirDate = 24 };
 const uint8_t kAttrVolumeLabel = 0x08;
 
+// The size table: up to a size in KB, its cluster size and geometry.
+struct ImageSizeBand {
+  int upToKb;
+  int sectorsPerCluster;
+  int sectorsPerTrack;
+  int heads;
+};
+
 const ImageSizeBand kSizeTable[] = {
     {1440, 1, 18, 2},   {2880, 2, 36, 2},    {5760, 4, 36, 4},
     {11520, 8, 36, 8},  {23040, 16, 36, 16}, {46080, 32, 36, 32},
@@ -133,14 +141,15 @@ Fat12WriteResult WriteDataArea(FILE* output, uint32_t totalSectors) {
   return ok ? kFat12Written : kFat12WriteFailed;
 }
 
-}  // namespace
-
+// The first band whose bound is at least the size; null above 46080 KB.
 const ImageSizeBand* FindImageSizeBand(int sizeKb) {
   for (const ImageSizeBand& band : kSizeTable) {
     if (sizeKb <= band.upToKb) return &band;
   }
   return nullptr;
 }
+
+}  // namespace
 
 bool IsRealVolumeLabel(const uint8_t* label) {
   if (memcmp(label, "NO NAME    ", kLabelSize) == 0) return false;

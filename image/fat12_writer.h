@@ -16,18 +16,6 @@ enum {
 // block, extended boot record), filled by WriteFat12Image.
 extern uint8_t NewImageBpb[kNewImageBpbSize];
 
-// One band of the size table.
-struct ImageSizeBand {
-  int upToKb;               // the band's upper bound, inclusive
-  int sectorsPerCluster;
-  int sectorsPerTrack;
-  int heads;
-};
-
-// The band of a size: the first whose bound is at least sizeKb; null above
-// 46080 KB.
-const ImageSizeBand* FindImageSizeBand(int sizeKb);
-
 enum Fat12WriteResult {
   kFat12Written,
   kFat12SizeRefused,  // below 17 KB or above 46080 KB; nothing written

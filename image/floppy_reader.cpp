@@ -14,12 +14,12 @@
 namespace {
 
 enum {
-  kStrFileCreateError = 18020,   // "File '%s' Create Error!"
+  kStrFileCreateError = 18020,     // "File '%s' Create Error!"
   kStrFileExistOverwrite = 18023,  // "File '%s' Exist,Overwrite?"
-  kStrFloppyDriveError = 18027,  // "Floppy drive %s error!"
-  kStrFloppyReadError = 18028,   // "Floppy drive %s read error!"
-  kStrFloppyImageOk = 18029,     // "Floppy Image OK!"
-  kStrMemoryError = 18032,       // "Memory Allocation Error!"
+  kStrFloppyDriveError = 18027,    // "Floppy drive %s error!"
+  kStrFloppyReadError = 18028,     // "Floppy drive %s read error!"
+  kStrFloppyImageOk = 18029,       // "Floppy Image OK!"
+  kStrMemoryError = 18032,         // "Memory Allocation Error!"
 };
 
 const char kWriteErrorText[] = "File '%s' Write Error!";
@@ -78,7 +78,15 @@ FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPat
     return result != kFloppyReadDone ? result : kFloppyReadCancelled;
   }
   // A failed close is a failed write: the image may lack its end.
-  return CommitStagedOutput(&output) ? kFloppyReadDone : kFloppyReadWriteError;
+  switch (CommitStagedOutput(&output)) {
+    case kStagedCommitted:
+      return kFloppyReadDone;
+    case kStagedCloseFailed:
+      return kFloppyReadWriteError;
+    case kStagedMoveFailed:
+      break;
+  }
+  return kFloppyReadCreateError;
 }
 
 void ShowWithText(int id, const char* argument) {

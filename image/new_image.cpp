@@ -20,12 +20,12 @@ const char kNewImageInitialSize[] = "2880";
 namespace {
 
 enum {
-  kStrMemoryError = 18032,   // "Memory Allocation Error!"
-  kStrSizeTooLarge = 18041,  // "Image size excceds 46080KB!"
-  kStrSeedOpenError = 18042, // "Seed image open error!"
-  kStrUnknownSeed = 18043,   // "Unknown seed image format!"
-  kStrCreateError = 18044,   // "Image file create error!"
-  kStrCreatedOk = 18045,     // "Image file created OK!"
+  kStrMemoryError = 18032,    // "Memory Allocation Error!"
+  kStrSizeTooLarge = 18041,   // "Image size excceds 46080KB!"
+  kStrSeedOpenError = 18042,  // "Seed image open error!"
+  kStrUnknownSeed = 18043,    // "Unknown seed image format!"
+  kStrCreateError = 18044,    // "Image file create error!"
+  kStrCreatedOk = 18045,      // "Image file created OK!"
 };
 
 const char kSizeNotNumberText[] = "Image size '%s' is not a number!";
@@ -53,7 +53,15 @@ NewImageResult WriteImage(const char* outputPath, int sizeKb) {
     DiscardStagedOutput(&output);
     return written == kFat12NoMemory ? kNewImageNoMemory : kNewImageWriteError;
   }
-  return CommitStagedOutput(&output) ? kNewImageDone : kNewImageWriteError;
+  switch (CommitStagedOutput(&output)) {
+    case kStagedCommitted:
+      return kNewImageDone;
+    case kStagedCloseFailed:
+      return kNewImageWriteError;
+    case kStagedMoveFailed:
+      break;
+  }
+  return kNewImageCreateError;
 }
 
 }  // namespace

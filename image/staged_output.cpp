@@ -28,15 +28,15 @@ bool OpenStagedOutput(StagedOutput* output, const char* target) {
   return false;
 }
 
-bool CommitStagedOutput(StagedOutput* output) {
+StagedCommitResult CommitStagedOutput(StagedOutput* output) {
   bool closed = fclose(output->file) == 0;
   output->file = nullptr;
   if (closed) {
-    if (PathExists(output->target)) MakeFileWritable(output->target);
-    if (RenameFileTo(output->temp, output->target)) return true;
+    if (FileExists(output->target)) MakeFileWritable(output->target);
+    if (RenameFileTo(output->temp, output->target)) return kStagedCommitted;
   }
   ForceDeleteFile(output->temp);
-  return false;
+  return closed ? kStagedMoveFailed : kStagedCloseFailed;
 }
 
 void DiscardStagedOutput(StagedOutput* output) {

@@ -19,10 +19,16 @@ struct StagedOutput {
 // cannot be created; nothing is left behind then.
 bool OpenStagedOutput(StagedOutput* output, const char* target);
 
+enum StagedCommitResult {
+  kStagedCommitted,
+  kStagedCloseFailed,  // the last writes did not reach the file
+  kStagedMoveFailed,   // the target could not be replaced (a folder, locked, ...)
+};
+
 // Closes the temporary file, makes an existing target writable and moves
-// the temporary file over it. False when the close or the move failed; the
-// temporary file is removed then and the target is as it was.
-bool CommitStagedOutput(StagedOutput* output);
+// the temporary file over it. On a failure the temporary file is removed
+// and the target is as it was.
+StagedCommitResult CommitStagedOutput(StagedOutput* output);
 
 // Closes and removes the temporary file (a failed or stopped job).
 void DiscardStagedOutput(StagedOutput* output);

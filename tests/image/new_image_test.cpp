@@ -1,6 +1,5 @@
 // The new-image maker: seed recognition, the size table, the FAT12 layout
 // and every refusal, on seeds built here byte by byte.
-#include "image/fat12_writer.h"
 #include "image/new_image.h"
 #include "platform/byte_order.h"
 
@@ -90,22 +89,13 @@ TEST_F(NewImage, FloppySeedGivesAnEmptyFat12ImageWithTheSeedsBootCode) {
   Bytes image = ReadBytes(out_);
   ASSERT_EQ(1474560u, image.size());
   const uint8_t* b = image.data();
-  EXPECT_TRUE(std::equal(b, b + 3, seed.begin()));
-  EXPECT_TRUE(std::equal(b + 3, b + 11, seed.begin() + 3)) << "OEM name";
-  EXPECT_EQ(512, get16le(b + 11));
-  EXPECT_EQ(1, b[13]);
-  EXPECT_EQ(1, get16le(b + 14));
-  EXPECT_EQ(2, b[16]);
-  EXPECT_EQ(224, get16le(b + 17));
-  EXPECT_EQ(2880, get16le(b + 19));
-  EXPECT_EQ(0xF0, b[21]);
-  EXPECT_EQ(9, get16le(b + 22));
-  EXPECT_EQ(18, get16le(b + 24));
-  EXPECT_EQ(2, get16le(b + 26));
-  EXPECT_EQ(0u, get32le(b + 28));
-  EXPECT_EQ(0u, get32le(b + 32));
-  EXPECT_EQ(0x29, b[38]);
-  EXPECT_EQ(0x12345678u, get32le(b + 39));
+  EXPECT_TRUE(std::equal(b, b + 11, seed.begin())) << "jump and OEM name";
+  // bytes per sector 512, 1 sector per cluster, 1 reserved, 2 FATs, 224 root
+  // entries, 2880 sectors, media F0, 9 sectors per FAT, 18 per track,
+  // 2 heads, no hidden sectors, no 32-bit total, drive 0, signature 29
+  const uint8_t bpb[] = {0, 2, 1, 1, 0, 2, 224, 0, 0x40, 0x0B, 0xF0, 9, 0, 18, 0, 2, 0,
+                         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x29, 0x78, 0x56, 0x34, 0x12};
+  EXPECT_EQ(0, memcmp(b + 11, bpb, sizeof bpb));
   EXPECT_EQ(0, memcmp(b + 43, "SEEDLABEL  FAT12   ", 19));
   EXPECT_TRUE(std::equal(b + 62, b + 512, seed.begin() + 62)) << "boot code and signature";
   for (int fat : {1, 10}) {
@@ -128,32 +118,22 @@ TEST_F(NewImage, SeedWithoutLabelGivesAnEmptyRoot) {
   EXPECT_EQ(14 * 512, std::count(image.begin() + 19 * 512, image.begin() + 33 * 512, 0));
 }
 
-TEST_F(NewImage, SizeTableAndTheTwoTotalFields) {
-  struct Band {
-    int size, spc, spt, heads;
-  } bands[] = {{17, 1, 18, 2},    {1440, 1, 18, 2},  {1441, 2, 36, 2},   {2880, 2, 36, 2},
-               {2881, 4, 36, 4},  {5761, 8, 36, 8},  {11521, 16, 36, 16}, {23040, 16, 36, 16},
-               {23041, 32, 36, 32}, {46080, 32, 36, 32}};
-  for (const Band& band : bands) {
-    const ImageSizeBand* found = FindImageSizeBand(band.size);
-    ASSERT_NE(nullptr, found) << band.size;
-    EXPECT_EQ(band.spc, found->sectorsPerCluster) << band.size;
-    EXPECT_EQ(band.spt, found->sectorsPerTrack) << band.size;
-    EXPECT_EQ(band.heads, found->heads) << band.size;
-  }
-  EXPECT_EQ(nullptr, FindImageSizeBand(46081));
-
+TEST_F(NewImage, SizeBandsAndTheTwoTotalFields) {
   ASSERT_TRUE(WriteBytes(seed_, FloppySeed()));
   struct Total {
     const char* size;
     uint32_t total16, total32;
-  } totals[] = {{"32767", 65534, 0}, {"32768", 0, 65536}, {"46080", 0, 92160}};
+    uint8_t sectorsPerCluster, heads;
+  } totals[] = {{"1441", 2882, 0, 2, 2}, {"32767", 65534, 0, 32, 32}, {"32768", 0, 65536, 32, 32},
+                {"46080", 0, 92160, 32, 32}};
   for (const Total& t : totals) {
     ASSERT_EQ(kNewImageDone, Create(t.size)) << t.size;
     Bytes image = ReadBytes(out_);
     EXPECT_EQ((t.total16 ? t.total16 : t.total32) * 512u, image.size()) << t.size;
     EXPECT_EQ(t.total16, get16le(&image[19])) << t.size;
     EXPECT_EQ(t.total32, get32le(&image[32])) << t.size;
+    EXPECT_EQ(t.sectorsPerCluster, image[13]) << t.size;
+    EXPECT_EQ(t.heads, get16le(&image[26])) << t.size;
   }
 }
 
@@ -199,6 +179,15 @@ TEST_F(NewImage, OutputThatIsTheSeedIsRefusedAndTheSeedKept) {
   out_ = File(".") + kPathSeparator + "seed.img";  // the seed by another spelling
   EXPECT_EQ(kNewImageOutputIsSeed, Create("1440"));
   EXPECT_EQ(seed, ReadBytes(seed_));
+  EXPECT_EQ(std::vector<std::string>{"seed.img"}, Names());
+}
+
+TEST_F(NewImage, OutputThatIsAFolderGivesCreateErrorAndLeavesNothing) {
+  ASSERT_TRUE(CreateFolder(out_.c_str()));
+  EXPECT_EQ(kNewImageCreateError, Create("1440", FloppySeed()));
+  EXPECT_EQ("Image file create error!", BoxTexts().back());
+  EXPECT_TRUE(FolderExists(out_.c_str()));
+  RemoveFolder(out_.c_str());
   EXPECT_EQ(std::vector<std::string>{"seed.img"}, Names());
 }
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """New floppy images judged by independent tools: every size of the size
-combo, from a floppy seed and from a hard-disk seed (MBR with an active
+combo and the edges of the size table (the smallest image, the last
+16-bit and the first 32-bit sector count, the largest image), from a
+floppy seed and from a hard-disk seed (MBR with an active
 FAT16 partition), must pass fsck.fat -n, read in minfo and mdir with the
 seed's volume label, take a file through mcopy and give it back unchanged,
 and end their boot sector in 55 AA. Images of 1440 and 2880 KB boot in
@@ -13,7 +15,7 @@ import subprocess
 
 import checklib as c
 
-SIZES = [1440 * i for i in range(1, 17)]
+SIZES = [1440 * i for i in range(1, 17)] + [17, 32767, 32768, 46080]
 QEMU = ["qemu-system-i386", "-nodefaults", "-m", "32", "-display", "none", "-serial", "stdio",
         "-boot", "order=a", "-no-reboot", "-device", "isa-debug-exit,iobase=0xf4,iosize=0x04"]
 EXIT_BY_BOOT_CODE = 33
@@ -90,7 +92,7 @@ def check_image(checks, ws, image, size, label):
     checks.check(p.returncode == 0 and "Volume in drive : is %s" % label in text,
                  name + ": mdir shows the volume label " + label, text)
     payload = ws.path("payload.bin")
-    data = os.urandom(min(size * 1024 // 2, 300000))
+    data = os.urandom(min((size * 2 - 33) * 512 // 2, 300000))
     c.write_file(payload, data)
     p = mtool(["mcopy", "-i", image, payload, "::PAYLOAD.BIN"])
     checks.equal(p.returncode, 0, name + ": mcopy writes a file")
