@@ -86,6 +86,16 @@ void FillBpb(const ImageSizeBand& band, uint32_t totalSectors) {
   memcpy(Bpb(kFileSystemType), "FAT12   ", 8);
 }
 
+// Whether a volume label (boot sector bytes 43-53) names a volume: not all
+// blanks or NULs and not "NO NAME    ".
+bool IsRealVolumeLabel(const uint8_t* label) {
+  if (memcmp(label, "NO NAME    ", kLabelSize) == 0) return false;
+  for (int i = 0; i < kLabelSize; ++i) {
+    if (label[i] != ' ' && label[i] != 0) return true;
+  }
+  return false;
+}
+
 // The volume label's directory entry, dated now, so that the label of the
 // boot sector is also the label in the root directory as FAT requires.
 void PutLabelEntry(uint8_t* entry) {
@@ -150,14 +160,6 @@ const ImageSizeBand* FindImageSizeBand(int sizeKb) {
 }
 
 }  // namespace
-
-bool IsRealVolumeLabel(const uint8_t* label) {
-  if (memcmp(label, "NO NAME    ", kLabelSize) == 0) return false;
-  for (int i = 0; i < kLabelSize; ++i) {
-    if (label[i] != ' ' && label[i] != 0) return true;
-  }
-  return false;
-}
 
 uint32_t WriteImageSectors(FILE* output, uint32_t count, uint32_t firstSector, const uint8_t* data) {
   if (!SeekStream64(output, (int64_t)firstSector * kSectorSize)) return 0;

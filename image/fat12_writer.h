@@ -30,7 +30,3 @@ Fat12WriteResult WriteFat12Image(FILE* output, int sizeKb);
 // Writes count 512-byte sectors from data at sector firstSector; returns
 // the sectors written.
 uint32_t WriteImageSectors(FILE* output, uint32_t count, uint32_t firstSector, const uint8_t* data);
-
-// Whether a volume label (boot sector bytes 43-53) names a volume: not all
-// blanks or NULs and not "NO NAME    ".
-bool IsRealVolumeLabel(const uint8_t* label);
