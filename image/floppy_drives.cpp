@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/files.h"
-#include "platform/logical_drives.h"
+#include "platform/disk_queries.h"
 
 const char kNoFloppyDriveText[] = "No floppy drive found!";
 
@@ -14,11 +14,12 @@ int ListRemovableDrives(FloppyDriveList* list) {
   list->count = 0;
   char roots[kDriveStringsSize];
   memset(roots, 0, sizeof roots);
+  const DiskQueries& disks = TheDiskQueries();
   // One byte stays NUL, so the walk below always finds an end.
-  GetLogicalDriveRoots(kDriveStringsSize - 1, roots);
+  disks.logicalDriveStrings(roots, kDriveStringsSize - 1);
   const char* end = roots + kDriveStringsSize;
   for (const char* root = roots; root < end && *root; root += strlen(root) + 1) {
-    if (GetDriveKind(root) != kDriveRemovable || list->count >= kMaxFloppyDrives) continue;
+    if (disks.driveType(root) != kDriveRemovable || list->count >= kMaxFloppyDrives) continue;
     char letter = root[0];
     if (letter >= 'a' && letter <= 'z') letter = (char)(letter - 'a' + 'A');
     char* name = list->names[list->count++];

@@ -8,7 +8,7 @@
 #include "image/progress_seam.h"
 #include "platform/byte_order.h"
 #include "platform/floppy_device.h"
-#include "platform/logical_drives.h"
+#include "platform/disk_queries.h"
 
 #include "tests/file_bytes.h"
 #include "tool_test_support.h"
@@ -222,21 +222,21 @@ TEST_F(FloppyReader, UnopenableDriveAndEmptyInputs) {
 // --- the drive list ---------------------------------------------------------
 
 const char kRoots[] = "a:\\\0C:\\\0E:\\\0f:\\\0";
-unsigned FakeDriveStrings(unsigned size, char* buffer) {
+unsigned FakeDriveStrings(char* buffer, unsigned size) {
   if (size < sizeof kRoots) return sizeof kRoots;
   memcpy(buffer, kRoots, sizeof kRoots);
   return sizeof kRoots - 1;
 }
 unsigned FakeDriveType(const char* root) { return root[0] == 'C' || root[0] == 'f' ? 3 : kDriveRemovable; }
-const LogicalDriveSource kFakeDrives = {FakeDriveStrings, FakeDriveType};
+const DiskQueries kFakeDrives = {FakeDriveStrings, FakeDriveType, nullptr, nullptr};
 
 TEST(FloppyDrives, EveryRemovableDriveIsListedInUpperCase) {
-  SetLogicalDriveSource(&kFakeDrives);
+  SetDiskQueries(&kFakeDrives);
   FloppyDriveList list;
   EXPECT_EQ(2, ListRemovableDrives(&list));
   EXPECT_STREQ("A:", list.names[0]);
   EXPECT_STREQ("E:", list.names[1]);
-  SetLogicalDriveSource(nullptr);
+  SetDiskQueries(nullptr);
 }
 
 TEST(FloppyDrives, DefaultOutputIsBootImgInTheMenuFolder) {
