@@ -239,11 +239,4 @@ TEST(FloppyDrives, EveryRemovableDriveIsListedInUpperCase) {
   SetDiskQueries(nullptr);
 }
 
-TEST(FloppyDrives, DefaultOutputIsBootImgInTheMenuFolder) {
-  char out[300];
-  ASSERT_TRUE(MakeFloppyOutputName(out, sizeof out, "menu"));
-  EXPECT_EQ(std::string("menu") + kPathSeparator + "boot.img", out);
-  EXPECT_FALSE(MakeFloppyOutputName(out, 10, "menu"));
-}
-
 }  // namespace
