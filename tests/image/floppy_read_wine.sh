@@ -24,8 +24,13 @@ trap cleanup EXIT
 rm -rf "$work"
 mkdir -p "$work/a_folder"
 # The base prefix is complete (the set-up fixture made it); its lock keeps a
-# concurrent set-up from changing it while it is copied.
-( flock 9; cp -a "$base" "$prefix" ) 9>"$base.lock" || exit 1
+# concurrent set-up from changing it while it is copied. Tests running in
+# the base prefix meanwhile make and remove temporary files, which cp may
+# then miss: its complaints are ignored and the parts that matter checked.
+( flock 9; cp -a "$base" "$prefix" 2>"$work/cp.log" ) 9>"$base.lock"
+for part in system.reg user.reg drive_c/windows/system32 dosdevices/c: dosdevices/z:; do
+  [ -e "$prefix/$part" ] || { echo "prefix copy lacks $part" >&2; cat "$work/cp.log" >&2; exit 1; }
+done
 ln -s "$work/a_folder" "$prefix/dosdevices/a:"
 run() { "$wine_run" "$arch" "$prefix" "$@"; }
 winpath() { echo "Z:${1//\//\\}"; }
