@@ -200,13 +200,13 @@ bool Image::LoadBitmapFile(const char* path) const {
   return true;
 }
 
-std::string MenuItem::Caption() const {
+std::string PopupMenuItem::Caption() const {
   char text[260] = "";
   GetMenuStringA(menu_, item_, text, sizeof text, by_);
   return text;
 }
 
-void MenuItem::SetCaption(const char* text) const {
+void PopupMenuItem::SetCaption(const char* text) const {
   MENUITEMINFOA info = {};
   info.cbSize = sizeof info;
   info.fMask = MIIM_TYPE;

@@ -223,10 +223,10 @@ class Image : public Control {
 
 // An item of a popup menu. It is addressed by command (its row's identifier)
 // or, for an item that opens a submenu, by its position in its menu.
-class MenuItem {
+class PopupMenuItem {
  public:
-  MenuItem() = default;
-  MenuItem(HMENU menu, UINT item, UINT by) : menu_(menu), item_(item), by_(by) {}
+  PopupMenuItem() = default;
+  PopupMenuItem(HMENU menu, UINT item, UINT by) : menu_(menu), item_(item), by_(by) {}
   bool IsValid() const { return menu_ != nullptr; }
   std::string Caption() const;
   void SetCaption(const char* text) const;

@@ -100,15 +100,15 @@ PopupMenu Form::PopupMenuAt(int id) const {
   return PopupMenu(menus_[id], hwnd_);
 }
 
-MenuItem Form::MenuItemAt(int id) const {
-  if (id < 0 || id >= (int)menus_.size() || Row(id).role != kRoleMenuItem) return MenuItem();
+PopupMenuItem Form::MenuItemAt(int id) const {
+  if (id < 0 || id >= (int)menus_.size() || Row(id).role != kRoleMenuItem) return PopupMenuItem();
   HMENU menu = menus_[Row(id).parent];
-  if (!menus_[id]) return MenuItem(menu, kFirstRowId + id, MF_BYCOMMAND);
+  if (!menus_[id]) return PopupMenuItem(menu, kFirstRowId + id, MF_BYCOMMAND);
   // An item that opens a submenu is found by its position.
   for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-    if (GetSubMenu(menu, position) == menus_[id]) return MenuItem(menu, position, MF_BYPOSITION);
+    if (GetSubMenu(menu, position) == menus_[id]) return PopupMenuItem(menu, position, MF_BYPOSITION);
   }
-  return MenuItem();
+  return PopupMenuItem();
 }
 
 const char* Form::ControlName(int id) const {

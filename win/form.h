@@ -134,14 +134,14 @@ class Form {
   // Rows by name. ControlAt gives an empty wrapper (null HWND) for a menu
   // row; MenuItemAt and PopupMenuAt an invalid one for a window row.
   Control ControlAt(int id) const;
-  MenuItem MenuItemAt(int id) const;
+  PopupMenuItem MenuItemAt(int id) const;
   PopupMenu PopupMenuAt(int id) const;
   const char* ControlName(int id) const;
   // The id of a name text (-1 when absent), and the rows by name text, for
   // code that reads names (tests, "mmLang7").
   int ControlId(const char* name) const;
   Control FindControl(const char* name) const { return ControlAt(ControlId(name)); }
-  MenuItem FindMenuItem(const char* name) const { return MenuItemAt(ControlId(name)); }
+  PopupMenuItem FindMenuItem(const char* name) const { return MenuItemAt(ControlId(name)); }
   PopupMenu FindPopupMenu(const char* name) const { return PopupMenuAt(ControlId(name)); }
 
   // Window text, position and size (outer, in screen pixels). Left and Top

@@ -144,6 +144,8 @@ enum FormFlags {
   kFormNoSystemMenu = 0x04,
   kFormWantAllKeys = 0x08,   // a custom-painted form: Tab, arrows, Enter and
                              // Escape reach its own KeyDown when it has the focus
+  kFormPaintsAll = 0x10,     // a custom-painted form covers its whole client
+                             // area in its Paint: no background erase first
 };
 
 struct FormDescription {

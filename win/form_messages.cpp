@@ -371,6 +371,10 @@ LRESULT Form::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& hand
       EndPaint(hwnd_, &paint);
       return 0;
     }
+    case WM_ERASEBKGND:
+      // A form that paints everything itself would only flicker.
+      if (description_.flags & kFormPaintsAll) return 1;
+      break;
     case WM_SETFONT:
       // The form's own font, for what it paints itself.
       font_ = (HFONT)wParam;

@@ -182,13 +182,13 @@ TEST_F(FormsTest, PropertiesReadBackWhatWasSet) {
   edit.SetHint("Another");
   EXPECT_EQ("Another", edit.Hint());
 
-  MenuItem item = form->MenuItemAt(mmLang7);
+  PopupMenuItem item = form->MenuItemAt(mmLang7);
   EXPECT_EQ("Italiano", item.Caption());
   item.SetCaption("Deutsch");
   EXPECT_EQ("Deutsch", item.Caption());
   item.SetChecked(true);
   EXPECT_TRUE(item.Checked());
-  MenuItem submenu = form->MenuItemAt(pmLanguage);
+  PopupMenuItem submenu = form->MenuItemAt(pmLanguage);
   EXPECT_EQ("Language", submenu.Caption());
   submenu.SetCaption("Sprache");
   EXPECT_EQ("Sprache", submenu.Caption());
