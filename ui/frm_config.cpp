@@ -171,31 +171,32 @@ void TfrmConfig::btnPickClick() {
   bool clicked = false;
   bool waiting = true;
   while (waiting && MouseCaptured()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, kPickerWaitMs, QS_ALLINPUT);
     MSG message;
-    while (waiting && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      switch (message.message) {
-        case WM_QUIT:
-          PostQuitMessage((int)message.wParam);  // for the loop that waits for it
-          waiting = false;
-          break;
-        case WM_LBUTTONDOWN:
-          clicked = true;
-          waiting = false;
-          break;
-        case WM_KEYDOWN:
-          waiting = message.wParam != VK_ESCAPE;
-          break;
-        case WM_KEYUP:
-        case WM_CHAR:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-        case WM_SYSCHAR:
-          break;
-        default:
-          TheApplication.Dispatch(message);
-          break;
-      }
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, kPickerWaitMs, QS_ALLINPUT);
+      continue;
+    }
+    switch (message.message) {
+      case WM_QUIT:
+        PostQuitMessage((int)message.wParam);  // for the loop that waits for it
+        waiting = false;
+        break;
+      case WM_LBUTTONDOWN:
+        clicked = true;
+        waiting = false;
+        break;
+      case WM_KEYDOWN:
+        waiting = message.wParam != VK_ESCAPE;
+        break;
+      case WM_KEYUP:
+      case WM_CHAR:
+      case WM_SYSKEYDOWN:
+      case WM_SYSKEYUP:
+      case WM_SYSCHAR:
+        break;
+      default:
+        TheApplication.Dispatch(message);
+        break;
     }
   }
   if (MouseCaptured()) ReleaseMouse();

@@ -1,0 +1,35 @@
+#include "tests/ui/window_fixtures.h"
+
+namespace {
+
+const FormDescription kMainForm = {"frmMain", "TfrmStandInMain", "Main", 40, 30, 300, 200,
+                                   kBorderSingle, 0, COLOR_BTNFACE, "MS Sans Serif", 8, DEFAULT_CHARSET};
+
+FakeCursor* g_cursor = nullptr;
+
+}  // namespace
+
+StandInMainForm::StandInMainForm() : Form(kMainForm) {}
+
+FakeCursor::FakeCursor() {
+  static const CursorBackend kBackend = {Position, MoveTo, Confine};
+  g_cursor = this;
+  before_ = SetCursorBackend(&kBackend);
+}
+
+FakeCursor::~FakeCursor() {
+  SetCursorBackend(before_);
+  g_cursor = nullptr;
+}
+
+ScreenPoint FakeCursor::Position() { return g_cursor->position; }
+
+void FakeCursor::MoveTo(ScreenPoint point) {
+  g_cursor->position = point;
+  ++g_cursor->moves;
+}
+
+void FakeCursor::Confine(const ScreenRect* area) {
+  g_cursor->confined = area != nullptr;
+  if (area) g_cursor->area = *area;
+}
