@@ -1,7 +1,10 @@
 # tw_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [GUI] [NATIVE_ONLY] [WIN32_ONLY])
 # Builds one GoogleTest program and registers it with ctest as
 # <tree>.<name> (native, win32 or win64). In a Windows tree the program runs
-# under Wine through scripts/wine-run, in that tree's own prefix.
+# under Wine through scripts/wine-run, in that tree's own prefix. GUI: the
+# program shows windows and plays input on them; such programs run one at a
+# time, since they would take the keyboard focus and the mouse capture from
+# each other on the shared display.
 function(tw_add_test)
   cmake_parse_arguments(T "GUI;NATIVE_ONLY;WIN32_ONLY" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
   if(T_NATIVE_ONLY AND TW_WIN32)
@@ -18,6 +21,9 @@ function(tw_add_test)
     set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED ${TW_TREE}_wineprefix)
   else()
     add_test(NAME ${test_name} COMMAND ${T_NAME})
+  endif()
+  if(T_GUI)
+    set_tests_properties(${test_name} PROPERTIES RESOURCE_LOCK tw_shown_windows)
   endif()
   set_tests_properties(${test_name} PROPERTIES
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

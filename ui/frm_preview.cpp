@@ -189,7 +189,12 @@ void TfrmPreview::SetCursorClientPosition(int32_t x, int32_t y) {
   MoveCursorTo(ScreenPoint{point.x, point.y});
 }
 
-void TfrmPreview::ConfineCursorToPreview() { ConfineCursor(PreviewClipRect); }
+// The window may have been dragged since it was placed: the area is taken
+// from where it is now.
+void TfrmPreview::ConfineCursorToPreview() {
+  SetClipRect();
+  ConfineCursor(PreviewClipRect);
+}
 
 void TfrmPreview::FreeCursorFromPreview() { FreeCursor(); }
 

@@ -54,6 +54,12 @@ class PreviewWindowTest : public ::testing::Test {
     SendMessageA(*frmPreview, message, message == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
     Pump();
   }
+  // A key for the preview as the message loop hands it over (the dialog-key
+  // step asks the window which keys it wants), whatever has the focus.
+  void Key(WORD key) {
+    PostMessageA(*frmPreview, WM_KEYDOWN, key, 1);
+    Pump();
+  }
   int StatusHeight() { return frmPreview->ControlAt(TfrmPreview::sbStatus).Height(); }
 
   RecordingView view;
@@ -95,8 +101,6 @@ TEST_F(PreviewWindowTest, ShowingPlacesItBesideTheMainWindowOrWhereItWasStored) 
 
 TEST_F(PreviewWindowTest, MouseAndKeyMessagesMoveABoxAndEnterCommitsIt) {
   frmPreview->Show();
-  SetFocus(*frmPreview);
-  Pump();
   const int undoBefore = UndoEntryCount();
 
   MouseMessage(WM_LBUTTONDOWN, 150, 125);  // the current box: start moving it
@@ -108,10 +112,10 @@ TEST_F(PreviewWindowTest, MouseAndKeyMessagesMoveABoxAndEnterCommitsIt) {
 
   MouseMessage(WM_MOUSEMOVE, 160, 135);
   EXPECT_EQ("(110,110)-(159,209)", frmPreview->StatusText());
-  PressKey(VK_RIGHT);  // through the dialog-key step, as the loop hands it over
+  Key(VK_RIGHT);
   EXPECT_EQ("(110,111)-(159,210)", frmPreview->StatusText());
 
-  PressKey(VK_RETURN);
+  Key(VK_RETURN);
   ASSERT_EQ(1u, mainWindow.commits.size());
   EXPECT_EQ(110, mainWindow.commits[0].top);
   EXPECT_EQ(111, mainWindow.commits[0].left);
@@ -121,12 +125,14 @@ TEST_F(PreviewWindowTest, MouseAndKeyMessagesMoveABoxAndEnterCommitsIt) {
   EXPECT_EQ(undoBefore + 1, UndoEntryCount());
   EXPECT_FALSE(cursor.confined);
 
-  PressKey(VK_TAB);  // Tab is the preview's, not the dialog navigation's
+  Key(VK_TAB);  // Tab is the preview's, not the dialog navigation's
   EXPECT_EQ(2, TheDocument.CurrentItem[kLayoutList]);
-  EXPECT_EQ(GetFocus(), frmPreview->Handle());
 
-  PressKey(VK_INSERT);  // editing again, then the window is hidden
+  frmPreview->SetPosition(frmPreview->Left() + 50, frmPreview->Top() + 20);  // dragged by the user
+  Key(VK_INSERT);  // editing again: the cursor is kept where the window is now
   EXPECT_TRUE(cursor.confined);
+  EXPECT_EQ(OnScreen(0, 0).x, cursor.area.left);
+  EXPECT_EQ(OnScreen(0, 480).y, cursor.area.bottom);
   ThePreviewLink().HidePreview();
   EXPECT_FALSE(cursor.confined);
   EXPECT_EQ(kEditIdle, frmPreview->Editing().PreviewEditState);
