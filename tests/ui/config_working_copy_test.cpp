@@ -1,6 +1,6 @@
-// The configuration dialog's working copy: 16 colours only at 640 x 480,
-// OK's copy into the document, and the count of items a smaller screen
-// leaves outside.
+// The configuration dialog's working copy: OK's copy into the document and
+// the count of items a smaller screen leaves outside (16 colours at
+// 640 x 480 only: the dialog's tests).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -21,23 +21,6 @@ class ConfigWorkingCopyTest : public ::testing::Test {
   }
   ConfigWorkingCopy copy = {};
 };
-
-TEST_F(ConfigWorkingCopyTest, SixteenColoursAlwaysComeWith640x480) {
-  TheDocument.ColorMode = kColors16;  // as a menu file may hold it
-  TheDocument.Resolution = kResolution800x600;
-  ApplyResolution();
-  LoadWorkingCopy(copy);
-  EXPECT_EQ(kResolution640x480, copy.WorkingSettings.Resolution);
-  EXPECT_TRUE(ApplyWorkingCopy(copy));
-  EXPECT_EQ(640, TheDocument.MenuScreenSize.width);
-
-  SetWorkingColorMode(copy, kColors16M);
-  copy.WorkingSettings.Resolution = kResolution1024x768;
-  SetWorkingColorMode(copy, kColors16);
-  EXPECT_EQ(kResolution640x480, copy.WorkingSettings.Resolution);
-  SetWorkingColorMode(copy, kColors256);  // keeps the resolution it has
-  EXPECT_EQ(kResolution640x480, copy.WorkingSettings.Resolution);
-}
 
 TEST_F(ConfigWorkingCopyTest, ApplyCopiesTableAndSettingsAndReportsAResolutionChange) {
   LoadWorkingCopy(copy);

@@ -251,17 +251,4 @@ TEST_F(PreviewEditorTest, StatusArrowsTabAndTheKeysThatNeedEditing) {
   EXPECT_FALSE(host.confined);
 }
 
-TEST_F(PreviewEditorTest, DeleteWhileMovingKeepsMovingAndEnterStoresIntoTheNewCurrentItem) {
-  AddBox(1, 100, 100, 199, 149);
-  AddBox(2, 300, 100, 399, 149);
-  TheDocument.CurrentItem[kLayoutList] = 2;
-  view.currentList = kLayoutList;
-  editor.PreviewKey(kKeySpace);
-  editor.PreviewKey(kKeyDelete);
-  EXPECT_EQ(1, TheDocument.ItemCount[kLayoutList]);
-  EXPECT_EQ(kEditMove, editor.State().PreviewEditState);
-  editor.PreviewKey(kKeyEnter);
-  EXPECT_EQ(300, Box(1).x1);
-}
-
 }  // namespace
