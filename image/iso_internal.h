@@ -4,6 +4,7 @@
 // output_image.cpp) and by the engine's unit tests, which inspect the tree
 // and the generated buffers in memory. Callers use image/iso_engine.h.
 #include "image/iso_engine.h"
+#include "platform/byte_order.h"
 #include "platform/output_file.h"
 
 #include <cstddef>
@@ -241,12 +242,7 @@ char* engine_strdup(const char* text);
 
 // ---------------------------------------------------------- numbers and records
 
-void put16le(uint8_t* p, uint32_t v);
-void put16be(uint8_t* p, uint32_t v);
-void put16both(uint8_t* p, uint32_t v);
-void put32le(uint8_t* p, uint32_t v);
-void put32be(uint8_t* p, uint32_t v);
-void put32both(uint8_t* p, uint32_t v);
+// The file walk's test whether a record's extent is still 0.
 uint32_t read_le32(const uint8_t* p);
 uint32_t round_up_sector(uint32_t bytes);     // to a multiple of 2048
 uint32_t sectors_of(uint64_t bytes);          // ceil(bytes / 2048)

@@ -27,31 +27,7 @@ char* engine_strdup(const char* text) {
   return copy;
 }
 
-void put16le(uint8_t* p, uint32_t v) {
-  p[0] = (uint8_t)v;
-  p[1] = (uint8_t)(v >> 8);
-}
-void put16be(uint8_t* p, uint32_t v) {
-  p[0] = (uint8_t)(v >> 8);
-  p[1] = (uint8_t)v;
-}
-void put16both(uint8_t* p, uint32_t v) {
-  put16le(p, v);
-  put16be(p + 2, v);
-}
-void put32le(uint8_t* p, uint32_t v) {
-  for (int i = 0; i < 4; i++) p[i] = (uint8_t)(v >> (8 * i));
-}
-void put32be(uint8_t* p, uint32_t v) {
-  for (int i = 0; i < 4; i++) p[i] = (uint8_t)(v >> (24 - 8 * i));
-}
-void put32both(uint8_t* p, uint32_t v) {
-  put32le(p, v);
-  put32be(p + 4, v);
-}
-uint32_t read_le32(const uint8_t* p) {
-  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
+uint32_t read_le32(const uint8_t* p) { return get32le(p); }
 
 uint32_t round_up_sector(uint32_t bytes) { return (uint32_t)(sectors_of(bytes) * kSectorSize); }
 uint32_t sectors_of(uint64_t bytes) { return (uint32_t)((bytes + kSectorSize - 1) / kSectorSize); }

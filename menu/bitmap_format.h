@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/byte_order.h"
+
 // Result code of every bitmap operation.
 enum BitmapResult {
   kBitmapDone = 0,         // done, or nothing to do
@@ -61,21 +63,6 @@ const uint32_t kConvertedDataOffset = 2048;
 const int32_t kMaxBitmapWidth = 1024;
 // A source row of the widest screen at the deepest depth, padded.
 const size_t kMaxSourceRowBytes = kMaxBitmapWidth * 3 + 4;
-
-inline uint16_t get16le(const uint8_t* p) { return (uint16_t)(p[0] | (p[1] << 8)); }
-inline uint32_t get32le(const uint8_t* p) {
-  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
-inline void put16le(uint8_t* p, uint32_t v) {
-  p[0] = (uint8_t)v;
-  p[1] = (uint8_t)(v >> 8);
-}
-inline void put32le(uint8_t* p, uint32_t v) {
-  p[0] = (uint8_t)v;
-  p[1] = (uint8_t)(v >> 8);
-  p[2] = (uint8_t)(v >> 16);
-  p[3] = (uint8_t)(v >> 24);
-}
 
 // The fields of the two headers that the readers look at.
 struct BitmapHeaders {

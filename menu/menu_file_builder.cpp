@@ -123,20 +123,20 @@ void PutItemAreas(ByteBuffer& file) {
     const MenuItemGeometry& g = doc.menuGeometry[i];
     p = &file[kMenuGeometryArea + 10 * (i - 1)];
     p[0] = g.normalColors;
-    PutU16(p + 1, g.x1);
-    PutU16(p + 3, g.y1);
-    PutU16(p + 5, g.x2);
-    PutU16(p + 7, g.y2);
+    put16le(p + 1, g.x1);
+    put16le(p + 3, g.y1);
+    put16le(p + 5, g.x2);
+    put16le(p + 7, g.y2);
     p[9] = g.highlightColors;
   }
   file[kLayoutArea] = doc.ItemCount[kLayoutList];
   for (int i = 1; i <= doc.ItemCount[kLayoutList]; ++i) {
     const LayoutItem& l = doc.layoutItems[i];
     uint8_t* p = &file[kLayoutArea + 1 + 11 * (i - 1)];
-    PutU16(p, l.x1);
-    PutU16(p + 2, l.y1);
-    PutU16(p + 4, l.x2);
-    PutU16(p + 6, l.y2);
+    put16le(p, l.x1);
+    put16le(p + 2, l.y1);
+    put16le(p + 4, l.x2);
+    put16le(p + 6, l.y2);
     p[8] = l.edgeColors;
     p[9] = l.mainColor;
     p[10] = l.edgeWidth;
@@ -162,17 +162,17 @@ void PutLogoBlock(uint8_t* p) {
 void PutScreenBlock(uint8_t* p) {
   const MenuDocument& doc = TheDocument;
   p[kCounterOnByte] = doc.ShowCounter ? 1 : 0;
-  PutU16(p + kCounterY, doc.CounterY);
-  PutU16(p + kCounterX, doc.CounterX);
+  put16le(p + kCounterY, doc.CounterY);
+  put16le(p + kCounterX, doc.CounterX);
   p[kCounterColorsByte] = doc.CounterColors;
   p[kBackImageOnByte] = doc.BackImageOn && CheckMenuBitmap(doc.BackImageName, false) ? 1 : 0;
   PutField(p + kBackImageNameField, kShortFileNameSize, doc.BackImageName);
   const PixelRect r = doc.ProgressRect;
   p[kProgressOnByte] = doc.ShowProgress ? 1 : 0;
-  PutU16(p + kProgressX, r.x1);
-  PutU16(p + kProgressY, r.y1);
-  PutU16(p + kProgressWidth, uint32_t(r.x2 - r.x1 + 1));
-  PutU16(p + kProgressHeight, uint32_t(r.y2 - r.y1 + 1));
+  put16le(p + kProgressX, r.x1);
+  put16le(p + kProgressY, r.y1);
+  put16le(p + kProgressWidth, uint32_t(r.x2 - r.x1 + 1));
+  put16le(p + kProgressHeight, uint32_t(r.y2 - r.y1 + 1));
   p[kProgressColorsByte] = doc.ProgressColors;
   p[kProgressEdgeColorByte] = doc.ProgressEdgeColor;
 }
@@ -181,7 +181,7 @@ void PutColorTable(ByteBuffer& out) {
   out.push_back(kColorCount);
   for (const ColorEntry& e : TheDocument.CurrentColorTable) {
     uint8_t entry[kColorEntrySize];
-    PutU32(entry, e.color);
+    put32le(entry, e.color);
     memcpy(entry + 4, e.name, kColorNameSize);
     out.insert(out.end(), entry, entry + kColorEntrySize);
   }
@@ -209,10 +209,10 @@ void PutEditorPart(ByteBuffer& out) {
   for (int i = 1; i <= doc.ItemCount[kTextList]; ++i) {
     const TextItemGeometry& g = doc.textItems[i].geometry;
     uint8_t geometry[10];
-    PutU16(geometry, g.x1);
-    PutU16(geometry + 2, g.y1);
-    PutU16(geometry + 4, g.x2);
-    PutU16(geometry + 6, g.y2);
+    put16le(geometry, g.x1);
+    put16le(geometry + 2, g.y1);
+    put16le(geometry + 4, g.x2);
+    put16le(geometry + 6, g.y2);
     geometry[8] = g.align;
     geometry[9] = g.color;
     out.insert(out.end(), geometry, geometry + 10);
@@ -250,8 +250,8 @@ Section AppendTable(ByteBuffer& file, Builder build) {
 
 void PutSectionTable(uint8_t* p, const Section (&sections)[kSectionCount]) {
   for (uint32_t i = 0; i < kSectionCount; ++i) {
-    PutU16(p + 4 * i, sections[i].offset);
-    PutU16(p + 4 * i + 2, sections[i].length);
+    put16le(p + 4 * i, sections[i].offset);
+    put16le(p + 4 * i + 2, sections[i].length);
   }
 }
 
@@ -304,7 +304,7 @@ bool BuildMenuFile(FILE* templateFile, MenuFileParts& parts) {
   sections[kSectionTotal] = {0, total & 0xFFFF};
 
   parts.totalSize = uint32_t(file.size()) + kCodePageFontSize + uint32_t(parts.tail.size());
-  PutU16(&file[kFileSizeWord], parts.totalSize & 0xFFFF);
+  put16le(&file[kFileSizeWord], parts.totalSize & 0xFFFF);
   PutSectionTable(&file[kSectionTable], sections);
   file[kDarkestColorByte] = uint8_t(DarkestColorIndex());
   file[kBrightestColorByte] = uint8_t(BrightestColorIndex());

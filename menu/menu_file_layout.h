@@ -6,6 +6,8 @@
 // another data base.
 #include <cstdint>
 
+#include "platform/byte_order.h"
+
 const uint32_t kSettingsBlock = 0x7804;
 const uint32_t kSettingsBlockSize = 7;
 const uint32_t kWaitTimeByte = 0x780C;
@@ -73,14 +75,3 @@ const uint32_t kColorEntrySize = 36;
 
 // The largest file the 16-bit section table and FileSizeWord can describe.
 const uint32_t kMaxMenuFileSize = 0xFFFF;
-
-inline void PutU16(uint8_t* p, uint32_t value) {
-  p[0] = uint8_t(value);
-  p[1] = uint8_t(value >> 8);
-}
-inline void PutU32(uint8_t* p, uint32_t value) {
-  PutU16(p, value);
-  PutU16(p + 2, value >> 16);
-}
-inline uint16_t GetU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-inline uint32_t GetU32(const uint8_t* p) { return GetU16(p) | (uint32_t(GetU16(p + 2)) << 16); }

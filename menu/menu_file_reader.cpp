@@ -95,7 +95,7 @@ bool FindSignature(const uint8_t* data, size_t size, BlockOffsets& offsets) {
     if (probe + int64_t(kLoaderSignatureSize) > int64_t(size)) continue;
     const uint8_t* header = data + probe;
     if (memcmp(header, kLoaderSignature, 4) != 0) continue;
-    const int64_t shift = int64_t(GetU16(header + kLoaderDataBaseField)) - kStandardDataBase;
+    const int64_t shift = int64_t(get16le(header + kLoaderDataBaseField)) - kStandardDataBase;
     offsets = kMenuFileOffsets;
     for (int64_t* p : {&offsets.settings, &offsets.menuKeys, &offsets.menuGeometry,
                        &offsets.layout, &offsets.editor, &offsets.logo, &offsets.screen}) {
@@ -141,10 +141,10 @@ void ReadItemAreas(ByteReader& in, const BlockOffsets& at) {
     if (!in.Read(g, sizeof g)) break;
     MenuItemGeometry& geometry = doc.menuGeometry[i];
     geometry.normalColors = g[0];
-    geometry.x1 = GetU16(g + 1);
-    geometry.y1 = GetU16(g + 3);
-    geometry.x2 = GetU16(g + 5);
-    geometry.y2 = GetU16(g + 7);
+    geometry.x1 = get16le(g + 1);
+    geometry.y1 = get16le(g + 3);
+    geometry.x2 = get16le(g + 5);
+    geometry.y2 = get16le(g + 7);
     geometry.highlightColors = g[9];
   }
   in.Seek(at.layout);
@@ -154,7 +154,7 @@ void ReadItemAreas(ByteReader& in, const BlockOffsets& at) {
   for (int i = 1; i <= doc.ItemCount[kLayoutList]; ++i) {
     uint8_t l[11];
     if (!in.Read(l, sizeof l)) break;
-    doc.layoutItems[i] = LayoutItem{GetU16(l), GetU16(l + 2), GetU16(l + 4), GetU16(l + 6),
+    doc.layoutItems[i] = LayoutItem{get16le(l), get16le(l + 2), get16le(l + 4), get16le(l + 6),
                                     l[8], l[9], l[10]};
   }
 }
@@ -186,15 +186,15 @@ void ReadLogoAndScreen(ByteReader& in, const BlockOffsets& at, bool oldLayout) {
   view.SetFieldText(ViewField::txtBackImg, doc.BackImageName);
   doc.ShowCounter = s[kCounterOnByte];
   if (doc.ShowCounter) {
-    doc.CounterX = GetU16(s + kCounterX);
-    doc.CounterY = GetU16(s + kCounterY);
+    doc.CounterX = get16le(s + kCounterX);
+    doc.CounterY = get16le(s + kCounterY);
     doc.CounterColors = s[kCounterColorsByte];
   }
   doc.ShowProgress = s[kProgressOnByte];
   if (doc.ShowProgress) {
-    const uint16_t x1 = GetU16(s + kProgressX), y1 = GetU16(s + kProgressY);
-    doc.ProgressRect = PixelRect{x1, y1, uint16_t(x1 + GetU16(s + kProgressWidth) - 1),
-                                 uint16_t(y1 + GetU16(s + kProgressHeight) - 1)};
+    const uint16_t x1 = get16le(s + kProgressX), y1 = get16le(s + kProgressY);
+    doc.ProgressRect = PixelRect{x1, y1, uint16_t(x1 + get16le(s + kProgressWidth) - 1),
+                                 uint16_t(y1 + get16le(s + kProgressHeight) - 1)};
     doc.ProgressColors = s[kProgressColorsByte];
     doc.ProgressEdgeColor = s[kProgressEdgeColorByte];
   }
@@ -212,7 +212,7 @@ void ReadColorTable(ByteReader& in) {
   for (ColorEntry& e : doc.CurrentColorTable) {
     uint8_t entry[kColorEntrySize];
     if (!in.Read(entry, sizeof entry)) return;
-    e.color = GetU32(entry);
+    e.color = get32le(entry);
     memcpy(e.name, entry + 4, kColorNameSize);
     e.name[kColorNameSize - 1] = 0;
   }
@@ -233,7 +233,7 @@ void ReadTextItems(ByteReader& in, int runtimeTextCount) {
     if (!in.Read(g, sizeof g) || !in.String(text, kItemTextSize - 1)) return;
     if (!matches || i > doc.ItemCount[kTextList]) continue;
     TextItem& item = doc.textItems[i];
-    item.geometry = TextItemGeometry{GetU16(g), GetU16(g + 2), GetU16(g + 4), GetU16(g + 6),
+    item.geometry = TextItemGeometry{get16le(g), get16le(g + 2), get16le(g + 4), get16le(g + 6),
                                      g[8], g[9]};
     CopyText(item.text, kItemTextSize, text);
   }
@@ -331,8 +331,8 @@ void ReadMenuPasswords(const uint8_t* data, size_t size, const BlockOffsets& at,
   const int64_t shift = at.settings - int64_t(kSettingsBlock);
   const int64_t entry = int64_t(kSectionTable) + shift + 4 * int64_t(kSectionPasswords);
   if (entry < 0 || entry + 4 > int64_t(size)) return;
-  const int64_t table = int64_t(GetU16(data + entry)) + shift;
-  if (GetU16(data + entry + 2) != kMaxMenuItems * 10 || table < 0 ||
+  const int64_t table = int64_t(get16le(data + entry)) + shift;
+  if (get16le(data + entry + 2) != kMaxMenuItems * 10 || table < 0 ||
       table + kMaxMenuItems * 10 > int64_t(size)) {
     return;
   }

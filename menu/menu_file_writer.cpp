@@ -105,7 +105,7 @@ void PatchPassword(const char* name, bool throughHeader) {
     ok = fseek(f, kSecondHeaderOffset, SEEK_SET) == 0 &&
          fread(header, 1, kSecondHeaderSize, f) == kSecondHeaderSize &&
          memcmp(header, kSecondSignature, 4) == 0;
-    if (ok) offset = GetU16(header + kSecondPasswordPointer);
+    if (ok) offset = get16le(header + kSecondPasswordPointer);
   }
   if (ok && int64_t(offset) + 10 <= size) {
     uint8_t field[10];
@@ -154,7 +154,7 @@ void EncodeMainPassword(const char* text, uint8_t out[10]) {
   memset(out, 0, 10);
   const char* trimmed = TrimText(text ? text : "");
   const size_t n = strnlen(trimmed, 8);
-  PutU16(out, uint32_t(n));
+  put16le(out, uint32_t(n));
   for (size_t i = 0; i < n; ++i) out[2 + i] = uint8_t(trimmed[i]) ^ 0xFF;
 }
 

@@ -3,6 +3,7 @@
 #include "image/engine_log.h"
 #include "image/message_boxes.h"
 #include "image/progress_seam.h"
+#include "platform/byte_order.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -171,10 +172,10 @@ Build RunBuild(const std::string& source, const BuildSetup& setup) {
 
 // ---------------------------------------------------------------- reading
 
-uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | ((uint32_t)p[3] << 24); }
-uint32_t Be32(const uint8_t* p) { return ((uint32_t)p[0] << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
-uint16_t Le16(const uint8_t* p) { return (uint16_t)(p[0] | (p[1] << 8)); }
-uint16_t Be16(const uint8_t* p) { return (uint16_t)((p[0] << 8) | p[1]); }
+uint32_t Le32(const uint8_t* p) { return get32le(p); }
+uint32_t Be32(const uint8_t* p) { return get32be(p); }
+uint16_t Le16(const uint8_t* p) { return get16le(p); }
+uint16_t Be16(const uint8_t* p) { return get16be(p); }
 
 uint32_t SectorCount(const Build& b) { return (uint32_t)(b.image.size() / 2048); }
 

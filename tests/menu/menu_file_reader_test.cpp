@@ -156,7 +156,7 @@ TEST_F(MenuFileReader, FindsTheSignatureAtALaterProbeAndMovesByTheDataBase) {
   Bytes shifted(file.begin(), file.begin() + 0x7800);
   shifted.insert(shifted.end(), 0x400, 0);
   shifted.insert(shifted.end(), file.begin() + 0x7800, file.end());
-  PutU16(&shifted[96 + 6], 0x7C00);
+  put16le(&shifted[96 + 6], 0x7C00);
   ResetMenuDocument();
   Load(shifted);
   EXPECT_TRUE(SameItems(saved, doc));
@@ -196,11 +196,11 @@ TEST_F(MenuFileReader, CounterAndProgressKeepNewDocumentValuesWhenOff) {
   Bytes file = SaveAndRead();
   uint8_t* screen = &file[kScreenBlock];
   screen[kCounterOnByte] = 0;
-  PutU16(screen + kCounterX, 11);
-  PutU16(screen + kCounterY, 12);
+  put16le(screen + kCounterX, 11);
+  put16le(screen + kCounterY, 12);
   screen[kCounterColorsByte] = 0x13;
   screen[kProgressOnByte] = 0;
-  PutU16(screen + kProgressX, 14);
+  put16le(screen + kProgressX, 14);
   screen[kProgressColorsByte] = 0x15;
   doc.CounterX = 1;
   doc.ProgressRect.x1 = 1;

@@ -4,7 +4,7 @@
 
 namespace {
 
-uint16_t At16(const Bytes& b, uint32_t offset) { return GetU16(&b[offset]); }
+uint16_t At16(const Bytes& b, uint32_t offset) { return get16le(&b[offset]); }
 
 class MenuFileWriter : public MenuFileTest {};
 
@@ -189,7 +189,7 @@ TEST_F(MenuFileWriter, MainMenuWritesBothBootFilesWithNamesAndPassword) {
   EXPECT_EQ(memcmp(header + kSecondFolderField, "KORVEL\0\0", 8), 0);
   EXPECT_EQ(header[43], 1);
   EXPECT_EQ(header[44], 0x22);
-  const uint16_t field = GetU16(header + kSecondPasswordPointer);
+  const uint16_t field = get16le(header + kSecondPasswordPointer);
   EXPECT_EQ(At16(kvldr, field), 8);
   EXPECT_EQ(kvldr[field + 2], uint8_t('0' ^ 0xFF));
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/korvel_template.h"
+#include "platform/byte_order.h"
 #include "platform/files.h"
 #include "tests/file_bytes.h"
 
@@ -22,8 +23,6 @@ std::vector<uint8_t> ReadTemplate() {
   if (!JoinPath(path, sizeof path, dir, kTemplateFileName)) return data;
   return ReadBytes(path);
 }
-
-uint16_t Get16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 class KorvelTemplate : public ::testing::Test {
  protected:
@@ -57,7 +56,7 @@ TEST_F(KorvelTemplate, SecondLoaderHeaderPointsAtARealPasswordField) {
   const uint8_t* kvldr = at(kSecondLoaderOffset);
   const uint8_t* header = kvldr + kSecondHeaderOffset;
   EXPECT_EQ(memcmp(header, kSecondSignature, 4), 0);
-  const uint16_t password = Get16(header + kSecondPasswordPointer);
+  const uint16_t password = get16le(header + kSecondPasswordPointer);
   // Ten bytes inside the file and clear of the header itself.
   EXPECT_GE(password, kSecondHeaderOffset + kSecondHeaderSize);
   EXPECT_LE(password + 10u, kSecondLoaderSize);
@@ -69,7 +68,7 @@ TEST_F(KorvelTemplate, EveryLoaderImageCarriesTheSignatureAndTheStandardDataBase
   for (int i = 0; i < kLoaderImageCount; ++i) {
     const uint8_t* image = at(kLoaderVariantOffsets[i]);
     EXPECT_EQ(memcmp(image + 96, kLoaderSignature, 4), 0) << i;
-    EXPECT_EQ(Get16(image + 96 + kLoaderDataBaseField), kStandardDataBase) << i;
+    EXPECT_EQ(get16le(image + 96 + kLoaderDataBaseField), kStandardDataBase) << i;
     EXPECT_EQ(image[96 + 8], i);
     // The data area behind 0x7800 is left to the writer.
     for (uint32_t k = 0x7800; k < kLoaderImageSize; ++k) {

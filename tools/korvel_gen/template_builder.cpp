@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "menu/korvel_template.h"
+#include "platform/byte_order.h"
 #include "tools/korvel_gen/template_fonts.h"
 
 namespace {
@@ -22,11 +23,6 @@ const uint32_t kSignatureHeaderOffset = 96;
 const uint32_t kSecondPasswordField = 3072;
 const uint32_t kNoticeOffset = 0x100;
 
-void Put16(uint8_t* p, uint32_t v) {
-  p[0] = uint8_t(v);
-  p[1] = uint8_t(v >> 8);
-}
-
 void PutText(uint8_t* p, const char* text) { memcpy(p, text, strlen(text)); }
 
 void PutFont(std::vector<uint8_t>& t, uint32_t offset, TemplateFont font) {
@@ -38,7 +34,7 @@ void PutSecondLoader(uint8_t* kvldr) {
                  "The korvel menu loader is not included.\r\n");
   uint8_t* header = kvldr + kSecondHeaderOffset;
   PutText(header, kSecondSignature);
-  Put16(header + kSecondPasswordPointer, kSecondPasswordField);
+  put16le(header + kSecondPasswordPointer, kSecondPasswordField);
 }
 
 // Loader image i: the LoaderSignatureHeader (signature, version 1, data base
@@ -54,12 +50,12 @@ void PutLoaderImage(uint8_t* image, int index) {
   const int height = mode >> 4 == 2 ? 768 : mode >> 4 == 1 ? 600 : 480;
   uint8_t* header = image + kSignatureHeaderOffset;
   PutText(header, kLoaderSignature);
-  Put16(header + 4, 1);
-  Put16(header + kLoaderDataBaseField, kStandardDataBase);
+  put16le(header + 4, 1);
+  put16le(header + kLoaderDataBaseField, kStandardDataBase);
   header[8] = uint8_t(index);
   header[9] = mode;
-  Put16(header + 10, uint32_t(width));
-  Put16(header + 12, uint32_t(height));
+  put16le(header + 10, uint32_t(width));
+  put16le(header + 12, uint32_t(height));
   char notice[160];
   snprintf(notice, sizeof notice,
            "korvel loader image %d (%dx%d, %s): Tarnwick placeholder. "
