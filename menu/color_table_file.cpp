@@ -6,23 +6,12 @@
 #include <cstring>
 
 #include "app/language.h"
+#include "app/string_ids.h"
 #include "menu/bitmap_checks.h"
 #include "menu/bitmap_format.h"
 #include "menu/document.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-
-enum {
-  kCaptionPrompt = 17007,
-  kCaptionError = 17008,
-  kTextCreateError = 18020,
-  kTextOpenError = 18021,
-  kTextNotExist = 18022,
-  kTextNotColorTable = 18055,
-  kTextBitmapOpenError = 18065,
-  kTextBitmapFormatError = 18066,
-  kTextBitmapReadError = 18067,
-};
 
 // The text of id with its first occurrence of token replaced by value. The
 // text comes from a language pack, so it is never used as a format.
@@ -39,13 +28,13 @@ static void ComposeMessage(char* out, size_t size, int id, const char* token, co
 static void ShowFileError(void* owner, int id, const char* path) {
   char text[1024 + 256];
   ComposeMessage(text, sizeof text, id, "%s", path);
-  ShowMessageBox(owner, text, GetString(kCaptionError), kMbOk | kMbIconError);
+  ShowMessageBox(owner, text, GetString(kStrCaptionError), kMbOk | kMbIconError);
 }
 
 static void ShowBitmapMessage(void* owner, int id, const char* number) {
   char text[512];
   ComposeMessage(text, sizeof text, id, "%d", number);
-  ShowMessageBox(owner, text, GetString(kCaptionPrompt), kMbOk | kMbIconInformation);
+  ShowMessageBox(owner, text, GetString(kStrCaptionPrompt), kMbOk | kMbIconInformation);
 }
 
 // The 604 bytes of the file for a table.
@@ -65,7 +54,7 @@ bool SaveColorTable(const char* path, void* owner) {
   if (existed) MakeFileWritable(path);
   FILE* file = fopen(path, existed ? "r+b" : "wb");
   if (file == nullptr) {
-    ShowFileError(owner, kTextCreateError, path);
+    ShowFileError(owner, kStrFileCreateError, path);
     return false;
   }
   uint8_t bytes[kColorTableFileSize];
@@ -75,7 +64,7 @@ bool SaveColorTable(const char* path, void* owner) {
   if (!written) {
     // A file this call made is not left half written.
     if (!existed) DeleteFileAt(path);
-    ShowFileError(owner, kTextCreateError, path);
+    ShowFileError(owner, kStrFileCreateError, path);
     return false;
   }
   return true;
@@ -84,12 +73,12 @@ bool SaveColorTable(const char* path, void* owner) {
 bool LoadColorTable(const char* path, void* owner) {
   if (path == nullptr || path[0] == '\0') return false;
   if (!FileExists(path)) {
-    ShowFileError(owner, kTextNotExist, path);
+    ShowFileError(owner, kStrFileNotExist, path);
     return false;
   }
   FILE* file = fopen(path, "rb");
   if (file == nullptr) {
-    ShowFileError(owner, kTextOpenError, path);
+    ShowFileError(owner, kStrFileOpenError, path);
     return false;
   }
   uint8_t bytes[kColorTableFileSize];
@@ -99,7 +88,7 @@ bool LoadColorTable(const char* path, void* owner) {
   // of it.
   if (got != sizeof bytes || memcmp(bytes, kColorTableSignature, kColorTableSignatureSize) != 0 ||
       get32le(bytes + kColorTableCountOffset) != kColorTableCount) {
-    ShowFileError(owner, kTextNotColorTable, path);
+    ShowFileError(owner, kStrNotColorTable, path);
     return false;
   }
   ColorTable& table = TheDocument.CurrentColorTable;
@@ -124,10 +113,10 @@ bool LoadColorTableFromBmp(const char* path, void* owner) {
     return true;
   }
   switch (code) {
-    case kBitmapOpenError: ShowBitmapMessage(owner, kTextBitmapOpenError, ""); break;
-    case kBitmapFormatError: ShowBitmapMessage(owner, kTextBitmapFormatError, "16"); break;
+    case kBitmapOpenError: ShowBitmapMessage(owner, kStrBitmapOpenError, ""); break;
+    case kBitmapFormatError: ShowBitmapMessage(owner, kStrBitmapFormatError, "16"); break;
     case kBitmapHeaderError:
-    case kBitmapDataError: ShowBitmapMessage(owner, kTextBitmapReadError, ""); break;
+    case kBitmapDataError: ShowBitmapMessage(owner, kStrBitmapReadError, ""); break;
     default: break;
   }
   return false;

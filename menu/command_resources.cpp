@@ -6,6 +6,7 @@
 
 #include "app/language.h"
 #include "app/process_settings.h"
+#include "app/string_ids.h"
 #include "menu/document.h"
 #include "menu/document_view.h"
 #include "platform/files.h"
@@ -15,16 +16,10 @@ CommandScanState TheCommandScan = {{false, false, false, false}, 4};
 
 namespace {
 
-enum {
-  kMsgBootFileMissing = 18062,
-  kMsgBootFileCompressed = 18070,
-  kCaptionError = 17008,
-};
-
 void ShowScanMessage(int id, const std::string& path) {
   char text[2048];
   snprintf(text, sizeof text, GetString(id), path.c_str());
-  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kCaptionError),
+  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionError),
                  kMbIconInformation);
 }
 
@@ -63,7 +58,7 @@ std::string BootFilePath(const std::string& argument) {
 
 void CheckBootFileExists(const std::string& argument, bool quietMissing) {
   const std::string path = BootFilePath(argument);
-  if (!quietMissing && !FileExists(path.c_str())) ShowScanMessage(kMsgBootFileMissing, path);
+  if (!quietMissing && !FileExists(path.c_str())) ShowScanMessage(kStrBootFileNotExist, path);
 }
 
 bool IsGzipFile(const std::string& path) {
@@ -85,7 +80,7 @@ void CopyAuxiliaryFile(bool& marker, const char* name) {
       if (FileExists(source.c_str())) CopyFileTo(source.c_str(), target.c_str(), true);
     }
   }
-  if (!FileExists(target.c_str())) ShowScanMessage(kMsgBootFileMissing, target);
+  if (!FileExists(target.c_str())) ShowScanMessage(kStrBootFileNotExist, target);
 }
 
 void CopyIsolinuxPair(int version) {
@@ -107,8 +102,8 @@ bool ScanKeyword(const char* p, bool folderChange) {
   if (StartsWith(p, "run") || StartsWith(p, "vfloppy")) {
     const std::string argument = ArgumentUpTo(SkipBlanks(p + (p[0] == 'r' ? 3 : 7)), ";");
     const std::string path = BootFilePath(argument);
-    if (!folderChange && !FileExists(path.c_str())) ShowScanMessage(kMsgBootFileMissing, path);
-    if (IsGzipFile(path)) ShowScanMessage(kMsgBootFileCompressed, path);
+    if (!folderChange && !FileExists(path.c_str())) ShowScanMessage(kStrBootFileNotExist, path);
+    if (IsGzipFile(path)) ShowScanMessage(kStrBootFileCompressed, path);
     return true;
   }
   if (StartsWith(p, "grldr")) {
@@ -123,7 +118,7 @@ bool ScanKeyword(const char* p, bool folderChange) {
     // A missing bcdw file is reported also after a folder change.
     const std::string path = *argument == '/' ? BootFilePath(ArgumentUpTo(argument, " "))
                                               : Join(TheDocument.MenuFileDir, argument);
-    if (!FileExists(path.c_str())) ShowScanMessage(kMsgBootFileMissing, path);
+    if (!FileExists(path.c_str())) ShowScanMessage(kStrBootFileNotExist, path);
     return true;
   }
   if (StartsWith(p, "slver") || StartsWith(p, "ilver")) {

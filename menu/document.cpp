@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/language.h"
+#include "app/string_ids.h"
 #include "menu/undo.h"
 
 MenuDocument TheDocument;
@@ -18,8 +19,10 @@ const ColorEntry kInitialColorTable[kColorCount] = {
 };
 
 const int kColorNameStringIds[kColorCount] = {
-    16001, 16005, 16003, 16007, 16002, 16006, 16004, 16009,
-    16008, 16013, 16011, 16015, 16010, 16014, 16012, 16016,
+    kStrColorBlack,     kStrColorRed,        kStrColorGreen,      kStrColorBrown,
+    kStrColorBlue,      kStrColorMagenta,    kStrColorCyan,       kStrColorDarkGray,
+    kStrColorLightGray, kStrColorLightRed,   kStrColorLightGreen, kStrColorYellow,
+    kStrColorLightBlue, kStrColorLightMagenta, kStrColorLightCyan, kStrColorWhite,
 };
 
 // Field codes whose value is a row (y) or a column (x) of the boot screen.

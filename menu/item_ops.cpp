@@ -4,16 +4,11 @@
 #include <utility>
 
 #include "app/language.h"
+#include "app/string_ids.h"
 #include "menu/document.h"
 #include "menu/document_view.h"
 #include "menu/undo.h"
 #include "platform/message_box.h"
-
-enum {
-  kItemLimitTextId = 18025,  // "Item Number Exceeds Limit"
-  kErrorCaptionId = 17008,   // "Error"
-  kLayoutKindNameId = 17001, // "Layout", then "Text", "Menu"
-};
 
 // True for the four list codes. Also brings a list whose count or current
 // item was set out of range from outside back within its array, so that no
@@ -86,10 +81,10 @@ static bool RefuseWhenFull(int list) {
   int limit = doc.ItemLimit[list];
   if (limit > ListLimitOf(list)) limit = ListLimitOf(list);
   if (doc.ItemCount[list] + 1 <= limit) return false;
-  const char* kind = list < kFunctionKeyList ? GetString(kLayoutKindNameId + list) : "";
+  const char* kind = list < kFunctionKeyList ? GetString(kStrLayoutKind + list) : "";
   char text[1024];
-  snprintf(text, sizeof text, "%s%s %d", kind, GetString(kItemLimitTextId), limit);
-  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kErrorCaptionId), kMbOk | kMbIconError);
+  snprintf(text, sizeof text, "%s%s %d", kind, GetString(kStrItemLimit), limit);
+  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionError), kMbOk | kMbIconError);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/language.h"
+#include "app/string_ids.h"
 #include "app/text_helpers.h"
 #include "menu/bitmap_checks.h"
 #include "menu/command_resources.h"
@@ -19,19 +20,6 @@
 
 namespace {
 
-enum {
-  kCaptionPrompt = 17007,
-  kMsgLogoOpen = 18033,
-  kMsgLogoFormat = 18034,
-  kMsgLogoRead = 18035,
-  kMsgLogoSize = 18036,
-  kMsgLogoSize16 = 18059,
-  kMsgBackOpen = 18037,
-  kMsgBackFormat = 18038,
-  kMsgBackRead = 18039,
-  kMsgBackSize = 18040,
-};
-
 enum { kBitmapOpen = 1, kBitmapFormat = 2, kBitmapHeader = 3, kBitmapData = 4, kBitmapSize = 6 };
 
 struct Section {
@@ -41,7 +29,7 @@ struct Section {
 
 void ShowBitmapMessage(const char* text) {
   if (QuietSave) return;
-  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kCaptionPrompt),
+  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionPrompt),
                  kMbIconInformation);
 }
 
@@ -53,20 +41,20 @@ void ReportBitmapCheck(int code, bool logo) {
   text[0] = 0;
   switch (code) {
     case kBitmapOpen:
-      snprintf(text, sizeof text, "%s", GetString(logo ? kMsgLogoOpen : kMsgBackOpen));
+      snprintf(text, sizeof text, "%s", GetString(logo ? kStrLogoOpenError : kStrBackgroundOpenError));
       break;
     case kBitmapFormat:
-      snprintf(text, sizeof text, GetString(logo ? kMsgLogoFormat : kMsgBackFormat), depth);
+      snprintf(text, sizeof text, GetString(logo ? kStrLogoFormatError : kStrBackgroundFormatError), depth);
       break;
     case kBitmapHeader:
     case kBitmapData:
-      snprintf(text, sizeof text, "%s", GetString(logo ? kMsgLogoRead : kMsgBackRead));
+      snprintf(text, sizeof text, "%s", GetString(logo ? kStrLogoReadError : kStrBackgroundReadError));
       break;
     case kBitmapSize:
       if (logo && doc.ColorMode == kColors16) {
-        snprintf(text, sizeof text, "%s", GetString(kMsgLogoSize16));
+        snprintf(text, sizeof text, "%s", GetString(kStrLogo16ColorSizeError));
       } else {
-        snprintf(text, sizeof text, GetString(logo ? kMsgLogoSize : kMsgBackSize),
+        snprintf(text, sizeof text, GetString(logo ? kStrLogoSizeError : kStrBackgroundSizeError),
                  doc.MenuScreenSize.width, doc.MenuScreenSize.height);
       }
       break;

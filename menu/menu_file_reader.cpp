@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/language.h"
+#include "app/string_ids.h"
 #include "app/text_helpers.h"
 #include "menu/document.h"
 #include "menu/document_view.h"
@@ -16,13 +17,6 @@
 #include "platform/message_box.h"
 
 namespace {
-
-enum {
-  kCaptionError = 17008,
-  kMsgOpenError = 18021,
-  kMsgNotExist = 18022,
-  kMsgNotMenuFile = 18024,
-};
 
 // The blocks' places in a file of each layout.
 struct BlockOffsets {
@@ -347,7 +341,7 @@ void ReadMenuPasswords(const uint8_t* data, size_t size, const BlockOffsets& at,
 void ShowReaderMessage(int id, const char* argument) {
   char text[2200];
   snprintf(text, sizeof text, GetString(id), argument);
-  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kCaptionError), kMbIconError);
+  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionError), kMbIconError);
 }
 
 // A refused file: the names go back to those of the last file read or
@@ -417,7 +411,7 @@ void LoadMenuFile() {
   char path[2100];
   if (!JoinPath(path, sizeof path, doc.MenuFileDir, doc.MenuFileName)) return;
   if (!FileExists(path)) {
-    ShowReaderMessage(kMsgNotExist, path);
+    ShowReaderMessage(kStrFileNotExist, path);
     return;
   }
   // The whole file is read, bounded by its real length; a menu file is at
@@ -426,7 +420,7 @@ void LoadMenuFile() {
   FILE* f = fopen(path, "rb");
   if (!f || size < 0) {
     if (f) fclose(f);
-    ShowReaderMessage(kMsgOpenError, path);
+    ShowReaderMessage(kStrFileOpenError, path);
     return;
   }
   std::vector<uint8_t> data(size_t(size < (16 << 20) ? size : (16 << 20)));
@@ -435,7 +429,7 @@ void LoadMenuFile() {
 
   if (!ReadMenuFileBytes(data.data(), data.size())) {
     RestoreNamesFromLastPath();
-    ShowReaderMessage(kMsgNotMenuFile, path);
+    ShowReaderMessage(kStrNotMenuFile, path);
     return;
   }
   CopyText(doc.LastMenuFilePath, kPathSize, path);

@@ -5,6 +5,7 @@
 
 #include "app/language.h"
 #include "app/process_settings.h"
+#include "app/string_ids.h"
 #include "app/text_helpers.h"
 #include "menu/document.h"
 #include "menu/document_view.h"
@@ -19,15 +20,6 @@ uint8_t QuietSave = 0;
 
 namespace {
 
-enum {
-  kCaptionError = 17008,
-  kMsgSystemFileMissing = 18008,
-  kMsgSystemFileOpen = 18009,
-  kMsgFolderMissing = 18019,
-  kMsgCreateError = 18020,
-  kMsgNoHotKey = 18060,
-};
-
 const char kLoaderBootName[] = "loader.bin";
 const char kSecondLoaderName[] = "kvldr";
 // The finished file is written under this suffix first and renamed over
@@ -36,7 +28,7 @@ const char kPartialSuffix[] = ".tmp";
 
 void ShowWriterMessage(unsigned icon, const char* text) {
   if (QuietSave) return;
-  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kCaptionError), icon);
+  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionError), icon);
 }
 
 void ShowWriterMessage(unsigned icon, int id, const char* argument) {
@@ -133,7 +125,7 @@ void ReportFirstMissingHotKey() {
   for (int i = 1; i <= doc.ItemCount[kMenuList]; ++i) {
     const uint8_t key = doc.menuKeys[i].accKey;
     if (key < 33 || key > 126) {
-      ShowWriterMessage(kMbIconInformation, kMsgNoHotKey, doc.menuStrings[i].text);
+      ShowWriterMessage(kMbIconInformation, kStrNoHotKey, doc.menuStrings[i].text);
       return;
     }
   }
@@ -183,13 +175,13 @@ void SaveMenuFile() {
   MenuDocument& doc = TheDocument;
   ReportFirstMissingHotKey();
   if (!FolderExists(doc.MenuFileDir)) {
-    ShowWriterMessage(kMbIconError, kMsgFolderMissing, doc.MenuFileDir);
+    ShowWriterMessage(kMbIconError, kStrFolderNotExist, doc.MenuFileDir);
     return;
   }
   char templatePath[1100];
   if (!JoinPath(templatePath, sizeof templatePath, GetHomeDir(), kTemplateFileName) ||
       !FileExists(templatePath)) {
-    ShowWriterMessage(kMbIconError, kMsgSystemFileMissing, kTemplateFileName);
+    ShowWriterMessage(kMbIconError, kStrSystemFileNotFound, kTemplateFileName);
     return;
   }
   // A template shorter than its map is refused like one that cannot be opened.
@@ -199,7 +191,7 @@ void SaveMenuFile() {
     templateFile = nullptr;
   }
   if (!templateFile) {
-    ShowWriterMessage(kMbIconError, kMsgSystemFileOpen, kTemplateFileName);
+    ShowWriterMessage(kMbIconError, kStrSystemFileOpenError, kTemplateFileName);
     return;
   }
 
@@ -210,7 +202,7 @@ void SaveMenuFile() {
   DeleteFileAt(partial.c_str());
   FILE* out = doc.MenuFileName[0] && !path.empty() ? fopen(partial.c_str(), "wb") : nullptr;
   if (!out) {
-    ShowWriterMessage(kMbIconError, kMsgCreateError, path.c_str());
+    ShowWriterMessage(kMbIconError, kStrFileCreateError, path.c_str());
     fclose(templateFile);
     return;
   }
@@ -236,7 +228,7 @@ void SaveMenuFile() {
     if (!ok) DeleteFileAt(partial.c_str());
   }
   if (!ok) {
-    ShowWriterMessage(kMbIconError, kMsgCreateError, path.c_str());
+    ShowWriterMessage(kMbIconError, kStrFileCreateError, path.c_str());
     fclose(templateFile);
     return;
   }

@@ -1,0 +1,66 @@
+#pragma once
+// Named ids of the UI texts (GetString, app/language.h) that code in more
+// than one place needs. The English text of each stands beside it; the
+// built-in table (app/string_table.cpp) holds them all.
+
+enum StringId {
+  // Colour names (kColorNameStringIds, menu/document.cpp, puts them in the
+  // order of the colour table).
+  kStrColorBlack = 16001,         // "Black"
+  kStrColorBlue = 16002,          // "Blue"
+  kStrColorGreen = 16003,         // "Green"
+  kStrColorCyan = 16004,          // "Cyan"
+  kStrColorRed = 16005,           // "Red"
+  kStrColorMagenta = 16006,       // "Magenta"
+  kStrColorBrown = 16007,         // "Brown"
+  kStrColorLightGray = 16008,     // "LightGray"
+  kStrColorDarkGray = 16009,      // "DarkGray"
+  kStrColorLightBlue = 16010,     // "LightBlue"
+  kStrColorLightGreen = 16011,    // "LightGreen"
+  kStrColorLightCyan = 16012,     // "LightCyan"
+  kStrColorLightRed = 16013,      // "LightRed"
+  kStrColorLightMagenta = 16014,  // "LightMagenta"
+  kStrColorYellow = 16015,        // "Yellow"
+  kStrColorWhite = 16016,         // "White"
+
+  // Item kinds, one per item list in list order: layout, text, menu.
+  kStrLayoutKind = 17001,  // "Layout"
+  kStrTextKind = 17002,    // "Text"
+  kStrMenuKind = 17003,    // "Menu"
+
+  // Captions of the forms' own message boxes.
+  kStrCaptionPrompt = 17007,  // "Prompt" (information and questions)
+  kStrCaptionError = 17008,   // "Error"
+
+  // Messages about files and folders.
+  kStrSystemFileNotFound = 18008,   // "System File '%s' not Found!"
+  kStrSystemFileOpenError = 18009,  // "System File '%s' Open Error!"
+  kStrFolderNotExist = 18019,       // "Directory '%s' not Exist!"
+  kStrFileCreateError = 18020,      // "File '%s' Create Error!"
+  kStrFileOpenError = 18021,        // "File '%s' Open Error!"
+  kStrFileNotExist = 18022,         // "File '%s' not Exist!"
+  kStrNotMenuFile = 18024,          // "'%s' is not Menu File!"
+  kStrNotColorTable = 18055,        // "File '%s' is not a ColorTable File!"
+
+  // The menu document.
+  kStrItemLimit = 18025,  // "Item Number Exceeds Limit"
+  kStrNoHotKey = 18060,   // "No Acc.Key defined for menu item '%s'!"
+
+  // Boot-screen pictures.
+  kStrLogoOpenError = 18033,            // "Logo image open error!"
+  kStrLogoFormatError = 18034,          // "Logo image format error -- not %d color bitmap!"
+  kStrLogoReadError = 18035,            // "Logo image read error!"
+  kStrLogoSizeError = 18036,            // "Logo image error -- not %dx%d bitmap!"
+  kStrBackgroundOpenError = 18037,      // "Background image open error!"
+  kStrBackgroundFormatError = 18038,    // "Background image format error -- not %d color bitmap!"
+  kStrBackgroundReadError = 18039,      // "Background image read error!"
+  kStrBackgroundSizeError = 18040,      // "Background image error -- not %dx%d bitmap!"
+  kStrLogo16ColorSizeError = 18059,     // "Logo image error -- not a 320x200, 256 color bitmap!"
+  kStrBitmapOpenError = 18065,          // "Bitmap image open error!"
+  kStrBitmapFormatError = 18066,        // "Bitmap image format error -- not %d color bitmap!"
+  kStrBitmapReadError = 18067,          // "Bitmap image read error!"
+
+  // Boot files named by menu commands.
+  kStrBootFileNotExist = 18062,    // "Boot Image File '%s' not Exist!"
+  kStrBootFileCompressed = 18070,  // "Boot Image File '%s' is in compressed format!"
+};
