@@ -6,7 +6,7 @@
 
 #include "app/process_settings.h"
 #include "app/string_table.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/files.h"
 #include "platform/library_loader.h"
 

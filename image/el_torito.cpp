@@ -1,8 +1,8 @@
 // The El Torito boot record: classifying the boot image, hiding it in the
 // trees, the boot record descriptor, the boot catalog and the image's copy.
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "image/iso_internal.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/files.h"
 
 #include <cstdio>

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "app/language.h"
+#include "app/message_boxes.h"
 #include "image/floppy_sectors.h"
-#include "image/message_boxes.h"
 #include "image/progress_seam.h"
 #include "image/staged_output.h"
 #include "platform/files.h"

@@ -1,9 +1,9 @@
 // The engine's entry points, its state and the build sequence's start.
 #include "image/iso_engine.h"
 
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "image/iso_internal.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 

@@ -6,7 +6,7 @@
 //   iso_set_boot_image(bootImage); iso_create_output(outputPath);
 //   iso_build_image(); iso_close_output(); iso_engine_done();
 // Every entry point returns 1 when done. The engine reports problems only
-// through ShowError / ShowInfo (image/message_boxes.h) and its log; the
+// through ShowError / ShowInfo (app/message_boxes.h) and its log; the
 // progress window and the 4 GB question are reached through
 // image/progress_seam.h. One image and one build at a time, one thread.
 #include <ctime>

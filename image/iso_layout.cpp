@@ -1,8 +1,8 @@
 // The layout of the image as a list of fragments, and the ISO 9660 and
 // Joliet directories and path tables that both trees build the same way.
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "image/iso_internal.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "image/progress_seam.h"
 
 #include <cstdio>

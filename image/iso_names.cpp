@@ -1,8 +1,8 @@
 // ISO 9660 names: mapping a source name, making names unique within a
 // directory, ordering and sizing a directory.
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "image/iso_internal.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 
 #include <cstdio>
 #include <cstdlib>

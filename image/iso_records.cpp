@@ -1,7 +1,7 @@
 // Number fields, dates, engine memory and the volume descriptors of the
 // ISO 9660 side.
 #include "image/iso_internal.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // The image tree: reading the source folder, creating nodes and entries,
 // searching and freeing.
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "image/iso_internal.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 

@@ -1,9 +1,9 @@
 // The Joliet tree: UCS-2 names, the Joliet order of every directory, the
 // supplementary volume descriptor. Extents, path tables and directory
 // records come from the shared routines of iso_layout.cpp.
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "image/iso_internal.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/ansi_to_ucs2.h"
 
 #include <cstdio>

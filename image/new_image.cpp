@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "app/language.h"
+#include "app/message_boxes.h"
 #include "image/fat12_writer.h"
-#include "image/message_boxes.h"
 #include "image/seed_image.h"
 #include "image/staged_output.h"
 #include "platform/files.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/language.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/files.h"
 
 bool OpenStagedOutput(StagedOutput* output, const char* target) {

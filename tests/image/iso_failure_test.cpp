@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/files.h"
 #include "tests/image/iso_test_support.h"
 

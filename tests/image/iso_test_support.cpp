@@ -1,7 +1,7 @@
 #include "tests/image/iso_test_support.h"
 
-#include "image/engine_log.h"
-#include "image/message_boxes.h"
+#include "app/engine_log.h"
+#include "app/message_boxes.h"
 #include "image/progress_seam.h"
 #include "platform/byte_order.h"
 #include "platform/dir_list.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 #include "platform/message_box.h"

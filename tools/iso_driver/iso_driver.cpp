@@ -16,9 +16,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "image/iso_engine.h"
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "image/progress_seam.h"
 #include "platform/files.h"
 #include "platform/message_box.h"

@@ -1,5 +1,5 @@
-#include "image/engine_log.h"
-#include "image/message_boxes.h"
+#include "app/engine_log.h"
+#include "app/message_boxes.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 

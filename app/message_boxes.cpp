@@ -1,6 +1,6 @@
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 

@@ -1,4 +1,4 @@
-#include "image/engine_log.h"
+#include "app/engine_log.h"
 
 #include "platform/files.h"
 
