@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/message_boxes.h"
 #include "app/process_settings.h"
 #include "app/string_table.h"
-#include "app/message_boxes.h"
 #include "platform/files.h"
 #include "platform/library_loader.h"
 

@@ -120,6 +120,35 @@ static bool take_content_digest(DirectoryEntry* e) {
   return true;
 }
 
+// True when the two source files hold equal bytes over a's size.
+bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b) {
+  const size_t kBlock = 65536;
+  uint8_t* one = (uint8_t*)malloc(kBlock);
+  uint8_t* two = (uint8_t*)malloc(kBlock);
+  FileHandle fa = kInvalidFileHandle, fb = kInvalidFileHandle;
+  bool equal = false;
+  if (one && two && a->whole_path && b->whole_path) {
+    fa = OpenInputFile(a->whole_path);
+    fb = OpenInputFile(b->whole_path);
+  }
+  if (fa != kInvalidFileHandle && fb != kInvalidFileHandle) {
+    uint64_t rest = a->size;
+    while (rest > 0) {
+      size_t n = rest < kBlock ? (size_t)rest : kBlock;
+      if (ReadFromHandle(fa, one, n) != (long)n) break;
+      if (ReadFromHandle(fb, two, n) != (long)n) break;
+      if (memcmp(one, two, n) != 0) break;
+      rest -= n;
+    }
+    equal = rest == 0;
+  }
+  if (fa != kInvalidFileHandle) CloseFileHandle(fa);
+  if (fb != kInvalidFileHandle) CloseFileHandle(fb);
+  free(one);
+  free(two);
+  return equal;
+}
+
 static void lend_extent(DirectoryEntry* entry, const DirectoryEntry* lender) {
   entry->start_sector = lender->start_sector;
   put32both(entry->record + kRecExtent, lender->start_sector);

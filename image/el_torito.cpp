@@ -1,8 +1,8 @@
 // The El Torito boot record: classifying the boot image, hiding it in the
 // trees, the boot record descriptor, the boot catalog and the image's copy.
 #include "app/engine_log.h"
-#include "image/iso_internal.h"
 #include "app/message_boxes.h"
+#include "image/iso_internal.h"
 #include "platform/files.h"
 
 #include <cstdio>
@@ -198,13 +198,11 @@ int place_boot_image_sectors() {
 int write_boot_record_descriptor() {
   write_boot_record();
   write_image_chunk(Iso.eltorito_descriptor_buffer, kSectorSize, 1);
-  Iso.sectors_written += 1;
   return 1;
 }
 
 int write_boot_catalog() {
   write_image_chunk(Iso.eltorito_catalog_buffer, kSectorSize, 1);
-  Iso.sectors_written += 1;
   return 1;
 }
 

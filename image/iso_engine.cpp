@@ -2,8 +2,8 @@
 #include "image/iso_engine.h"
 
 #include "app/engine_log.h"
-#include "image/iso_internal.h"
 #include "app/message_boxes.h"
+#include "image/iso_internal.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 
@@ -24,8 +24,7 @@ IsoMakeOptions IsoOptions = start_options();
 static IsoEngine start_engine() {
   IsoEngine copy = {};
   copy.output_image_handle = kInvalidFileHandle;
-  copy.next_path_index = 1;
-  copy.next_joliet_path_index = 1;
+  for (int side = 0; side < kTreeSides; side++) copy.tree[side].next_path_index = 1;
   return copy;
 }
 
@@ -108,10 +107,10 @@ int iso_set_boot_image(const char* path) {
 // and ISO 9660 names of every entry.
 static void reset_image_settings() {
   Iso.next_free_sector = 0;
-  Iso.path_table_bytes = Iso.path_table_sectors = 0;
-  Iso.l_table_sector = Iso.m_table_sector = 0;
-  Iso.joliet_path_table_bytes = Iso.joliet_path_table_sectors = 0;
-  Iso.joliet_l_table_sector = Iso.joliet_m_table_sector = 0;
+  for (int side = 0; side < kTreeSides; side++) {
+    Iso.tree[side].path_table_bytes = Iso.tree[side].path_table_sectors = 0;
+    Iso.tree[side].l_table_sector = Iso.tree[side].m_table_sector = 0;
+  }
   Iso.tree_error_count = 0;
   copy_text(Iso.preparer, 129, IsoOptions.PreparerName);
   Iso.volume_label[32] = 0;

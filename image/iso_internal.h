@@ -68,6 +68,12 @@ enum { kNotInJoliet = 0x08, kNotInIso = 0x40, kHiddenSource = 0x100 };
 // DirectoryNode::flags.
 enum { kHasDot = 0x02, kHasDotDot = 0x04 };
 
+// The two trees of an image: the ISO 9660 tree and the Joliet tree. Their
+// directories, path tables and root records are kept per side and built
+// by one set of routines that differ per side only in names.
+enum TreeSide { kIsoSide = 0, kJolietSide = 1 };
+enum { kTreeSides = 2 };
+
 struct DirectoryNode;
 
 struct DirectoryEntry {
@@ -100,12 +106,11 @@ struct DirectoryNode {
   char* whole_name;
   char* name;
   int depth;
-  uint32_t size;
-  uint32_t extent;
-  uint32_t joliet_extent;
-  uint32_t joliet_size;
-  uint16_t path_index;
-  uint16_t joliet_path_index;
+  struct {
+    uint32_t size;                    // bytes of its records, sector-aligned within
+    uint32_t extent;                  // first sector
+    uint16_t path_index;              // number in the path table
+  } side[kTreeSides];
   uint16_t flags;
   uint8_t walked;                     // the file-extent walk has placed its entries
 };
@@ -164,30 +169,23 @@ struct IsoEngine {
 
   // Layout.
   uint32_t next_free_sector;
-  uint32_t sectors_written;
-  uint64_t bytes_written;        // every byte handed to write_image_chunk
+  uint64_t bytes_written;        // every byte handed to write_image_chunk; sectors_written() derives from it
   int tree_error_count;
   OutputFragment* fragments;
   bool stop_build;               // a fault that leaves the image unusable
   bool tree_incomplete;          // the scan ran out of memory: no image of it is built
 
-  // ISO 9660 path tables.
-  uint32_t path_table_bytes, path_table_sectors;
-  uint32_t l_table_sector, m_table_sector;
-  uint8_t* l_table;
-  uint8_t* m_table;
-  int next_path_index;
-  uint8_t root_record[34];
+  // Path tables and root record of each tree.
+  struct {
+    uint32_t path_table_bytes, path_table_sectors;
+    uint32_t l_table_sector, m_table_sector;
+    uint8_t* l_table;
+    uint8_t* m_table;
+    int next_path_index;
+    uint8_t root_record[34];
+  } tree[kTreeSides];
   uint8_t primary_descriptor[kSectorSize];  // as written, the Joliet copy's base
-
-  // Joliet.
-  uint32_t joliet_path_table_bytes, joliet_path_table_sectors;
-  uint32_t joliet_l_table_sector, joliet_m_table_sector;
-  uint8_t* joliet_l_table;
-  uint8_t* joliet_m_table;
-  int next_joliet_path_index;
   int joliet_duplicates;
-  uint8_t joliet_root_record[34];
 
   // File data.
   PendingWrite* pending_head;
@@ -280,16 +278,11 @@ const char* iso_name_of(const DirectoryEntry* entry, int* length);
 // ---------------------------------------------------------- layout (iso_layout.cpp)
 
 int write_image_tree();
-int write_image_chunk(const void* data, size_t size, size_t count);
-int copy_source_file(const char* path, uint32_t size);
-void report_progress();
 void append_fragment(const char* name, FragmentStep size, FragmentStep generate, FragmentStep write);
 void release_build_tables();
 
-// One side of the image: the ISO 9660 tree or the Joliet tree. Directory
-// extents, path tables and directory records are built by one set of
-// routines that differ per side only in names and their encoding.
-enum TreeSide { kIsoSide = 0, kJolietSide = 1 };
+// Directory extents, path tables and directory records of one side.
+int place_path_tables(TreeSide side);
 int place_directories(TreeSide side);
 int make_path_tables(TreeSide side);
 int write_path_tables(TreeSide side);
@@ -300,13 +293,19 @@ uint32_t make_directory_records(TreeSide side, DirectoryNode* node, uint8_t* buf
 
 // ---------------------------------------------------------- records (iso_records.cpp)
 
+// The root directory's record of one side, for its volume descriptor.
+void make_side_root_record(TreeSide side);
 int make_root_record();
+// A descriptor's fields of one tree: path table size and places, root record.
+void put_tree_fields(uint8_t* sector, TreeSide side);
 void fill_primary_descriptor(uint8_t* sector, time_t now);
 void fill_terminator(uint8_t* sector);
 
 // ---------------------------------------------------------- duplicates (duplicate_sharing.cpp)
 
 int prepare_duplicate_sharing(DirectoryNode* root);  // 0: array allocation failed
+// True when the source files of a and b hold equal bytes over a's size.
+bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b);
 // Gives entry an earlier placed extent of equal contents; true when lent.
 bool share_duplicate_extent(DirectoryEntry* entry);
 void free_duplicate_candidates();
@@ -344,5 +343,14 @@ void reset_joliet_indexes();
 // ---------------------------------------------------------- output (output_image.cpp)
 
 int write_image(const void* data, size_t size, size_t count);
+// Writes size * count bytes and counts them; after one failed write every
+// later one does nothing (Iso.write_failed). 1 when written.
+int write_image_chunk(const void* data, size_t size, size_t count);
+// The whole sectors written so far in this build.
+uint32_t sectors_written();
+// Tells the progress window the share of the image written.
+void report_progress();
+// Copies size bytes of a source file into the image in chunks of up to
+// kCopyChunk, the last one padded to a whole sector.
+int copy_source_file(const char* path, uint32_t size);
 bool CheckTargetVolumeIsFat(const char* path);
-bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b);

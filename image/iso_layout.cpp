@@ -1,8 +1,8 @@
 // The layout of the image as a list of fragments, and the ISO 9660 and
 // Joliet directories and path tables that both trees build the same way.
 #include "app/engine_log.h"
-#include "image/iso_internal.h"
 #include "app/message_boxes.h"
+#include "image/iso_internal.h"
 #include "image/progress_seam.h"
 
 #include <cstdio>
@@ -10,68 +10,8 @@
 #include <cstring>
 #include <strings.h>
 
-// ------------------------------------------------------------ writing bytes
-
-int write_image_chunk(const void* data, size_t size, size_t count) {
-  if (Iso.write_failed) return 0;
-  if (!write_image(data, size, count)) {
-    Iso.write_failed = true;
-    return 0;
-  }
-  Iso.bytes_written += (uint64_t)size * count;
-  return 1;
-}
-
-void report_progress() {
-  if (Iso.next_free_sector) UpdateProgress((double)Iso.sectors_written / (double)Iso.next_free_sector);
-}
-
-int copy_source_file(const char* path, uint32_t size) {
-  if (!Iso.copy_buffer) {
-    Iso.copy_buffer = (uint8_t*)engine_alloc(kCopyChunk);
-    if (!Iso.copy_buffer) return 0;
-  }
-  uint8_t* buffer = Iso.copy_buffer;
-  FileHandle file = OpenInputFile(path);
-  bool told = false;
-  if (file == kInvalidFileHandle) {
-    snprintf(MessageBuffer, kMessageBufferSize, "File '%s' Open Error!", path);
-    ShowError(MessageBuffer);
-    told = true;
-  }
-  uint32_t rest = size;
-  while (rest > 0) {
-    uint32_t chunk = rest >= (uint32_t)kCopyChunk ? (uint32_t)kCopyChunk : round_up_sector(rest);
-    uint32_t want = rest < chunk ? rest : chunk;
-    long got = 0;
-    if (file != kInvalidFileHandle) got = ReadFromHandle(file, buffer, want);
-    if (got < 0) got = 0;
-    if ((uint32_t)got < want && !told) {
-      // The layout is fixed: the rest of the extent stays zero, but the
-      // user learns that this file in the image is not the source.
-      snprintf(MessageBuffer, kMessageBufferSize,
-               "File '%s' Read Error! The file could not be read completely; the rest of its place in the "
-               "image is filled with zeros.",
-               path);
-      ShowError(MessageBuffer);
-      told = true;
-    }
-    memset(buffer + got, 0, chunk - (uint32_t)got);
-    if (!write_image_chunk(buffer, 1, chunk)) break;
-    rest -= want;
-    if (ProgressCancelled) break;
-    Iso.sectors_written += chunk / kSectorSize;
-    report_progress();
-  }
-  if (file != kInvalidFileHandle) CloseFileHandle(file);
-  return Iso.write_failed ? 0 : 1;
-}
-
 // ------------------------------------------------------------ the two trees
 
-static uint32_t& dir_extent(DirectoryNode* n, TreeSide side) { return side ? n->joliet_extent : n->extent; }
-static uint32_t dir_size(const DirectoryNode* n, TreeSide side) { return side ? n->joliet_size : n->size; }
-static uint16_t& dir_index(DirectoryNode* n, TreeSide side) { return side ? n->joliet_path_index : n->path_index; }
 static DirectoryEntry* first_entry(DirectoryNode* n, TreeSide side) { return side ? n->joliet_entries : n->entries; }
 static DirectoryEntry* next_entry(DirectoryEntry* e, TreeSide side) { return side ? e->joliet_next : e->next; }
 static bool left_out(const DirectoryEntry* e, TreeSide side) {
@@ -92,17 +32,17 @@ static DirectoryNode* child_of_entry(DirectoryNode* node, const DirectoryEntry* 
 
 static void clear_extents(DirectoryNode* n, TreeSide side) {
   for (; n; n = n->next) {
-    dir_extent(n, side) = 0;
+    n->side[side].extent = 0;
     clear_extents(n->subdirectories, side);
   }
 }
 
 static void assign_extents(DirectoryNode* n, TreeSide side, int* next_index) {
   for (; n; n = n->next) {
-    dir_index(n, side) = (uint16_t)(*next_index)++;
-    if (dir_extent(n, side) == 0) {
-      dir_extent(n, side) = Iso.next_free_sector;
-      Iso.next_free_sector += sectors_of(dir_size(n, side));
+    n->side[side].path_index = (uint16_t)(*next_index)++;
+    if (n->side[side].extent == 0) {
+      n->side[side].extent = Iso.next_free_sector;
+      Iso.next_free_sector += sectors_of(n->side[side].size);
     }
     assign_extents(n->subdirectories, side, next_index);
   }
@@ -110,7 +50,7 @@ static void assign_extents(DirectoryNode* n, TreeSide side, int* next_index) {
 
 int place_directories(TreeSide side) {
   clear_extents(Iso.root, side);
-  int* next_index = side ? &Iso.next_joliet_path_index : &Iso.next_path_index;
+  int* next_index = &Iso.tree[side].next_path_index;
   *next_index = 1;
   assign_extents(Iso.root, side, next_index);
   return 1;
@@ -141,7 +81,8 @@ static int path_table_name(DirectoryNode* n, TreeSide side, uint8_t* out) {
 static int compare_iso_path_records(const DirectoryNode* a, const DirectoryNode* b) {
   if (a == Iso.root) return -1;
   if (b == Iso.root) return 1;
-  if (a->parent->path_index != b->parent->path_index) return a->parent->path_index < b->parent->path_index ? -1 : 1;
+  uint16_t pa = a->parent->side[kIsoSide].path_index, pb = b->parent->side[kIsoSide].path_index;
+  if (pa != pb) return pa < pb ? -1 : 1;
   int la, lb;
   const char* x = iso_name_of(a->self_entry, &la);
   const char* y = iso_name_of(b->self_entry, &lb);
@@ -163,15 +104,13 @@ static void collect_directories(DirectoryNode* n, DirectoryNode** table, int* co
 }
 
 int make_path_tables(TreeSide side) {
-  uint32_t sectors = side ? Iso.joliet_path_table_sectors : Iso.path_table_sectors;
-  uint32_t counted = side ? Iso.joliet_path_table_bytes : Iso.path_table_bytes;
-  size_t bytes = (size_t)sectors * kSectorSize;
+  size_t bytes = (size_t)Iso.tree[side].path_table_sectors * kSectorSize;
   uint8_t* l = (uint8_t*)engine_alloc(bytes);
   uint8_t* m = (uint8_t*)engine_alloc(bytes);
-  (side ? Iso.joliet_l_table : Iso.l_table) = l;
-  (side ? Iso.joliet_m_table : Iso.m_table) = m;
+  Iso.tree[side].l_table = l;
+  Iso.tree[side].m_table = m;
   if (!l || !m) return 0;
-  int counter = side ? Iso.next_joliet_path_index : Iso.next_path_index;
+  int counter = Iso.tree[side].next_path_index;
   if (counter > 65535) {
     snprintf(MessageBuffer, kMessageBufferSize,
              "Unable to generate sane path tables - too many directories (%d)\n", counter);
@@ -189,8 +128,8 @@ int make_path_tables(TreeSide side) {
     if (n > 2) qsort(table + 1, (size_t)(n - 1), sizeof(DirectoryNode*), compare_path_records);
     bool changed = false;
     for (int i = 0; i < n; i++) {
-      if (dir_index(table[i], side) != i + 1) {
-        dir_index(table[i], side) = (uint16_t)(i + 1);
+      if (table[i]->side[side].path_index != i + 1) {
+        table[i]->side[side].path_index = (uint16_t)(i + 1);
         changed = true;
       }
     }
@@ -208,9 +147,9 @@ int make_path_tables(TreeSide side) {
     int length = path_table_name(d, side, nullptr);
     if (pos + 8 + (uint32_t)length + 1 > bytes) break;  // the count was wrong; reported below
     l[pos] = m[pos] = (uint8_t)length;
-    put32le(l + pos + 2, dir_extent(d, side));
-    put32be(m + pos + 2, dir_extent(d, side));
-    uint16_t parent = d == Iso.root ? 1 : dir_index(d->parent, side);
+    put32le(l + pos + 2, d->side[side].extent);
+    put32be(m + pos + 2, d->side[side].extent);
+    uint16_t parent = d == Iso.root ? 1 : d->parent->side[side].path_index;
     put16le(l + pos + 6, parent);
     put16be(m + pos + 6, parent);
     path_table_name(d, side, l + pos + 8);
@@ -219,24 +158,23 @@ int make_path_tables(TreeSide side) {
     pos += pos & 1;
   }
   engine_free(table);
-  if (pos != counted) {
+  if (pos != Iso.tree[side].path_table_bytes) {
     snprintf(MessageBuffer, kMessageBufferSize,
              side ? "Joliet path table lengths do not match %d expected: %d\n"
                   : "Path table lengths do not match %d expected: %d\n",
-             (int)pos, (int)counted);
+             (int)pos, (int)Iso.tree[side].path_table_bytes);
     LogMessage(MessageBuffer);
   }
   return 1;
 }
 
 int write_path_tables(TreeSide side) {
-  uint32_t sectors = side ? Iso.joliet_path_table_sectors : Iso.path_table_sectors;
-  uint8_t*& l = side ? Iso.joliet_l_table : Iso.l_table;
-  uint8_t*& m = side ? Iso.joliet_m_table : Iso.m_table;
+  uint32_t sectors = Iso.tree[side].path_table_sectors;
+  uint8_t*& l = Iso.tree[side].l_table;
+  uint8_t*& m = Iso.tree[side].m_table;
   if (!l || !m) return 0;
   write_image_chunk(l, kSectorSize, sectors);
   write_image_chunk(m, kSectorSize, sectors);
-  Iso.sectors_written += 2 * sectors;
   engine_free(l);
   engine_free(m);
   l = m = nullptr;
@@ -260,8 +198,8 @@ static bool make_joliet_record(DirectoryNode* node, DirectoryEntry* e, uint8_t* 
       Iso.stop_build = true;
       return false;
     }
-    put32both(p + kRecExtent, target->joliet_extent);
-    put32both(p + kRecDataLength, round_up_sector(target->joliet_size));
+    put32both(p + kRecExtent, target->side[kJolietSide].extent);
+    put32both(p + kRecDataLength, round_up_sector(target->side[kJolietSide].size));
   }
   if (dot) p[kRecName] = 0;
   else if (dotdot) p[kRecName] = 1;
@@ -270,7 +208,7 @@ static bool make_joliet_record(DirectoryNode* node, DirectoryEntry* e, uint8_t* 
 }
 
 uint32_t make_directory_records(TreeSide side, DirectoryNode* node, uint8_t* buffer) {
-  uint32_t capacity = round_up_sector(dir_size(node, side));
+  uint32_t capacity = round_up_sector(node->side[side].size);
   uint32_t pos = 0;
   for (DirectoryEntry* e = first_entry(node, side); e; e = next_entry(e, side)) {
     if (left_out(e, side)) continue;
@@ -290,19 +228,18 @@ uint32_t make_directory_records(TreeSide side, DirectoryNode* node, uint8_t* buf
 
 static int write_directory_tree(DirectoryNode* n, TreeSide side) {
   for (; n && !Iso.stop_build && !Iso.write_failed; n = n->next) {
-    uint32_t bytes = round_up_sector(dir_size(n, side));
+    uint32_t bytes = round_up_sector(n->side[side].size);
     uint8_t* buffer = (uint8_t*)engine_alloc(bytes);
     if (!buffer) return 0;
     uint32_t pos = make_directory_records(side, n, buffer);
-    if (pos != dir_size(n, side)) {
+    if (pos != n->side[side].size) {
       snprintf(MessageBuffer, kMessageBufferSize,
                side ? "Unexpected joliet directory length %d expected: %d '%s'\n"
                     : "Unexpected directory length %d expected: %d '%s'\n",
-               (int)dir_size(n, side), (int)pos, n->name);
+               (int)n->side[side].size, (int)pos, n->name);
       LogMessage(MessageBuffer);
     }
     write_image_chunk(buffer, 1, bytes);
-    Iso.sectors_written += bytes / kSectorSize;
     engine_free(buffer);
     if (!write_directory_tree(n->subdirectories, side)) return 0;
   }
@@ -365,9 +302,9 @@ static bool walk_file_extents(DirectoryNode* node) {
       }
       if (e->is_directory) {
         if (is_dotdot(e)) {
-          give_extent(e, n->parent->extent, round_up_sector(n->parent->size));
+          give_extent(e, n->parent->side[kIsoSide].extent, round_up_sector(n->parent->side[kIsoSide].size));
         } else if (is_dot(e)) {
-          give_extent(e, n->extent, round_up_sector(n->size));
+          give_extent(e, n->side[kIsoSide].extent, round_up_sector(n->side[kIsoSide].size));
         } else {
           DirectoryNode* child = child_of_entry(n, e);
           if (!child) {
@@ -376,7 +313,7 @@ static bool walk_file_extents(DirectoryNode* node) {
             // The entries left would point at sector 0: no image of this tree.
             return false;
           }
-          give_extent(e, child->extent, round_up_sector(child->size));
+          give_extent(e, child->side[kIsoSide].extent, round_up_sector(child->side[kIsoSide].size));
           if (!walk_file_extents(child)) return false;
         }
       } else if (e->size == 0) {
@@ -401,7 +338,6 @@ static int size_system_area() {
 }
 static int write_system_area() {
   write_image_chunk(g_zero_sectors, kSectorSize, 16);
-  Iso.sectors_written += 16;
   return 1;
 }
 static int size_one_sector() {
@@ -411,32 +347,26 @@ static int size_one_sector() {
 static int write_primary_descriptor() {
   fill_primary_descriptor(Iso.primary_descriptor, time(nullptr));
   write_image_chunk(Iso.primary_descriptor, kSectorSize, 1);
-  Iso.sectors_written += 1;
   return 1;
 }
 static int write_terminator() {
   uint8_t sector[kSectorSize];
   fill_terminator(sector);
   write_image_chunk(sector, kSectorSize, 1);
-  Iso.sectors_written += 1;
   return 1;
 }
-static int size_path_tables() {
-  Iso.l_table_sector = Iso.next_free_sector;
-  Iso.m_table_sector = Iso.next_free_sector + Iso.path_table_sectors;
-  Iso.next_free_sector += 2 * Iso.path_table_sectors;
+int place_path_tables(TreeSide side) {
+  Iso.tree[side].l_table_sector = Iso.next_free_sector;
+  Iso.tree[side].m_table_sector = Iso.next_free_sector + Iso.tree[side].path_table_sectors;
+  Iso.next_free_sector += 2 * Iso.tree[side].path_table_sectors;
   return 1;
 }
+static int size_path_tables() { return place_path_tables(kIsoSide); }
 static int make_iso_path_tables() { return make_path_tables(kIsoSide); }
 static int write_iso_path_tables() { return write_path_tables(kIsoSide); }
 static int size_iso_directories() { return place_directories(kIsoSide); }
 static int write_iso_directories() { return write_directories(kIsoSide); }
-static int place_joliet_path_tables() {
-  Iso.joliet_l_table_sector = Iso.next_free_sector;
-  Iso.joliet_m_table_sector = Iso.next_free_sector + Iso.joliet_path_table_sectors;
-  Iso.next_free_sector += 2 * Iso.joliet_path_table_sectors;
-  return 1;
-}
+static int place_joliet_path_tables() { return place_path_tables(kJolietSide); }
 static int make_joliet_path_tables() { return make_path_tables(kJolietSide); }
 static int write_joliet_path_tables() { return write_path_tables(kJolietSide); }
 static int place_joliet_directories() { return place_directories(kJolietSide); }
@@ -515,27 +445,26 @@ static bool lay_out_image() {
   return !Iso.stop_build;
 }
 
-static bool fragment_in_place(const OutputFragment* f, uint32_t sector) {
-  return Iso.sectors_written == sector && Iso.bytes_written == (uint64_t)sector * kSectorSize;
-}
+// True when the image written so far ends exactly at the sector.
+static bool image_ends_at(uint32_t sector) { return Iso.bytes_written == (uint64_t)sector * kSectorSize; }
 
 // The write pass; after each fragment the sectors it wrote must be the ones
 // it reserved. False when the build stopped.
 static bool write_fragments() {
   for (OutputFragment* f = Iso.fragments; f; f = f->next) {
-    if (!fragment_in_place(f, f->first_sector)) {
+    if (!image_ends_at(f->first_sector)) {
       snprintf(MessageBuffer, kMessageBufferSize,
                "Layout error: the %s was to start at sector %u, the image has %u sectors (%llu bytes).\n", f->name,
-               (unsigned)f->first_sector, (unsigned)Iso.sectors_written, (unsigned long long)Iso.bytes_written);
+               (unsigned)f->first_sector, (unsigned)sectors_written(), (unsigned long long)Iso.bytes_written);
       ShowError(MessageBuffer);
       return false;
     }
     if (f->write && !f->write() && !ProgressCancelled && !Iso.write_failed) Iso.stop_build = true;
     if (ProgressCancelled || Iso.write_failed || Iso.stop_build) return false;
-    if (!fragment_in_place(f, f->end_sector)) {
+    if (!image_ends_at(f->end_sector)) {
       snprintf(MessageBuffer, kMessageBufferSize,
                "Layout error: the %s reserved sectors %u to %u but the image has %u sectors (%llu bytes) after it.\n",
-               f->name, (unsigned)f->first_sector, (unsigned)f->end_sector, (unsigned)Iso.sectors_written,
+               f->name, (unsigned)f->first_sector, (unsigned)f->end_sector, (unsigned)sectors_written(),
                (unsigned long long)Iso.bytes_written);
       ShowError(MessageBuffer);
       return false;
@@ -571,8 +500,8 @@ int write_image_tree() {
   }
   if (!Iso.stop_build) {
     Iso.root->self_entry = Iso.root->entries;  // its "." entry, first after sorting
-    Iso.path_table_sectors = even_sectors(Iso.path_table_bytes);
-    Iso.joliet_path_table_sectors = even_sectors(Iso.joliet_path_table_bytes);
+    for (int side = 0; side < kTreeSides; side++)
+      Iso.tree[side].path_table_sectors = even_sectors(Iso.tree[side].path_table_bytes);
     build_fragment_list();
   }
   if (!Iso.stop_build && lay_out_image()) {
@@ -586,13 +515,12 @@ int write_image_tree() {
     }
     if (go_on) {
       StartProgress();
-      Iso.sectors_written = 0;
-      Iso.bytes_written = 0;
+          Iso.bytes_written = 0;
       bool complete = write_fragments();
       CloseProgress();
       if (ProgressCancelled) {
         snprintf(MessageBuffer, kMessageBufferSize, "Canceled by User. \n%d Sectors Writen ( %dKB Bytes)\n",
-                 (int)Iso.sectors_written, (int)(2 * Iso.sectors_written));
+                 (int)sectors_written(), (int)(2 * sectors_written()));
         LogMessage(MessageBuffer);
         discard_output();
       } else if (!complete || Iso.write_failed) {
@@ -625,10 +553,10 @@ void release_build_tables() {
     f = next;
   }
   Iso.fragments = nullptr;
-  uint8_t** tables[] = {&Iso.l_table, &Iso.m_table, &Iso.joliet_l_table, &Iso.joliet_m_table};
-  for (uint8_t** t : tables) {
-    engine_free(*t);
-    *t = nullptr;
+  for (int side = 0; side < kTreeSides; side++) {
+    engine_free(Iso.tree[side].l_table);
+    engine_free(Iso.tree[side].m_table);
+    Iso.tree[side].l_table = Iso.tree[side].m_table = nullptr;
   }
   for (PendingWrite* w = Iso.pending_head; w;) {
     PendingWrite* next = w->next;
@@ -644,8 +572,7 @@ void release_build_tables() {
   engine_free(Iso.copy_buffer);
   Iso.copy_buffer = nullptr;
   Iso.next_free_sector = 0;
-  Iso.sectors_written = 0;
   Iso.bytes_written = 0;
-  Iso.next_path_index = 1;
+  Iso.tree[kIsoSide].next_path_index = 1;
   Iso.build_time_set = false;
 }

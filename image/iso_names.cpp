@@ -1,8 +1,8 @@
 // ISO 9660 names: mapping a source name, making names unique within a
 // directory, ordering and sizing a directory.
 #include "app/engine_log.h"
-#include "image/iso_internal.h"
 #include "app/message_boxes.h"
+#include "image/iso_internal.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -348,9 +348,9 @@ int finish_directory(DirectoryNode* node) {
     int length;
     const char* name = iso_name_of(e, &length);
     bool dot_entry = length == 1 && (uint8_t)name[0] <= 1;
-    if (e->is_directory && !dot_entry) Iso.path_table_bytes += 8 + length + (length & 1);
-    else if (node == Iso.root && length == 1 && name[0] == 0) Iso.path_table_bytes += 9;
-    Iso.path_table_bytes += Iso.path_table_bytes & 1;
+    if (e->is_directory && !dot_entry) Iso.tree[kIsoSide].path_table_bytes += 8 + length + (length & 1);
+    else if (node == Iso.root && length == 1 && name[0] == 0) Iso.tree[kIsoSide].path_table_bytes += 9;
+    Iso.tree[kIsoSide].path_table_bytes += Iso.tree[kIsoSide].path_table_bytes & 1;
     set_name_lengths(e);
   }
   int duplicates = sort_directory_entries(node);
@@ -363,7 +363,7 @@ int finish_directory(DirectoryNode* node) {
     if (e->entry_flags & kNotInIso) continue;
     size = next_record_position(size, e->record[kRecLength]) + e->record[kRecLength];
   }
-  node->size = size;
+  node->side[kIsoSide].size = size;
   return duplicates;
 }
 

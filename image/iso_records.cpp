@@ -1,7 +1,7 @@
 // Number fields, dates, engine memory and the volume descriptors of the
 // ISO 9660 side.
-#include "image/iso_internal.h"
 #include "app/message_boxes.h"
+#include "image/iso_internal.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -92,20 +92,33 @@ static void put_text_field(uint8_t* p, size_t length, const char* text) {
 
 static const char kApplicationId[] = "TARNWICK BOOT MENU CD MAKER";
 
-int make_root_record() {
-  uint8_t* r = Iso.root_record;
-  memset(r, 0, sizeof Iso.root_record);
+void make_side_root_record(TreeSide side) {
+  uint8_t* r = Iso.tree[side].root_record;
+  memset(r, 0, sizeof Iso.tree[side].root_record);
   DirectoryNode* root = Iso.root;
   r[kRecLength] = 34;
-  put32both(r + kRecExtent, root->extent);
-  put32both(r + kRecDataLength, round_up_sector(root->size));
+  put32both(r + kRecExtent, root->side[side].extent);
+  put32both(r + kRecDataLength, round_up_sector(root->side[side].size));
   // The root folder's date, as its "." entry carries it.
   memcpy(r + kRecDate, root->self_entry->record + kRecDate, 7);
   r[kRecFlags] = kFileDirectory;
   put16both(r + kRecVolumeSeq, 1);
   r[kRecNameLength] = 1;
   r[kRecName] = 0;
+}
+
+int make_root_record() {
+  make_side_root_record(kIsoSide);
   return 1;
+}
+
+void put_tree_fields(uint8_t* s, TreeSide side) {
+  put32both(s + kVdPathTableSize, Iso.tree[side].path_table_bytes);
+  put32le(s + kVdLTable, Iso.tree[side].l_table_sector);
+  put32le(s + kVdLTable + 4, 0);
+  put32be(s + kVdMTable, Iso.tree[side].m_table_sector);
+  put32be(s + kVdMTable + 4, 0);
+  memcpy(s + kVdRootRecord, Iso.tree[side].root_record, 34);
 }
 
 void fill_primary_descriptor(uint8_t* s, time_t now) {
@@ -119,10 +132,7 @@ void fill_primary_descriptor(uint8_t* s, time_t now) {
   put16both(s + kVdSetSize, 1);
   put16both(s + kVdSequence, 1);
   put16both(s + kVdBlockSize, kSectorSize);
-  put32both(s + kVdPathTableSize, Iso.path_table_bytes);
-  put32le(s + kVdLTable, Iso.l_table_sector);
-  put32be(s + kVdMTable, Iso.m_table_sector);
-  memcpy(s + kVdRootRecord, Iso.root_record, 34);
+  put_tree_fields(s, kIsoSide);
   put_text_field(s + kVdVolumeSetId, 128, "");
   put_text_field(s + kVdPublisherId, 128, "");
   put_text_field(s + kVdPreparerId, 128, Iso.preparer);

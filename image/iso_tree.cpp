@@ -1,8 +1,8 @@
 // The image tree: reading the source folder, creating nodes and entries,
 // searching and freeing.
 #include "app/engine_log.h"
-#include "image/iso_internal.h"
 #include "app/message_boxes.h"
+#include "image/iso_internal.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 

@@ -2,8 +2,8 @@
 // supplementary volume descriptor. Extents, path tables and directory
 // records come from the shared routines of iso_layout.cpp.
 #include "app/engine_log.h"
-#include "image/iso_internal.h"
 #include "app/message_boxes.h"
+#include "image/iso_internal.h"
 #include "platform/ansi_to_ucs2.h"
 
 #include <cstdio>
@@ -96,8 +96,8 @@ int compare_joliet_names(const DirectoryEntry* a, const DirectoryEntry* b) {
 int compare_joliet_path_records(const DirectoryNode* a, const DirectoryNode* b) {
   if (a == Iso.root) return -1;
   if (b == Iso.root) return 1;
-  if (a->parent->joliet_path_index != b->parent->joliet_path_index)
-    return a->parent->joliet_path_index < b->parent->joliet_path_index ? -1 : 1;
+  uint16_t pa = a->parent->side[kJolietSide].path_index, pb = b->parent->side[kJolietSide].path_index;
+  if (pa != pb) return pa < pb ? -1 : 1;
   const char* x = a->self_entry->name;
   const char* y = b->self_entry->name;
   for (; *x && *y; x++, y++) {
@@ -137,12 +137,13 @@ static int sort_joliet_directory(DirectoryNode* node) {
   for (DirectoryEntry* e = node->entries; e; e = e->next) {
     if (e->entry_flags & kNotInJoliet) continue;
     bool dots = is_dot_name(e->name) || is_dotdot_name(e->name);
+    uint32_t& path_bytes = Iso.tree[kJolietSide].path_table_bytes;
     if ((e->record[kRecFlags] & kFileDirectory) && !dots) {
-      Iso.joliet_path_table_bytes += joliet_name_bytes(e->name) + 8;
-      Iso.joliet_path_table_bytes += Iso.joliet_path_table_bytes & 1;
+      path_bytes += joliet_name_bytes(e->name) + 8;
+      path_bytes += path_bytes & 1;
     } else if (node == Iso.root && is_dot_name(e->name)) {
-      Iso.joliet_path_table_bytes += 9;
-      Iso.joliet_path_table_bytes += Iso.joliet_path_table_bytes & 1;
+      path_bytes += 9;
+      path_bytes += path_bytes & 1;
     }
     int length = dots ? 34 : 34 + joliet_name_bytes(e->name);
     e->joliet_record_length = (uint8_t)length;
@@ -151,7 +152,7 @@ static int sort_joliet_directory(DirectoryNode* node) {
   uint32_t size = 0;
   for (DirectoryEntry* e = node->joliet_entries; e; e = e->joliet_next)
     size = next_record_position(size, e->joliet_record_length) + e->joliet_record_length;
-  node->joliet_size = size;
+  node->side[kJolietSide].size = size;
   return duplicates;
 }
 
@@ -170,15 +171,7 @@ int place_joliet_descriptor() {
 }
 
 int make_joliet_root_record() {
-  uint8_t* r = Iso.joliet_root_record;
-  memset(r, 0, sizeof Iso.joliet_root_record);
-  r[kRecLength] = 34;
-  put32both(r + kRecExtent, Iso.root->joliet_extent);
-  put32both(r + kRecDataLength, round_up_sector(Iso.root->joliet_size));
-  memcpy(r + kRecDate, Iso.root->self_entry->record + kRecDate, 7);
-  r[kRecFlags] = kFileDirectory;
-  put16both(r + kRecVolumeSeq, 1);
-  r[kRecNameLength] = 1;
+  make_side_root_record(kJolietSide);
   return 1;
 }
 
@@ -192,12 +185,7 @@ void fill_joliet_descriptor(uint8_t* s) {
   s[kVdEscapeSequences + 1] = 0x2F;
   s[kVdEscapeSequences + 2] = 0x45;
   s[kVdEscapeSequences + 3] = 0;
-  put32both(s + kVdPathTableSize, Iso.joliet_path_table_bytes);
-  put32le(s + kVdLTable, Iso.joliet_l_table_sector);
-  put32le(s + kVdLTable + 4, 0);
-  put32be(s + kVdMTable, Iso.joliet_m_table_sector);
-  put32be(s + kVdMTable + 4, 0);
-  memcpy(s + kVdRootRecord, Iso.joliet_root_record, 34);
+  put_tree_fields(s, kJolietSide);
   const int identifiers[] = {kVdVolumeSetId, kVdPublisherId, kVdPreparerId, kVdApplicationId};
   for (int offset : identifiers) to_ucs2_name(s + offset, 128, nullptr);
   // The file identifiers: 36 of their 37 bytes.
@@ -209,11 +197,10 @@ int write_joliet_descriptor() {
   uint8_t sector[kSectorSize];
   fill_joliet_descriptor(sector);
   write_image_chunk(sector, kSectorSize, 1);
-  Iso.sectors_written += 1;
   return 1;
 }
 
 void reset_joliet_indexes() {
-  Iso.next_joliet_path_index = 1;
+  Iso.tree[kJolietSide].next_path_index = 1;
   Iso.joliet_duplicates = 0;
 }

@@ -1,7 +1,12 @@
-// The output image file, the FAT test and whole-file comparison.
+// The output image file: creating it, writing the image's bytes (directly
+// and by copying source files in chunks, with the progress report),
+// closing it, and the FAT test of its volume.
+#include "app/message_boxes.h"
 #include "image/iso_internal.h"
+#include "image/progress_seam.h"
 #include "platform/volume_info.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -39,30 +44,60 @@ int iso_close_output() {
 
 bool CheckTargetVolumeIsFat(const char* path) { return path && VolumeIsFatLike(path); }
 
-bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b) {
-  const size_t kBlock = 65536;
-  uint8_t* one = (uint8_t*)malloc(kBlock);
-  uint8_t* two = (uint8_t*)malloc(kBlock);
-  FileHandle fa = kInvalidFileHandle, fb = kInvalidFileHandle;
-  bool equal = false;
-  if (one && two && a->whole_path && b->whole_path) {
-    fa = OpenInputFile(a->whole_path);
-    fb = OpenInputFile(b->whole_path);
+// ------------------------------------------------------------ writing the image
+
+int write_image_chunk(const void* data, size_t size, size_t count) {
+  if (Iso.write_failed) return 0;
+  if (!write_image(data, size, count)) {
+    Iso.write_failed = true;
+    return 0;
   }
-  if (fa != kInvalidFileHandle && fb != kInvalidFileHandle) {
-    uint64_t rest = a->size;
-    while (rest > 0) {
-      size_t n = rest < kBlock ? (size_t)rest : kBlock;
-      if (ReadFromHandle(fa, one, n) != (long)n) break;
-      if (ReadFromHandle(fb, two, n) != (long)n) break;
-      if (memcmp(one, two, n) != 0) break;
-      rest -= n;
+  Iso.bytes_written += (uint64_t)size * count;
+  return 1;
+}
+
+uint32_t sectors_written() { return (uint32_t)(Iso.bytes_written / kSectorSize); }
+
+void report_progress() {
+  if (Iso.next_free_sector) UpdateProgress((double)sectors_written() / (double)Iso.next_free_sector);
+}
+
+int copy_source_file(const char* path, uint32_t size) {
+  if (!Iso.copy_buffer) {
+    Iso.copy_buffer = (uint8_t*)engine_alloc(kCopyChunk);
+    if (!Iso.copy_buffer) return 0;
+  }
+  uint8_t* buffer = Iso.copy_buffer;
+  FileHandle file = OpenInputFile(path);
+  bool told = false;
+  if (file == kInvalidFileHandle) {
+    snprintf(MessageBuffer, kMessageBufferSize, "File '%s' Open Error!", path);
+    ShowError(MessageBuffer);
+    told = true;
+  }
+  uint32_t rest = size;
+  while (rest > 0) {
+    uint32_t chunk = rest >= (uint32_t)kCopyChunk ? (uint32_t)kCopyChunk : round_up_sector(rest);
+    uint32_t want = rest < chunk ? rest : chunk;
+    long got = 0;
+    if (file != kInvalidFileHandle) got = ReadFromHandle(file, buffer, want);
+    if (got < 0) got = 0;
+    if ((uint32_t)got < want && !told) {
+      // The layout is fixed: the rest of the extent stays zero, but the
+      // user learns that this file in the image is not the source.
+      snprintf(MessageBuffer, kMessageBufferSize,
+               "File '%s' Read Error! The file could not be read completely; the rest of its place in the "
+               "image is filled with zeros.",
+               path);
+      ShowError(MessageBuffer);
+      told = true;
     }
-    equal = rest == 0;
+    memset(buffer + got, 0, chunk - (uint32_t)got);
+    if (!write_image_chunk(buffer, 1, chunk)) break;
+    rest -= want;
+    if (ProgressCancelled) break;
+    report_progress();
   }
-  if (fa != kInvalidFileHandle) CloseFileHandle(fa);
-  if (fb != kInvalidFileHandle) CloseFileHandle(fb);
-  free(one);
-  free(two);
-  return equal;
+  if (file != kInvalidFileHandle) CloseFileHandle(file);
+  return Iso.write_failed ? 0 : 1;
 }

@@ -17,8 +17,8 @@
 #include <ctime>
 
 #include "app/engine_log.h"
-#include "image/iso_engine.h"
 #include "app/message_boxes.h"
+#include "image/iso_engine.h"
 #include "image/progress_seam.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
