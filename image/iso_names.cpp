@@ -64,7 +64,10 @@ int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory) {
         out[n++] = '.';
         past_dot = true;
         total++;
-      } else if (!past_dot && before < before_limit) {
+      } else if ((!past_dot || Iso.allow_long_names) && before < before_limit) {
+        // Any other dot stays a dot while there is room before the dot, and
+        // counts there. In 8.3 form a dot after the extension dot is
+        // dropped, so that "notes.txt." stays "NOTES.TXT".
         out[n++] = '.';
         before++;
         total++;

@@ -33,6 +33,11 @@ TEST(IsoNames, ShortNamesFollowTheEightThreeRule) {
 
 TEST(IsoNames, LongNamesKeepTheWholeExtensionWithinTheLimit) {
   EXPECT_EQ(Mapped("longfilename.text", true), "LONGFILENAME.TEXT");
+  // Dots after the extension dot stay, so these names stay apart.
+  EXPECT_EQ(Mapped("notes.txt.", true), "NOTES.TXT.");
+  EXPECT_EQ(Mapped("back.up.~1~", true), "BACK.UP.~1~");
+  EXPECT_EQ(Mapped("trailing..", true), "TRAILING..");
+  EXPECT_EQ(Mapped("trailing.", true), "TRAILING.");
   std::string base(250, 'b');
   std::string name = base + ".txt";
   std::string mapped = Mapped(name.c_str(), true);
