@@ -80,6 +80,7 @@ int iso_new_image() {
   memset(&Iso.root_entry, 0, sizeof Iso.root_entry);
   Iso.root = nullptr;
   Iso.tree_incomplete = false;
+  memset(&Iso.left_out, 0, sizeof Iso.left_out);
   create_directory_node(nullptr, "", &Iso.root_entry, 0);
   return 1;
 }
@@ -89,7 +90,21 @@ DirectoryNode* iso_root_node() { return Iso.root; }
 int iso_add_directory(DirectoryNode* node, const char* folder) {
   if (!node || !folder) return 0;
   Iso.stop_build = false;
-  scan_source_folder(node, folder, nullptr);
+  // The folder's identity, so that a link inside it back to it is not
+  // followed.
+  SourceFacts facts = {};
+  if (ExamineSource(folder, &facts) && facts.identity_known) {
+    node->identity_known = true;
+    node->identity = facts.identity;
+  }
+  if (!scan_source_folder(node, folder, nullptr)) {
+    // An empty image in place of the folder's contents would look like a
+    // success.
+    snprintf(MessageBuffer, kMessageBufferSize, "Folder '%s' cannot be read; no image is made of it.\n", folder);
+    ShowError(MessageBuffer);
+    Iso.tree_incomplete = true;
+    return 0;
+  }
   // A tree that lost entries for want of memory would give an image that
   // silently lacks files.
   if (Iso.stop_build) Iso.tree_incomplete = true;
@@ -137,3 +152,10 @@ int iso_build_image() {
 }
 
 int iso_last_build_result() { return Iso.last_build_result; }
+
+int iso_left_out_count() { return Iso.left_out.count; }
+
+const char* iso_left_out_path(int index) {
+  if (index < 0 || index >= Iso.left_out.count || index >= kIsoLeftOutPathsKept) return nullptr;
+  return Iso.left_out.paths[index];
+}

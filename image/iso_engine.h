@@ -41,7 +41,10 @@ int iso_engine_done();
 int iso_new_image();
 // The root node of the current image (valid from iso_new_image on).
 DirectoryNode* iso_root_node();
-// Reads the folder tree into node (0 when either is null).
+// Reads the folder tree into node. 0 when either is null or when the folder
+// itself cannot be listed: that is reported with ShowError, and no image is
+// built of this tree (the caller should stop before iso_create_output, so
+// that an earlier image of the same name is kept).
 int iso_add_directory(DirectoryNode* node, const char* folder);
 // Classifies the boot image: 1 accepted (floppy or no-emulation image), 0 not.
 int iso_set_boot_image(const char* path);
@@ -49,10 +52,29 @@ int iso_set_boot_image(const char* path);
 int iso_create_output(const char* path);
 // Builds and writes the image; returns 1 whatever the outcome.
 int iso_build_image();
-// Closes the output image when one is open; 1.
+// Closes the output image when one is open: 1, or 0 when the close itself
+// failed (data the writes had taken was lost); a finished image is then
+// deleted and iso_last_build_result becomes 0.
 int iso_close_output();
 
 // What the last iso_build_image achieved, for callers that want more than
 // the log: 1 the image was written completely; 0 it was cancelled, refused
-// or stopped by an error (a partial output file is then deleted).
+// or stopped by an error (the output file is then deleted). A source file
+// that cannot be read in full while the image is written (it vanished,
+// shrank or a read failed) stops the build with a message naming it.
 int iso_last_build_result();
+
+// Entries that the scans since iso_new_image left out of the image, so
+// that the caller can tell the user once, after the build: names whose
+// path is 260 characters or longer, sources that cannot be examined or
+// read, folders that cannot be listed, a folder met again inside itself
+// through a link or junction (a folder loop), a second name differing only
+// in case, files of 4 GiB or more. Each is also in the log; unreadable
+// sources and files too large were shown with ShowError as they were met.
+// The count is reset by iso_new_image and stays readable after the build.
+enum { kIsoLeftOutPathsKept = 5 };
+int iso_left_out_count();
+// The path of the index-th entry left out (0 = the first met), for index
+// below both the count and kIsoLeftOutPathsKept; else null. The text lives
+// in the engine until the next iso_new_image.
+const char* iso_left_out_path(int index);

@@ -5,6 +5,7 @@
 // and the generated buffers in memory. Callers use image/iso_engine.h.
 #include "image/iso_engine.h"
 #include "platform/byte_order.h"
+#include "platform/dir_list.h"
 #include "platform/output_file.h"
 
 #include <cstddef>
@@ -75,6 +76,7 @@ enum TreeSide { kIsoSide = 0, kJolietSide = 1 };
 enum { kTreeSides = 2 };
 
 struct DirectoryNode;
+struct FolderScan;
 
 struct DirectoryEntry {
   DirectoryEntry* next;
@@ -88,6 +90,7 @@ struct DirectoryEntry {
   char* name;                         // source name as listed
   char* whole_path;                   // null for added "." and ".."
   DirectoryNode* parent;
+  DirectoryNode* folder;              // a folder's own node (null for files, "." and "..")
   uint32_t entry_flags;
   int share_group;
   uint8_t content_digest[16];         // MD5 of the whole file, when digest_state is 2
@@ -99,6 +102,7 @@ struct DirectoryEntry {
 struct DirectoryNode {
   DirectoryNode* next;
   DirectoryNode* subdirectories;
+  DirectoryNode* last_subdirectory;   // the end of that list, where a new child goes
   DirectoryNode* parent;              // the root's parent is the root
   DirectoryEntry* entries;
   DirectoryEntry* self_entry;
@@ -113,6 +117,9 @@ struct DirectoryNode {
   } side[kTreeSides];
   uint16_t flags;
   uint8_t walked;                     // the file-extent walk has placed its entries
+  bool identity_known;                // identity holds the source folder's identity
+  FolderIdentity identity;            // tells a folder met again through a link or junction
+  FolderScan* scan;                   // iso_tree.cpp: the names listed so far, while the folder is read
 };
 
 // ---------------------------------------------------------- fragments
@@ -173,7 +180,12 @@ struct IsoEngine {
   int tree_error_count;
   OutputFragment* fragments;
   bool stop_build;               // a fault that leaves the image unusable
-  bool tree_incomplete;          // the scan ran out of memory: no image of it is built
+  bool tree_incomplete;          // the scan ran out of memory or the folder could not be read: no image
+  // What the scans since iso_new_image left out (iso_left_out_count).
+  struct {
+    int count;
+    char paths[kIsoLeftOutPathsKept][2 * kEnginePath];
+  } left_out;
 
   // Path tables and root record of each tree.
   struct {
@@ -198,8 +210,10 @@ struct IsoEngine {
   int candidate_count;
   void* placed_by_head;               // duplicate_sharing.cpp: placed candidates by size and head digest
 
-  // Name hash of the directory being finished.
-  NameHashNode* name_hash[kNameHashBuckets];
+  // Name hash of the directory being finished: name_hash_buckets lists
+  // (a multiple of kNameHashBuckets) in a table of name_hash_capacity.
+  NameHashNode** name_hash;
+  unsigned name_hash_buckets, name_hash_capacity;
   int sort_duplicates;
 
   // El Torito.
@@ -264,6 +278,11 @@ time_t current_time_stamp();
 void stamp_entries(DirectoryNode* node);
 // The number of directories of node, its siblings and everything below.
 int count_directories(DirectoryNode* node);
+// Counts an entry as left out and keeps its path (folder, separator, name;
+// name may be null) when it is one of the first kIsoLeftOutPathsKept.
+void note_left_out(const char* folder, const char* name);
+// The part of a path after its last separator ('\\' or '/').
+const char* after_last_separator(const char* path);
 
 // ---------------------------------------------------------- names (iso_names.cpp)
 
@@ -272,6 +291,7 @@ int finish_directory(DirectoryNode* node);
 int finish_all_directories(DirectoryNode* root);  // directories whose sort failed
 int compare_iso_names(const DirectoryEntry* a, const DirectoryEntry* b);
 void empty_name_hash();
+void free_name_hash();  // empties the hash and releases its table
 // The ISO 9660 name bytes of an entry and their count ("." and ".." are one byte).
 const char* iso_name_of(const DirectoryEntry* entry, int* length);
 

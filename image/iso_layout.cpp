@@ -23,11 +23,9 @@ static uint32_t record_length(const DirectoryEntry* e, TreeSide side) {
 static bool is_dot(const DirectoryEntry* e) { return e->is_directory && !strcmp(e->name, "."); }
 static bool is_dotdot(const DirectoryEntry* e) { return e->is_directory && !strcmp(e->name, ".."); }
 
+// The subdirectory of node that a folder entry stands for, or null.
 static DirectoryNode* child_of_entry(DirectoryNode* node, const DirectoryEntry* e) {
-  for (DirectoryNode* c = node->subdirectories; c; c = c->next) {
-    if (c->self_entry == e) return c;
-  }
-  return nullptr;
+  return e->folder && e->folder->parent == node && e->folder->self_entry == e ? e->folder : nullptr;
 }
 
 static void clear_extents(DirectoryNode* n, TreeSide side) {
@@ -377,17 +375,20 @@ static int generate_file_extents() {
   return walk_file_extents(Iso.root) ? 1 : 0;
 }
 
+// Copies every queued file; 0 when one could not be read in full or the
+// image could not be written.
 static int write_file_data() {
+  int complete = 1;
   for (PendingWrite* w = Iso.pending_head; w;) {
     PendingWrite* next = w->next;
-    if (!ProgressCancelled && !Iso.write_failed) copy_source_file(w->source_path, w->size);
+    if (complete && !ProgressCancelled && !copy_source_file(w->source_path, w->size)) complete = 0;
     engine_free(w->source_path);
     engine_free(w);
     w = next;
   }
   Iso.pending_head = Iso.pending_tail = nullptr;
   Iso.pending_count = 0;
-  return 1;
+  return complete;
 }
 
 void append_fragment(const char* name, FragmentStep size, FragmentStep generate, FragmentStep write) {
@@ -568,7 +569,7 @@ void release_build_tables() {
   Iso.pending_count = 0;
   reset_boot_catalog();
   reset_joliet_indexes();
-  empty_name_hash();
+  free_name_hash();
   engine_free(Iso.copy_buffer);
   Iso.copy_buffer = nullptr;
   Iso.next_free_sector = 0;

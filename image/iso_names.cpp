@@ -95,10 +95,29 @@ int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory) {
 
 // ------------------------------------------------------------ the name hash
 
+// The hash of a name over its characters up to the end or a ";". The table
+// has 256 buckets, or 256 times a power of two as many as a large folder
+// needs, so that a lookup does not grow with the folder.
 static unsigned name_bucket(const char* name) {
   uint32_t h = 0;
   for (const char* p = name; *p && *p != ';'; p++) h = h * 32776u + h / 8u + (uint32_t)(int32_t)(signed char)*p;
-  return h % kNameHashBuckets;
+  return h % Iso.name_hash_buckets;
+}
+
+// Makes room for a folder of this many entries; false when the table
+// cannot be had.
+static bool size_name_hash(int entries) {
+  unsigned buckets = kNameHashBuckets;
+  while (buckets < (unsigned)entries && buckets < (1u << 24)) buckets *= 2;
+  if (buckets > Iso.name_hash_capacity) {
+    NameHashNode** grown = (NameHashNode**)engine_alloc(buckets * sizeof(NameHashNode*));
+    if (!grown) return false;
+    engine_free(Iso.name_hash);
+    Iso.name_hash = grown;
+    Iso.name_hash_capacity = buckets;
+  }
+  Iso.name_hash_buckets = buckets;
+  return true;
 }
 
 static bool hash_names_equal(const char* a, const char* b) {
@@ -140,7 +159,8 @@ static void hash_remove(DirectoryEntry* e) {
 }
 
 void empty_name_hash() {
-  for (int i = 0; i < kNameHashBuckets; i++) {
+  if (!Iso.name_hash) return;
+  for (unsigned i = 0; i < Iso.name_hash_buckets; i++) {
     for (NameHashNode* n = Iso.name_hash[i]; n;) {
       NameHashNode* next = n->next;
       engine_free(n);
@@ -148,6 +168,13 @@ void empty_name_hash() {
     }
     Iso.name_hash[i] = nullptr;
   }
+}
+
+void free_name_hash() {
+  empty_name_hash();
+  engine_free(Iso.name_hash);
+  Iso.name_hash = nullptr;
+  Iso.name_hash_buckets = Iso.name_hash_capacity = 0;
 }
 
 // ------------------------------------------------------------ collisions
@@ -315,6 +342,7 @@ static DirectoryEntry* make_dot_entry(DirectoryNode* node, bool dotdot) {
     return nullptr;
   }
   e->whole_path = nullptr;
+  e->folder = nullptr;
   e->next = node->entries;
   e->joliet_next = nullptr;
   e->is_directory = 1;
@@ -339,7 +367,10 @@ int finish_directory(DirectoryNode* node) {
   current_time_stamp();
   if (!(node->flags & kHasDotDot) && !make_dot_entry(node, true)) return 0;
   if (!(node->flags & kHasDot) && !make_dot_entry(node, false)) return 0;
+  int entries = 0;
+  for (DirectoryEntry* e = node->entries; e; e = e->next) entries++;
   empty_name_hash();
+  if (!size_name_hash(entries)) return 0;
   bool unique = make_names_unique(node);
   empty_name_hash();
   if (!unique) {

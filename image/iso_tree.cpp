@@ -1,5 +1,6 @@
 // The image tree: reading the source folder, creating nodes and entries,
-// searching and freeing.
+// searching and freeing. What the scan leaves out is logged and counted
+// (iso_left_out_count, image/iso_engine.h).
 #include "app/engine_log.h"
 #include "app/message_boxes.h"
 #include "image/iso_internal.h"
@@ -9,6 +10,39 @@
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
+#include <unordered_map>
+
+// The names a folder already lists, while it is being read: so that a name
+// is checked against them without walking the entry list. Keyed by a hash
+// of the name with ASCII letters folded, as strcasecmp compares.
+struct FolderScan {
+  std::unordered_multimap<uint64_t, DirectoryEntry*> names;
+};
+
+static uint64_t folded_name_hash(const char* name) {
+  uint64_t h = 14695981039346656037ull;
+  for (const unsigned char* p = (const unsigned char*)name; *p; p++) {
+    unsigned char c = *p;
+    if (c >= 'A' && c <= 'Z') c = (unsigned char)(c - 'A' + 'a');
+    h = (h ^ c) * 1099511628211ull;
+  }
+  return h;
+}
+
+// The entry of node whose name equals name without regard to case, or null.
+static DirectoryEntry* find_listed_name(DirectoryNode* node, const char* name) {
+  if (!node->scan) {
+    for (DirectoryEntry* e = node->entries; e; e = e->next) {
+      if (!strcasecmp(e->name, name)) return e;
+    }
+    return nullptr;
+  }
+  auto range = node->scan->names.equal_range(folded_name_hash(name));
+  for (auto it = range.first; it != range.second; ++it) {
+    if (!strcasecmp(it->second->name, name)) return it->second;
+  }
+  return nullptr;
+}
 
 static bool is_separator(char c) { return c == '\\' || c == '/'; }
 
@@ -24,6 +58,24 @@ static bool compose_path(char* out, const char* folder, const char* name) {
   return true;
 }
 
+void note_left_out(const char* folder, const char* name) {
+  int slot = Iso.left_out.count++;
+  if (slot >= kIsoLeftOutPathsKept) return;
+  char* kept = Iso.left_out.paths[slot];
+  size_t size = sizeof Iso.left_out.paths[slot];
+  size_t fl = strlen(folder);
+  if (!name) snprintf(kept, size, "%s", folder);
+  else if (fl > 0 && is_separator(folder[fl - 1])) snprintf(kept, size, "%s%s", folder, name);
+  else snprintf(kept, size, "%s%c%s", folder, kPathSeparator, name);
+}
+
+// Logs "Left out: <path> (<why>)" and counts the entry as left out.
+static void leave_out(const char* path, const char* why) {
+  snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s (%s)\n", path, why);
+  LogMessage(MessageBuffer);
+  note_left_out(path, nullptr);
+}
+
 time_t current_time_stamp() {
   if (!Iso.build_time_set) {
     Iso.build_time = time(nullptr);
@@ -32,42 +84,65 @@ time_t current_time_stamp() {
   return Iso.build_time;
 }
 
-int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* self) {
-  DirListing* listing = OpenDirListing(folder);
-  if (!listing) return 1;
+// Passes every listed name of an open listing to insert_file_entry.
+static void read_listing(DirectoryNode* node, const char* folder, DirListing* listing) {
+  FolderScan scan;
+  for (DirectoryEntry* e = node->entries; e; e = e->next) scan.names.emplace(folded_name_hash(e->name), e);
+  FolderScan* outer = node->scan;
+  node->scan = &scan;
   DirItem item;
   char whole[kEnginePath];
   while (NextDirItem(listing, &item) && !Iso.stop_build) {
     if (!strcmp(item.name, ".") && (node->flags & kHasDot)) continue;
     if (!strcmp(item.name, "..") && (node->flags & kHasDotDot)) continue;
     if (!compose_path(whole, folder, item.name)) {
-      snprintf(MessageBuffer, kMessageBufferSize, "Non-existant or inaccessible: %s%c%s\n", folder,
-               kPathSeparator, item.name);
+      snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s%c%s (the path is 260 characters or longer)\n",
+               folder, kPathSeparator, item.name);
       LogMessage(MessageBuffer);
+      note_left_out(folder, item.name);
       continue;
     }
     insert_file_entry(node, whole, item.name);
   }
+  node->scan = outer;
+}
+
+int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* self) {
+  DirListing* listing = OpenDirListing(folder);
+  if (!listing) return 0;
+  read_listing(node, folder, listing);
   CloseDirListing(listing);
   return 1;
 }
 
 static void set_record_date(DirectoryEntry* entry, time_t t) { make_record_date(entry->record + kRecDate, t); }
 
-int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name) {
-  SourceFacts facts;
+// True when a folder of this identity is node itself or one of the folders
+// above it: entering it again would read the same folders without end.
+static bool folder_on_path(const DirectoryNode* node, const FolderIdentity& identity) {
+  for (const DirectoryNode* n = node;; n = n->parent) {
+    if (n->identity_known && n->identity.volume == identity.volume && n->identity.index == identity.index) return true;
+    if (n == Iso.root || n->parent == n) return false;
+  }
+}
+
+// The facts of a listed name; false (logged and counted) when it cannot be
+// examined. The root's "." and ".." both describe the root folder.
+static bool examine_listed_name(DirectoryNode* node, const char* whole_path, const char* name, SourceFacts* facts) {
   bool dot = !strcmp(name, "."), dotdot = !strcmp(name, "..");
   bool in_root = node == Iso.root;
   if (in_root && dotdot && Iso.root_dot_known) {
-    // The root's ".." describes the root itself.
-    facts.is_folder = true;
-    facts.hidden = Iso.root_dot.hidden;
-    facts.size = 0;
-    facts.modified = Iso.root_dot.modified;
-  } else if (!ExamineSource(whole_path, &facts)) {
+    facts->is_folder = true;
+    facts->hidden = Iso.root_dot.hidden;
+    facts->size = 0;
+    facts->modified = Iso.root_dot.modified;
+    return true;
+  }
+  if (!ExamineSource(whole_path, facts)) {
     snprintf(MessageBuffer, kMessageBufferSize, "Non-existant or inaccessible: %s\n", whole_path);
     LogMessage(MessageBuffer);
-    return 0;
+    note_left_out(whole_path, nullptr);
+    return false;
   }
   if (in_root && (dot || dotdot) && !Iso.root_dot_known) {
     if (dotdot) {
@@ -76,44 +151,94 @@ int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* n
       size_t length = strlen(whole_path);
       memcpy(self, whole_path, length + 1);
       self[length - 1] = 0;  // "...\.." -> "...\."
-      if (!ExamineSource(self, &facts)) return 0;
+      if (!ExamineSource(self, facts)) return false;
     }
     Iso.root_dot_known = true;
-    Iso.root_dot.size = facts.size;
-    Iso.root_dot.modified = facts.modified;
-    Iso.root_dot.hidden = facts.hidden;
+    Iso.root_dot.size = facts->size;
+    Iso.root_dot.modified = facts->modified;
+    Iso.root_dot.hidden = facts->hidden;
   }
-  for (DirectoryEntry* e = node->entries; e; e = e->next) {
-    if (!strcasecmp(e->name, name)) {
-      if (strcmp(e->name, name) != 0) {
-        // Only a case-sensitive file system lists both; the image cannot.
-        snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s (a name differing only in case is present)\n",
-                 whole_path);
-        LogMessage(MessageBuffer);
-      }
-      return 1;
+  return true;
+}
+
+enum Admission { kAdmitted, kAlreadyListed, kLeftOut };
+
+// Whether an examined source gets an entry. Left out (logged and counted):
+// a second name differing only in case, a file too large for one extent, a
+// file that cannot be read, a folder already on the path being read, a
+// folder that cannot be listed. An admitted folder comes with its listing.
+static Admission admit_source(DirectoryNode* node, const char* whole_path, const char* name,
+                              const SourceFacts& facts, DirListing** listing) {
+  DirectoryEntry* same = find_listed_name(node, name);
+  if (same) {
+    if (!strcmp(same->name, name)) return kAlreadyListed;
+    // Only a case-sensitive file system lists both; the image cannot.
+    leave_out(whole_path, "a name differing only in case is present");
+    return kLeftOut;
+  }
+  if (!strcmp(name, ".") || !strcmp(name, "..")) return kAdmitted;
+  if (!facts.is_folder) {
+    if (facts.size >= ((int64_t)1 << 32)) {
+      // One ISO 9660 extent describes at most 4 GiB - 1 bytes.
+      snprintf(MessageBuffer, kMessageBufferSize,
+               "File '%s' is 4 GB or larger and cannot be stored in an ISO 9660 image; it is left out.\n",
+               whole_path);
+      ShowError(MessageBuffer);
+      note_left_out(whole_path, nullptr);
+      return kLeftOut;
     }
+    if (facts.size > 0) {
+      // Found now, the file is left out; found while writing, it would
+      // leave an image that lacks its data.
+      FileHandle file = OpenInputFile(whole_path);
+      if (file == kInvalidFileHandle) {
+        snprintf(MessageBuffer, kMessageBufferSize, "File '%s' cannot be read; it is left out.\n", whole_path);
+        ShowError(MessageBuffer);
+        note_left_out(whole_path, nullptr);
+        return kLeftOut;
+      }
+      CloseFileHandle(file);
+    }
+    return kAdmitted;
   }
-  if (!facts.is_folder && facts.size >= ((int64_t)1 << 32)) {
-    // One ISO 9660 extent describes at most 4 GiB - 1 bytes.
-    snprintf(MessageBuffer, kMessageBufferSize,
-             "File '%s' is 4 GB or larger and cannot be stored in an ISO 9660 image; it is left out.\n",
-             whole_path);
+  if (facts.identity_known && folder_on_path(node, facts.identity)) {
+    leave_out(whole_path, "a folder loop: this folder is already on the path being read");
+    return kLeftOut;
+  }
+  *listing = OpenDirListing(whole_path);
+  if (!*listing) {
+    snprintf(MessageBuffer, kMessageBufferSize, "Folder '%s' cannot be read; it is left out.\n", whole_path);
     ShowError(MessageBuffer);
-    return 0;
+    note_left_out(whole_path, nullptr);
+    return kLeftOut;
   }
+  return kAdmitted;
+}
+
+int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name) {
+  SourceFacts facts = {};
+  if (!examine_listed_name(node, whole_path, name, &facts)) return 0;
+  DirListing* listing = nullptr;
+  Admission admission = admit_source(node, whole_path, name, facts, &listing);
+  if (admission != kAdmitted) return admission == kAlreadyListed ? 1 : 0;
+  bool dot = !strcmp(name, "."), dotdot = !strcmp(name, "..");
   DirectoryEntry* entry = (DirectoryEntry*)engine_alloc(sizeof(DirectoryEntry));
-  if (!entry) return 0;
-  entry->name = engine_strdup(name);
-  entry->whole_path = engine_strdup(whole_path);
-  if (!entry->name || !entry->whole_path) {
-    engine_free(entry->name);
-    engine_free(entry->whole_path);
-    engine_free(entry);
+  if (entry) {
+    entry->name = engine_strdup(name);
+    entry->whole_path = engine_strdup(whole_path);
+  }
+  if (!entry || !entry->name || !entry->whole_path) {
+    if (entry) {
+      engine_free(entry->name);
+      engine_free(entry->whole_path);
+      engine_free(entry);
+    }
+    CloseDirListing(listing);
     return 0;
   }
   entry->next = node->entries;
   node->entries = entry;
+  if (node->scan) node->scan->names.emplace(folded_name_hash(name), entry);
   entry->parent = node;
   entry->share_group = -1;
   if (facts.hidden) {
@@ -131,17 +256,23 @@ int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* n
     } else if (dotdot) {
       node->flags |= kHasDotDot;
     } else {
-      DirectoryNode* child = create_directory_node(node, whole_path, entry, 1);
-      if (child) scan_source_folder(child, whole_path, entry);
+      // No child of this name exists: the name check found no entry of it.
+      DirectoryNode* child = create_directory_node(node, whole_path, entry, 0);
+      if (child) {
+        child->identity_known = facts.identity_known;
+        child->identity = facts.identity;
+        read_listing(child, whole_path, listing);
+      }
     }
   } else {
     entry->size = (uint32_t)facts.size;
     put32both(entry->record + kRecDataLength, entry->size);
   }
+  CloseDirListing(listing);
   return 1;
 }
 
-static const char* after_last_separator(const char* path) {
+const char* after_last_separator(const char* path) {
   const char* name = path;
   for (const char* p = path; *p; p++) {
     if (is_separator(*p)) name = p + 1;
@@ -168,6 +299,7 @@ DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_pa
     return nullptr;
   }
   node->self_entry = self;
+  if (self) self->folder = node;
   if (!Iso.root) {
     Iso.root = node;
     node->parent = node;
@@ -177,9 +309,9 @@ DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_pa
   if (!parent) parent = Iso.root;
   node->parent = parent;
   node->depth = parent == Iso.root ? 1 : parent->depth + 1;
-  DirectoryNode** link = &parent->subdirectories;
-  while (*link) link = &(*link)->next;
-  *link = node;
+  if (parent->last_subdirectory) parent->last_subdirectory->next = node;
+  else parent->subdirectories = node;
+  parent->last_subdirectory = node;
   return node;
 }
 

@@ -62,7 +62,11 @@ int joliet_name_bytes(const char* name) {
 }
 
 // The UCS-2 value of the character at p (a lead byte takes its trail byte).
+// Bytes below 0x80 are the same in every ANSI code page, so they skip the
+// system's conversion: the sort compares names character by character.
 static uint16_t ucs2_at(const char* p) {
+  unsigned char c = (unsigned char)*p;
+  if (c < 0x80) return replaced_in_joliet(c) ? '_' : c;
   uint8_t pair[2];
   to_ucs2_name(pair, 2, p);
   return (uint16_t)((pair[0] << 8) | pair[1]);

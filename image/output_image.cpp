@@ -13,6 +13,7 @@
 int iso_create_output(const char* path) {
   if (!path) return 0;
   iso_close_output();  // a handle left open by an earlier run
+  Iso.last_build_result = 0;
   size_t length = strlen(path);
   if (length >= sizeof Iso.output_image_path) {
     // A cut path could name another file, which a cancel would delete.
@@ -34,12 +35,23 @@ int write_image(const void* data, size_t size, size_t count) {
 }
 
 int iso_close_output() {
-  if (Iso.output_image_handle != kInvalidFileHandle) {
-    // A close that fails has lost data the writes reported as written.
-    if (!CloseFileHandle(Iso.output_image_handle)) Iso.write_failed = true;
-    Iso.output_image_handle = kInvalidFileHandle;
+  if (Iso.output_image_handle == kInvalidFileHandle) return 1;
+  bool closed = CloseFileHandle(Iso.output_image_handle);
+  Iso.output_image_handle = kInvalidFileHandle;
+  if (closed) return 1;
+  // A close that fails has lost data the writes reported as written: the
+  // image that the build finished is not whole.
+  Iso.write_failed = true;
+  if (Iso.last_build_result == 1) {
+    Iso.last_build_result = 0;
+    snprintf(MessageBuffer, kMessageBufferSize,
+             "Unable to write the image file '%s' (disk full or write error). The incomplete image has been "
+             "deleted.\n",
+             Iso.output_path ? Iso.output_path : "");
+    ShowError(MessageBuffer);
+    if (Iso.output_path) ForceDeleteFile(Iso.output_path);
   }
-  return 1;
+  return 0;
 }
 
 bool CheckTargetVolumeIsFat(const char* path) { return path && VolumeIsFatLike(path); }
@@ -68,29 +80,29 @@ int copy_source_file(const char* path, uint32_t size) {
     if (!Iso.copy_buffer) return 0;
   }
   uint8_t* buffer = Iso.copy_buffer;
+  // The layout is fixed: a source that no longer gives the bytes it had
+  // when the tree was read would leave zeros in the image in place of its
+  // data. Such an image is not made.
   FileHandle file = OpenInputFile(path);
-  bool told = false;
   if (file == kInvalidFileHandle) {
     snprintf(MessageBuffer, kMessageBufferSize, "File '%s' Open Error!", path);
     ShowError(MessageBuffer);
-    told = true;
+    return 0;
   }
+  bool complete = true;
   uint32_t rest = size;
   while (rest > 0) {
     uint32_t chunk = rest >= (uint32_t)kCopyChunk ? (uint32_t)kCopyChunk : round_up_sector(rest);
     uint32_t want = rest < chunk ? rest : chunk;
-    long got = 0;
-    if (file != kInvalidFileHandle) got = ReadFromHandle(file, buffer, want);
-    if (got < 0) got = 0;
-    if ((uint32_t)got < want && !told) {
-      // The layout is fixed: the rest of the extent stays zero, but the
-      // user learns that this file in the image is not the source.
+    long got = ReadFromHandle(file, buffer, want);
+    if (got < 0 || (uint32_t)got < want) {
       snprintf(MessageBuffer, kMessageBufferSize,
-               "File '%s' Read Error! The file could not be read completely; the rest of its place in the "
-               "image is filled with zeros.",
+               "File '%s' Read Error! The file could not be read completely (it has shrunk or a read failed); "
+               "the image is not made.",
                path);
       ShowError(MessageBuffer);
-      told = true;
+      complete = false;
+      break;
     }
     memset(buffer + got, 0, chunk - (uint32_t)got);
     if (!write_image_chunk(buffer, 1, chunk)) break;
@@ -98,6 +110,6 @@ int copy_source_file(const char* path, uint32_t size) {
     if (ProgressCancelled) break;
     report_progress();
   }
-  if (file != kInvalidFileHandle) CloseFileHandle(file);
-  return Iso.write_failed ? 0 : 1;
+  CloseFileHandle(file);
+  return complete && !Iso.write_failed ? 1 : 0;
 }

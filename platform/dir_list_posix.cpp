@@ -75,5 +75,8 @@ bool ExamineSource(const char* path, SourceFacts* facts) {
   facts->hidden = false;
   facts->size = facts->is_folder ? 0 : (int64_t)st.st_size;
   facts->modified = st.st_mtime;
+  facts->identity_known = facts->is_folder;
+  facts->identity.volume = (uint64_t)st.st_dev;
+  facts->identity.index = (uint64_t)st.st_ino;
   return true;
 }

@@ -64,6 +64,18 @@ void TempTree::FileOfSize(const std::string& relative, size_t size, unsigned see
   File(relative, data);
 }
 
+void TempTree::SparseFile(const std::string& relative, int64_t size) const {
+  FILE* f = fopen(Path(relative).c_str(), "wb");
+  if (!f) return;
+#ifdef TW_WIN32
+  _fseeki64(f, size - 1, SEEK_SET);
+#else
+  fseeko(f, (off_t)(size - 1), SEEK_SET);
+#endif
+  fputc(0, f);
+  fclose(f);
+}
+
 void RemoveTree(const std::string& path) {
   if (!FolderExists(path.c_str())) {
     if (FileExists(path.c_str())) ForceDeleteFile(path.c_str());
@@ -144,7 +156,7 @@ Build RunBuild(const std::string& source, const BuildSetup& setup) {
   IsoOptions.HideBootFiles = setup.hide_files;
   snprintf(IsoOptions.SavedVolumeLabel, sizeof IsoOptions.SavedVolumeLabel, "%s", setup.label);
   snprintf(IsoOptions.PreparerName, sizeof IsoOptions.PreparerName, "%s", setup.preparer);
-  iso_add_directory(iso_root_node(), source.c_str());
+  build.add_result = iso_add_directory(iso_root_node(), source.c_str());
   if (setup.after_scan) setup.after_scan(setup.after_scan_data);
   iso_set_boot_image(setup.boot.empty() ? (source + kPathSeparator + "no-boot-image").c_str() : setup.boot.c_str());
   iso_create_output(output.c_str());

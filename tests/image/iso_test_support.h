@@ -22,6 +22,8 @@ class TempTree {
   void Folder(const std::string& relative) const;
   void File(const std::string& relative, const std::string& contents) const;
   void FileOfSize(const std::string& relative, size_t size, unsigned seed) const;
+  // A file of that size with one written byte at its end (no data blocks).
+  void SparseFile(const std::string& relative, int64_t size) const;
 
  private:
   std::string root_;
@@ -36,6 +38,7 @@ struct Build {
   std::string log;                  // plexidor.log, '\r' removed
   std::vector<std::string> errors;  // texts of "Error" boxes
   std::vector<std::string> infos;   // texts of "Promot" boxes
+  int add_result = 0;               // iso_add_directory
   int result = 0;                   // iso_last_build_result
   int updates = 0;                  // UpdateProgress calls
   int fat_questions = 0;

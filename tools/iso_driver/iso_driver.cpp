@@ -6,9 +6,12 @@
 //   iso_driver --source=DIR --output=FILE [--boot=FILE] [options]
 //
 // Prints every message box to standard error and the engine log to standard
-// output at the end. Exit codes: 0 the image was written; 1 the build failed
-// (an error box, the output could not be created, or the engine stopped);
-// 2 bad arguments or a missing source folder or boot image; 3 cancelled.
+// output at the end, then the entries left out of the image. Exit codes:
+// 0 the image was written; 1 the build failed (an error box, the output
+// could not be created, or the engine stopped: no output file is left);
+// 2 bad arguments, or a source folder that is missing or cannot be read, or
+// a missing boot image (an existing output file is kept); 3 cancelled;
+// 4 the image was written, but entries were left out of it.
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -20,12 +23,13 @@
 #include "app/message_boxes.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
+#include "platform/dir_list.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace {
 
-enum { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitCancelled = 3 };
+enum { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitCancelled = 3, kExitLeftOut = 4 };
 enum { kPathSize = 264 };
 
 const char kUsage[] =
@@ -225,6 +229,25 @@ bool PrepareTempVariable(char* log_path, size_t size) {
          JoinPath(log_path, size, work_dir, "plexidor.log");
 }
 
+// True when the folder can be listed, as the engine will list it.
+bool FolderCanBeListed(const char* folder) {
+  DirListing* listing = OpenDirListing(folder);
+  if (listing == nullptr) return false;
+  CloseDirListing(listing);
+  return true;
+}
+
+// Tells the user once what the engine left out: the count and the first
+// paths; the log holds the reason of each.
+void PrintLeftOut() {
+  const int count = iso_left_out_count();
+  if (count == 0) return;
+  fprintf(stderr, "iso_driver: %d %s left out of the image (see the log):\n", count,
+          count == 1 ? "entry was" : "entries were");
+  for (int i = 0; iso_left_out_path(i) != nullptr; ++i) fprintf(stderr, "  %s\n", iso_left_out_path(i));
+  if (count > kIsoLeftOutPathsKept) fprintf(stderr, "  ... and %d more\n", count - kIsoLeftOutPathsKept);
+}
+
 void PrintLog(const char* path) {
   FILE* log = fopen(path, "rb");
   if (log == nullptr) {
@@ -252,6 +275,12 @@ int main(int argc, char** argv) {
   // an existing output file (the dialog asks; the driver replaces it).
   if (!FolderExists(args.source)) {
     fprintf(stderr, "CD File Directory '%s' not Exist!\n", args.source);
+    return kExitUsage;
+  }
+  // A folder that cannot be listed would give an empty image in place of
+  // an earlier one: refuse it before anything is replaced.
+  if (!FolderCanBeListed(args.source)) {
+    fprintf(stderr, "CD File Directory '%s' cannot be read!\n", args.source);
     return kExitUsage;
   }
   if (args.boot != nullptr && !PathExists(args.boot)) {
@@ -304,7 +333,13 @@ int main(int argc, char** argv) {
   IsoOptions.HideBootFolder = args.hide_boot_folder;
   IsoOptions.HideBootFiles = args.hide_boot_files;
 
-  iso_add_directory(iso_root_node(), args.source);
+  if (!iso_add_directory(iso_root_node(), args.source)) {
+    // The folder became unreadable after the check above; nothing is written.
+    iso_engine_done();
+    SetProgressHandlers(nullptr);
+    PrintLog(log_path);
+    return kExitUsage;
+  }
   if (args.boot != nullptr) iso_set_boot_image(args.boot);
   const int created = iso_create_output(output);
   if (!created) fprintf(stderr, "File '%s' Create Error!\n", output);
@@ -314,13 +349,24 @@ int main(int argc, char** argv) {
   SetProgressHandlers(nullptr);
 
   PrintLog(log_path);
+  PrintLeftOut();
 
   if (ProgressCancelled) {
     fprintf(stderr, "iso_driver: cancelled\n");
     return kExitCancelled;
   }
-  if (!created || iso_last_build_result() != 1 || g_error_boxes > 0) {
+  if (!created || iso_last_build_result() != 1) {
+    // What the engine left behind is no image: an empty or partial file.
+    if (created && PathExists(output)) {
+      MakeFileWritable(output);
+      DeleteFileAt(output);
+    }
     fprintf(stderr, "iso_driver: the build failed\n");
+    return kExitFailed;
+  }
+  if (iso_left_out_count() > 0) return kExitLeftOut;
+  if (g_error_boxes > 0) {
+    fprintf(stderr, "iso_driver: the build reported an error\n");
     return kExitFailed;
   }
   return kExitDone;

@@ -66,6 +66,12 @@ class Workspace:
     def path(self, *parts):
         return os.path.join(self.root, *parts)
 
+    def open_to_all(self):
+        """Lets an ordinary user read the workspace and write the engine's
+        work folder and the images beside the trees."""
+        os.chmod(self.root, 0o777)
+        os.chmod(self.temp, 0o777)
+
     def close(self):
         shutil.rmtree(self.root, ignore_errors=True)
 
@@ -97,16 +103,30 @@ class Build:
         return self.out.splitlines()
 
 
-def make_iso(ws, source, image, boot=None, **options):
+NOBODY = 65534
+
+
+def drop_root():
+    """Run as an ordinary user, for whom permissions hold (root reads every
+    folder); a no-op for a process that is not root."""
+    if os.geteuid() == 0:
+        os.setgroups([])
+        os.setgid(NOBODY)
+        os.setuid(NOBODY)
+
+
+def make_iso(ws, source, image, boot=None, as_user=False, **options):
     """Runs the driver. Options are the driver's flags without the leading
-    dashes, underscores for hyphens: make_iso(ws, src, out, optimize=1)."""
+    dashes, underscores for hyphens: make_iso(ws, src, out, optimize=1).
+    With as_user a root process runs it as an ordinary user (drop_root); the
+    workspace must then be open to that user (Workspace.open_to_all)."""
     args = [driver_path(), "--source=" + source, "--output=" + image]
     if boot is not None:
         args.append("--boot=" + boot)
     for key, value in options.items():
         args.append("--%s=%s" % (key.replace("_", "-"), value))
     env = dict(os.environ, TEMP=ws.temp, TZ=os.environ.get("TZ", "UTC"))
-    p = subprocess.run(args, capture_output=True, env=env)
+    p = subprocess.run(args, capture_output=True, env=env, preexec_fn=drop_root if as_user else None)
     return Build(p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1"), image)
 
 

@@ -1,0 +1,123 @@
+// Source folders as users have them: links that lead back into the tree,
+// names the image cannot hold, folders that cannot be read, and the count
+// of what was left out.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "tests/image/iso_test_support.h"
+
+#ifdef TW_WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+using namespace isotest;
+
+// A link named link_path to the folder target (relative to the link's
+// folder); false when the system cannot make one.
+static bool MakeFolderLink(const std::string& link_path, const std::string& target) {
+#ifdef TW_WIN32
+  return CreateSymbolicLinkA(link_path.c_str(), target.c_str(), 1 /* SYMBOLIC_LINK_FLAG_DIRECTORY */) != 0;
+#else
+  return symlink(target.c_str(), link_path.c_str()) == 0;
+#endif
+}
+
+static void RemoveFolderLink(const std::string& link_path) {
+#ifdef TW_WIN32
+  RemoveDirectoryA(link_path.c_str());
+#else
+  unlink(link_path.c_str());
+#endif
+}
+
+TEST(IsoSourceTree, AFolderLoopIsEnteredOnceAndTheLinkIsLeftOut) {
+  TempTree tree("loop");
+  tree.Folder("sub");
+  tree.File("sub/f.txt", "hi");
+  std::string link = tree.Path("sub/loop");
+  if (!MakeFolderLink(link, "..")) GTEST_SKIP() << "this system makes no folder links";
+  Build b = RunBuild(tree.root(), BuildSetup());
+  int left_out = iso_left_out_count();
+  std::string kept = left_out ? iso_left_out_path(0) : "";
+  RemoveFolderLink(link);  // before the tree is removed, which would follow it
+  ASSERT_EQ(b.result, 1);
+  EXPECT_EQ(Names(ListDirectory(b, "")), std::vector<std::string>{"SUB"});
+  EXPECT_EQ(Names(ListDirectory(b, "SUB")), std::vector<std::string>{"F.TXT"});
+  EXPECT_EQ(left_out, 1);
+  EXPECT_EQ(kept, link);
+  EXPECT_NE(b.log.find("Left out: " + link + " (a folder loop"), std::string::npos) << b.log;
+}
+
+TEST(IsoSourceTree, LeftOutEntriesAreCountedWithTheFirstFivePathsUntilTheNextImage) {
+  TempTree tree("leftout");
+  std::set<std::string> huge;
+  for (int i = 0; i < 7; i++) {
+    std::string name = "huge" + std::to_string(i) + ".bin";
+    tree.SparseFile(name, 4294967296LL);
+    huge.insert(tree.Path(name));
+  }
+  tree.File("small.txt", "small");
+  Build b = RunBuild(tree.root(), BuildSetup());
+  ASSERT_EQ(b.result, 1);
+  EXPECT_EQ(b.errors.size(), 7u);
+  EXPECT_EQ(Names(ListDirectory(b, "")), std::vector<std::string>{"SMALL.TXT"});
+  ASSERT_EQ(iso_left_out_count(), 7);
+  for (int i = 0; i < kIsoLeftOutPathsKept; i++) {
+    ASSERT_NE(iso_left_out_path(i), nullptr) << i;
+    EXPECT_EQ(huge.count(iso_left_out_path(i)), 1u) << iso_left_out_path(i);
+  }
+  EXPECT_EQ(iso_left_out_path(kIsoLeftOutPathsKept), nullptr);
+  EXPECT_EQ(iso_left_out_path(-1), nullptr);
+  iso_new_image();
+  EXPECT_EQ(iso_left_out_count(), 0);
+  EXPECT_EQ(iso_left_out_path(0), nullptr);
+}
+
+TEST(IsoSourceTree, AFolderThatCannotBeListedIsRefusedAndNoImageIsMade) {
+  TempTree tree("unlistable");
+  tree.File("plain.txt", "not a folder");
+  Build b = RunBuild(tree.Path("plain.txt"), BuildSetup());
+  EXPECT_EQ(b.add_result, 0);
+  EXPECT_EQ(b.result, 0);
+  EXPECT_TRUE(b.image.empty());
+  ASSERT_EQ(b.errors.size(), 1u);
+  EXPECT_NE(b.errors[0].find("'" + tree.Path("plain.txt") + "' cannot be read"), std::string::npos) << b.errors[0];
+}
+
+#ifndef TW_WIN32
+// Natively the file system may hold names that Windows would not: two names
+// differing only in case, and paths longer than 259 characters.
+TEST(IsoSourceTree, OfNamesDifferingOnlyInCaseTheFirstListedStaysAndTheOtherIsLogged) {
+  TempTree tree("case");
+  tree.File("README.TXT", "upper");
+  tree.File("Readme.txt", "mixed");
+  Build b = RunBuild(tree.root(), BuildSetup());
+  ASSERT_EQ(b.result, 1);
+  EXPECT_EQ(FileContents(b, FindRecord(b, "", "README.TXT")), "upper");
+  EXPECT_EQ(Names(ListDirectory(b, "")).size(), 1u);
+  EXPECT_EQ(iso_left_out_count(), 1);
+  EXPECT_NE(b.log.find("Left out: " + tree.Path("Readme.txt") + " (a name differing only in case"),
+            std::string::npos)
+      << b.log;
+}
+
+TEST(IsoSourceTree, APathOf260CharactersOrMoreIsLeftOutAndCounted) {
+  TempTree tree("longpath");
+  std::string folder(200, 'd');
+  tree.Folder(folder);
+  std::string name = std::string(260 - tree.Path(folder).size() - 1, 'n');  // exactly 260 with the separator
+  tree.File(folder + "/" + name, "far");
+  tree.File(folder + "/near.txt", "near");
+  Build b = RunBuild(tree.root(), BuildSetup());
+  ASSERT_EQ(b.result, 1);
+  EXPECT_EQ(Names(ListDirectory(b, std::string(200, 'D'))), std::vector<std::string>{"NEAR.TXT"});
+  ASSERT_EQ(iso_left_out_count(), 1);
+  EXPECT_EQ(iso_left_out_path(0), tree.Path(folder + "/" + name));
+  EXPECT_NE(b.log.find("(the path is 260 characters or longer)"), std::string::npos) << b.log;
+}
+#endif
