@@ -7,6 +7,7 @@
 
 #include "app/language.h"
 #include "app/process_settings.h"
+#include "app/string_ids.h"
 #include "platform/disk_queries.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -17,11 +18,6 @@
 namespace {
 
 enum { kPathSize = 260, kCommandLineSize = 1024 };
-
-enum {
-  kCaptionPrompt = 17007,
-  kMsgEditorNotFound = 18069,  // "Plexidor v%d.%d or later not found! ..."
-};
 
 const char kEditorSettingsKey[] = "SOFTWARE\\Tarnwick Systems\\Plexidor\\5.0";
 const char kUacPolicyKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\";
@@ -74,8 +70,8 @@ void StartEditorCommandLine(const char* arguments) {
 // Message 18069 with the needed version; Yes opens the download page.
 void OfferEditorDownload(void* owner, int major, int minor) {
   char text[1024];
-  snprintf(text, sizeof text, GetString(kMsgEditorNotFound), major, minor);
-  int answer = ShowMessageBox(owner, text, GetString(kCaptionPrompt),
+  snprintf(text, sizeof text, GetString(kStrEditorNotFound), major, minor);
+  int answer = ShowMessageBox(owner, text, GetString(kStrCaptionPrompt),
                               kMbYesNo | kMbIconQuestion | kMbDefButton2);
   if (answer == kIdYes) OpenWebAddress(kEditorDownloadPage);
 }

@@ -60,6 +60,9 @@ enum StringId {
   kStrBitmapFormatError = 18066,        // "Bitmap image format error -- not %d color bitmap!"
   kStrBitmapReadError = 18067,          // "Bitmap image read error!"
 
+  // The disc-image editor.
+  kStrEditorNotFound = 18069,  // "Plexidor v%d.%d or later not found! ..."
+
   // Boot files named by menu commands.
   kStrBootFileNotExist = 18062,    // "Boot Image File '%s' not Exist!"
   kStrBootFileCompressed = 18070,  // "Boot Image File '%s' is in compressed format!"

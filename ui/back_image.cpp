@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/language.h"
+#include "app/string_ids.h"
 #include "menu/bitmap_checks.h"
 #include "menu/bitmap_format.h"
 #include "menu/bitmap_in_place.h"
@@ -14,14 +15,6 @@
 #include "platform/message_box.h"
 
 namespace {
-
-enum {
-  kCaptionPrompt = 17007,
-  kMsgBackOpen = 18037,
-  kMsgBackFormat = 18038,
-  kMsgBackRead = 18039,
-  kMsgBackSize = 18040,
-};
 
 // The text of id with its "%d" tokens replaced by first and second in
 // turn. The text may come from a language pack, so it is never used as a
@@ -49,19 +42,19 @@ void ReportBackImage(int code) {
   const MenuDocument& doc = TheDocument;
   char text[600];
   switch (code) {
-    case kBitmapOpenError: ComposeNumbers(text, sizeof text, kMsgBackOpen, 0, 0); break;
+    case kBitmapOpenError: ComposeNumbers(text, sizeof text, kStrBackgroundOpenError, 0, 0); break;
     case kBitmapFormatError:
-      ComposeNumbers(text, sizeof text, kMsgBackFormat, doc.ColorMode == kColors16 ? 16 : 256, 0);
+      ComposeNumbers(text, sizeof text, kStrBackgroundFormatError, doc.ColorMode == kColors16 ? 16 : 256, 0);
       break;
     case kBitmapHeaderError:
-    case kBitmapDataError: ComposeNumbers(text, sizeof text, kMsgBackRead, 0, 0); break;
+    case kBitmapDataError: ComposeNumbers(text, sizeof text, kStrBackgroundReadError, 0, 0); break;
     case kBitmapSizeError:
-      ComposeNumbers(text, sizeof text, kMsgBackSize, doc.MenuScreenSize.width,
+      ComposeNumbers(text, sizeof text, kStrBackgroundSizeError, doc.MenuScreenSize.width,
                      doc.MenuScreenSize.height);
       break;
     default: return;
   }
-  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kCaptionPrompt),
+  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionPrompt),
                  kMbOk | kMbIconInformation);
 }
 
