@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "platform/files.h"
 #include "tests/image/iso_test_support.h"
 
 #ifdef TW_WIN32
@@ -21,7 +22,12 @@ using namespace isotest;
 // folder); false when the system cannot make one.
 static bool MakeFolderLink(const std::string& link_path, const std::string& target) {
 #ifdef TW_WIN32
-  return CreateSymbolicLinkA(link_path.c_str(), target.c_str(), 1 /* SYMBOLIC_LINK_FLAG_DIRECTORY */) != 0;
+  // CreateSymbolicLinkA exists from Windows Vista on; the build targets XP.
+  // Wine 8 reports success and makes nothing, hence the look afterwards.
+  typedef BOOLEAN(WINAPI * CreateLink)(LPCSTR, LPCSTR, DWORD);
+  CreateLink create = (CreateLink)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA");
+  return create && create(link_path.c_str(), target.c_str(), 1 /* SYMBOLIC_LINK_FLAG_DIRECTORY */) != 0 &&
+         FolderExists(link_path.c_str());
 #else
   return symlink(target.c_str(), link_path.c_str()) == 0;
 #endif
