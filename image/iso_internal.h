@@ -29,7 +29,7 @@ enum {
   kRecVolumeSeq = 28,   // both-endian 16-bit
   kRecNameLength = 32,
   kRecName = 33,
-  kRecordBufferSize = 256,
+  kRecordBufferSize = 256,  // a whole record: 33 fixed bytes, a name of up to 207, padding
 };
 // Volume descriptor fields (primary and Joliet supplementary).
 enum {
@@ -81,7 +81,8 @@ struct FolderScan;
 struct DirectoryEntry {
   DirectoryEntry* next;
   DirectoryEntry* joliet_next;
-  uint8_t record[kRecordBufferSize];  // the ISO 9660 record, its name NUL-ended at kRecName
+  uint8_t record[kRecName];           // the ISO 9660 record's fixed fields; the name is iso_name
+  char* iso_name;                     // the ISO 9660 name, NUL-ended: "." is "", ".." is "\x01"
   uint32_t start_sector;
   uint32_t size;                      // files: source size; directories: size rounded to 2048
   uint8_t is_directory;
@@ -286,7 +287,11 @@ const char* after_last_separator(const char* path);
 
 // ---------------------------------------------------------- names (iso_names.cpp)
 
+// Makes the entry's ISO 9660 name (entry->iso_name); returns its length.
 int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory);
+// Replaces the entry's ISO 9660 name with a copy of name; false when there
+// is no memory for it.
+bool set_iso_name(DirectoryEntry* entry, const char* name);
 int finish_directory(DirectoryNode* node);
 int finish_all_directories(DirectoryNode* root);  // directories whose sort failed
 int compare_iso_names(const DirectoryEntry* a, const DirectoryEntry* b);

@@ -216,7 +216,10 @@ uint32_t make_directory_records(TreeSide side, DirectoryNode* node, uint8_t* buf
     if (side == kJolietSide) {
       if (!make_joliet_record(node, e, buffer + pos)) break;
     } else {
-      memcpy(buffer + pos, e->record, length);
+      int name_length;
+      const char* name = iso_name_of(e, &name_length);
+      memcpy(buffer + pos, e->record, kRecName);
+      memcpy(buffer + pos + kRecName, name, (size_t)name_length);
     }
     pos += length;
     pos += pos & 1;

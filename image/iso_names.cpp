@@ -13,22 +13,23 @@
 enum { kMaxIsoName = 207 };
 
 const char* iso_name_of(const DirectoryEntry* entry, int* length) {
-  const char* name = (const char*)entry->record + kRecName;
+  const char* name = entry->iso_name ? entry->iso_name : "";
   *length = (name[0] == 0 || (name[0] == 1 && name[1] == 0)) ? 1 : (int)strlen(name);
   return name;
 }
 
+bool set_iso_name(DirectoryEntry* entry, const char* name) {
+  char* copy = engine_strdup(name);
+  if (!copy) return false;
+  engine_free(entry->iso_name);
+  entry->iso_name = copy;
+  return true;
+}
+
 int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory) {
-  char* out = (char*)entry->record + kRecName;
-  if (!strcmp(name, ".")) {
-    out[0] = 0;
-    return 1;
-  }
-  if (!strcmp(name, "..")) {
-    out[0] = 1;
-    out[1] = 0;
-    return 1;
-  }
+  if (!strcmp(name, ".")) return set_iso_name(entry, "") ? 1 : 0;
+  if (!strcmp(name, "..")) return set_iso_name(entry, "\x01") ? 1 : 0;
+  char out[kMaxIsoName + 1];
   // The extension dot: the last dot, or an earlier one when the last ends
   // the name or is followed by "~".
   const char* ext_dot = strrchr(name, '.');
@@ -90,7 +91,7 @@ int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory) {
     }
   }
   out[n] = 0;
-  return n;
+  return set_iso_name(entry, out) ? n : 0;
 }
 
 // ------------------------------------------------------------ the name hash
@@ -128,7 +129,7 @@ static bool hash_names_equal(const char* a, const char* b) {
   }
 }
 
-static const char* hash_name(const DirectoryEntry* e) { return (const char*)e->record + kRecName; }
+static const char* hash_name(const DirectoryEntry* e) { return e->iso_name ? e->iso_name : ""; }
 
 static DirectoryEntry* hash_find(const char* name) {
   for (NameHashNode* n = Iso.name_hash[name_bucket(name)]; n; n = n->next) {
@@ -254,7 +255,7 @@ static bool make_names_unique(DirectoryNode* node) {
         return false;
       }
       hash_remove(other);
-      strcpy((char*)other->record + kRecName, fresh);
+      if (!set_iso_name(other, fresh)) return false;
       set_name_lengths(other);
       if (!hash_add(other)) return false;
       snprintf(MessageBuffer, kMessageBufferSize, "Using %s for  %s%s%s (%s)\n", fresh, node->whole_name, "/",
@@ -342,6 +343,12 @@ static DirectoryEntry* make_dot_entry(DirectoryNode* node, bool dotdot) {
     return nullptr;
   }
   e->whole_path = nullptr;
+  e->iso_name = nullptr;
+  if (!set_iso_name(e, dotdot ? "\x01" : "")) {
+    engine_free(e->name);
+    engine_free(e);
+    return nullptr;
+  }
   e->folder = nullptr;
   e->next = node->entries;
   e->joliet_next = nullptr;
@@ -351,7 +358,6 @@ static DirectoryEntry* make_dot_entry(DirectoryNode* node, bool dotdot) {
   memset(e->record, 0, sizeof e->record);
   e->record[kRecFlags] = kFileDirectory;
   e->record[kRecNameLength] = 1;
-  e->record[kRecName] = dotdot ? 1 : 0;
   e->record[kRecLength] = 34;
   put16both(e->record + kRecVolumeSeq, 1);
   make_record_date(e->record + kRecDate, current_time_stamp());

@@ -40,11 +40,19 @@ uint32_t next_record_position(uint32_t pos, uint32_t length) {
 // Local broken-down time and the offset of local time from UTC in
 // 15-minute units (a day difference across a year boundary is one day).
 static bool local_time_and_offset(time_t t, struct tm* local, int* offset) {
+  struct tm utc;
+  struct tm* g = &utc;
+#ifdef TW_WIN32
   struct tm* l = localtime(&t);
   if (!l) return false;
   *local = *l;
-  struct tm* g = gmtime(&t);
+  g = gmtime(&t);
   if (!g) return false;
+#else
+  // glibc's localtime looks at the time zone file again at every call;
+  // localtime_r does not, which matters once per scanned entry.
+  if (!localtime_r(&t, local) || !gmtime_r(&t, &utc)) return false;
+#endif
   int days = local->tm_yday - g->tm_yday;
   if (local->tm_year != g->tm_year) days = local->tm_year > g->tm_year ? 1 : -1;
   int minutes = days * 1440 + (local->tm_hour - g->tm_hour) * 60 + (local->tm_min - g->tm_min);

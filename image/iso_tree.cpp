@@ -344,6 +344,7 @@ static void free_node(DirectoryNode* node) {
       DirectoryEntry* after = e->next;
       engine_free(e->name);
       engine_free(e->whole_path);
+      engine_free(e->iso_name);
       engine_free(e);
       e = after;
     }

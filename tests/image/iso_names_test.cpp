@@ -16,7 +16,9 @@ static std::string Mapped(const char* name, bool long_names, bool lowercase = fa
   DirectoryEntry e;
   memset(&e, 0, sizeof e);
   map_iso_name(name, &e, directory);
-  return (const char*)e.record + kRecName;
+  std::string mapped = e.iso_name ? e.iso_name : "";
+  engine_free(e.iso_name);
+  return mapped;
 }
 
 TEST(IsoNames, ShortNamesFollowTheEightThreeRule) {
