@@ -540,6 +540,11 @@ int write_image_tree() {
         snprintf(MessageBuffer, kMessageBufferSize, "Writen %d Sectors ( %dKB Bytes)\n", (int)Iso.next_free_sector,
                  (int)(2 * Iso.next_free_sector));
         LogMessage(MessageBuffer);
+        if (Iso.left_out.count) {
+          snprintf(MessageBuffer, kMessageBufferSize, "%d entries were left out of the image (see above).\n",
+                   Iso.left_out.count);
+          LogMessage(MessageBuffer);
+        }
         result = 1;
       }
     }

@@ -78,6 +78,7 @@ TEST(IsoSourceTree, LeftOutEntriesAreCountedWithTheFirstFivePathsUntilTheNextIma
     EXPECT_EQ(huge.count(iso_left_out_path(i)), 1u) << iso_left_out_path(i);
   }
   EXPECT_EQ(iso_left_out_path(kIsoLeftOutPathsKept), nullptr);
+  EXPECT_NE(b.log.find("7 entries were left out of the image"), std::string::npos) << b.log;
   EXPECT_EQ(iso_left_out_path(-1), nullptr);
   iso_new_image();
   EXPECT_EQ(iso_left_out_count(), 0);
