@@ -59,7 +59,8 @@ int iso_close_output();
 
 // What the last iso_build_image achieved, for callers that want more than
 // the log: 1 the image was written completely; 0 it was cancelled, refused
-// or stopped by an error (the output file is then deleted). A source file
+// or stopped by an error. An image written in part is deleted; an output
+// file the build never wrote to stays, empty, for the caller. A source file
 // that cannot be read in full while the image is written (it vanished,
 // shrank or a read failed) stops the build with a message naming it.
 int iso_last_build_result();
