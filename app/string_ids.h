@@ -39,6 +39,8 @@ enum StringId {
   kStrFileCreateError = 18020,      // "File '%s' Create Error!"
   kStrFileOpenError = 18021,        // "File '%s' Open Error!"
   kStrFileNotExist = 18022,         // "File '%s' not Exist!"
+  kStrFileExistOverwrite = 18023,   // "File '%s' Exist,Overwrite?"
+  kStrMemoryError = 18032,          // "Memory Allocation Error!"
   kStrNotMenuFile = 18024,          // "'%s' is not Menu File!"
   kStrNotColorTable = 18055,        // "File '%s' is not a ColorTable File!"
 
@@ -59,6 +61,19 @@ enum StringId {
   kStrBitmapOpenError = 18065,          // "Bitmap image open error!"
   kStrBitmapFormatError = 18066,        // "Bitmap image format error -- not %d color bitmap!"
   kStrBitmapReadError = 18067,          // "Bitmap image read error!"
+
+  // The floppy reader, the new-image maker and the replace-text tool.
+  kStrFloppyDriveError = 18027,    // "Floppy drive %s error!"
+  kStrFloppyReadError = 18028,     // "Floppy drive %s read error!"
+  kStrFloppyImageOk = 18029,       // "Floppy Image OK!"
+  kStrImageSizeTooLarge = 18041,   // "Image size excceds 46080KB!"
+  kStrSeedOpenError = 18042,       // "Seed image open error!"
+  kStrUnknownSeed = 18043,         // "Unknown seed image format!"
+  kStrImageCreateError = 18044,    // "Image file create error!"
+  kStrImageCreatedOk = 18045,      // "Image file created OK!"
+  kStrFindEmpty = 18046,           // "Text to Find is NULL!"
+  kStrNotIdentical = 18047,        // "Length of 'Text to Find' and 'Replace with' is not Identical!"
+  kStrReplaced = 18048,            // "%d String(s) was Replaced Successfully!"
 
   // The disc-image editor.
   kStrEditorNotFound = 18069,  // "Plexidor v%d.%d or later not found! ..."

@@ -6,21 +6,13 @@
 
 #include "app/language.h"
 #include "app/message_boxes.h"
+#include "app/string_ids.h"
 #include "image/floppy_sectors.h"
 #include "image/progress_seam.h"
 #include "image/staged_output.h"
 #include "platform/files.h"
 
 namespace {
-
-enum {
-  kStrFileCreateError = 18020,     // "File '%s' Create Error!"
-  kStrFileExistOverwrite = 18023,  // "File '%s' Exist,Overwrite?"
-  kStrFloppyDriveError = 18027,    // "Floppy drive %s error!"
-  kStrFloppyReadError = 18028,     // "Floppy drive %s read error!"
-  kStrFloppyImageOk = 18029,       // "Floppy Image OK!"
-  kStrMemoryError = 18032,         // "Memory Allocation Error!"
-};
 
 const char kWriteErrorText[] = "File '%s' Write Error!";
 

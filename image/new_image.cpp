@@ -6,6 +6,7 @@
 
 #include "app/language.h"
 #include "app/message_boxes.h"
+#include "app/string_ids.h"
 #include "image/fat12_writer.h"
 #include "image/seed_image.h"
 #include "image/staged_output.h"
@@ -18,15 +19,6 @@ const char* const kNewImageSizeItems[kNewImageSizeItemCount] = {
 const char kNewImageInitialSize[] = "2880";
 
 namespace {
-
-enum {
-  kStrMemoryError = 18032,    // "Memory Allocation Error!"
-  kStrSizeTooLarge = 18041,   // "Image size excceds 46080KB!"
-  kStrSeedOpenError = 18042,  // "Seed image open error!"
-  kStrUnknownSeed = 18043,    // "Unknown seed image format!"
-  kStrCreateError = 18044,    // "Image file create error!"
-  kStrCreatedOk = 18045,      // "Image file created OK!"
-};
 
 const char kSizeNotNumberText[] = "Image size '%s' is not a number!";
 const char kSizeTooSmallText[] = "Image size must be at least 17KB!";
@@ -106,14 +98,14 @@ NewImageResult CreateNewImage(const char* sizeText, const char* seedPath, const 
 void ShowNewImageResult(NewImageResult result, const char* sizeText) {
   switch (result) {
     case kNewImageDone:
-      ShowInfo(GetString(kStrCreatedOk));
+      ShowInfo(GetString(kStrImageCreatedOk));
       break;
     case kNewImageSizeNotNumber:
       snprintf(MessageBuffer, kMessageBufferSize, kSizeNotNumberText, sizeText);
       ShowInfo(MessageBuffer);
       break;
     case kNewImageTooLarge:
-      ShowInfo(GetString(kStrSizeTooLarge));
+      ShowInfo(GetString(kStrImageSizeTooLarge));
       break;
     case kNewImageTooSmall:
       ShowInfo(kSizeTooSmallText);
@@ -128,7 +120,7 @@ void ShowNewImageResult(NewImageResult result, const char* sizeText) {
       ShowInfo(kOutputIsSeedText);
       break;
     case kNewImageCreateError:
-      ShowInfo(GetString(kStrCreateError));
+      ShowInfo(GetString(kStrImageCreateError));
       break;
     case kNewImageNoMemory:
       ShowInfo(GetString(kStrMemoryError));

@@ -7,17 +7,10 @@
 
 #include "app/language.h"
 #include "app/message_boxes.h"
+#include "app/string_ids.h"
 #include "platform/files.h"
 
 namespace {
-
-enum {
-  kStrFileOpenError = 18021,  // "File '%s' Open Error!"
-  kStrMemoryError = 18032,    // "Memory Allocation Error!"
-  kStrFindEmpty = 18046,      // "Text to Find is NULL!"
-  kStrNotIdentical = 18047,   // "Length of 'Text to Find' and 'Replace with' is not Identical!"
-  kStrReplaced = 18048,       // "%d String(s) was Replaced Successfully!"
-};
 
 const char kFileTooLargeText[] = "File '%s' is 2GB or larger and cannot be changed!";
 const char kReadErrorText[] = "File '%s' read error! %d string(s) were replaced before it.";

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/language.h"
+#include "app/string_ids.h"
 #include "menu/document.h"
 #include "platform/color_pick.h"
 #include "platform/cursor.h"
@@ -255,7 +256,7 @@ void TfrmConfig::WarnItemsOutside() {
            outside, outside == 1 ? "item lies" : "items lie", (int)TheDocument.MenuScreenSize.width,
            (int)TheDocument.MenuScreenSize.height, outside == 1 ? "It is" : "They are",
            outside == 1 ? "it is" : "they are", outside == 1 ? "it" : "them");
-  ShowMessageBox(Handle(), text, GetString(17007), kMbOk | kMbIconInformation);
+  ShowMessageBox(Handle(), text, GetString(kStrCaptionPrompt), kMbOk | kMbIconInformation);
 }
 
 bool RunConfigDialog() {
