@@ -1,5 +1,6 @@
 #include "image/md5.h"
 
+#include "platform/byte_order.h"
 #include "platform/output_file.h"
 
 #include <cstdlib>
@@ -8,17 +9,6 @@
 namespace {
 
 inline uint32_t RotateLeft(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
-
-uint32_t Load32(const uint8_t* p) {
-  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
-
-void Store32(uint8_t* p, uint32_t v) {
-  p[0] = (uint8_t)v;
-  p[1] = (uint8_t)(v >> 8);
-  p[2] = (uint8_t)(v >> 16);
-  p[3] = (uint8_t)(v >> 24);
-}
 
 // Per-round shift amounts and the sine-derived constants of the algorithm.
 const int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
@@ -37,7 +27,7 @@ const uint32_t kSine[64] = {
 
 void Transform(uint32_t state[4], const uint8_t block[64]) {
   uint32_t x[16];
-  for (int i = 0; i < 16; i++) x[i] = Load32(block + 4 * i);
+  for (int i = 0; i < 16; i++) x[i] = get32le(block + 4 * i);
   uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
   for (int i = 0; i < 64; i++) {
     uint32_t f;
@@ -96,14 +86,14 @@ void Md5Update(Md5Context* context, const void* data, size_t length) {
 
 void Md5Final(uint8_t digest[16], Md5Context* context) {
   uint8_t bits[8];
-  Store32(bits, context->count[0]);
-  Store32(bits + 4, context->count[1]);
+  put32le(bits, context->count[0]);
+  put32le(bits + 4, context->count[1]);
   size_t index = (context->count[0] >> 3) & 0x3F;
   size_t padding = index < 56 ? 56 - index : 120 - index;
   static const uint8_t kPadding[64] = {0x80};
   Md5Update(context, kPadding, padding);
   Md5Update(context, bits, 8);
-  for (int i = 0; i < 4; i++) Store32(digest + 4 * i, context->state[i]);
+  for (int i = 0; i < 4; i++) put32le(digest + 4 * i, context->state[i]);
   memset(context, 0, sizeof *context);
 }
 
