@@ -75,6 +75,14 @@ enum StringId {
   kStrNotIdentical = 18047,        // "Length of 'Text to Find' and 'Replace with' is not Identical!"
   kStrReplaced = 18048,            // "%d String(s) was Replaced Successfully!"
 
+  // Their file dialogs. A filter holds its pattern after an embedded NUL.
+  kStrSetOutputImgTitle = 18026,   // "Set Output IMG File"
+  kStrFloppyImageFilter = 18030,   // "Floppy Image File(*.img)" + "\0*.img\0"
+  kStrSeedImageFilter = 18031,     // "Floppy Image File(*.img;*.ima;*.bif)" + "\0*.img;*.ima;*.bif\0"
+  kStrSelectFileToChange = 18049,  // "Select File to change"
+  kStrSeedImageTitle = 18050,      // "Select Bootable Seed Image File"
+  kStrOutputImageTitle = 18051,    // "Output Image File"
+
   // The disc-image editor.
   kStrEditorNotFound = 18069,  // "Plexidor v%d.%d or later not found! ..."
 

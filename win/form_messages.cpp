@@ -64,6 +64,13 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   }
 }
 
+void ShowPickedItem(const ComboBox& combo) {
+  int index = combo.ItemIndex();
+  if (index < 0) return;
+  std::string picked = combo.ItemText(index);
+  if (picked != combo.Text()) combo.SetText(picked.c_str());
+}
+
 }  // namespace
 
 LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -212,6 +219,9 @@ LRESULT Form::HandleCommand(WPARAM wParam, LPARAM lParam) {
       if (code == EN_KILLFOCUS) Raise(kEventExit, id);
       break;
     case kRoleComboBox:
+      // A pick in an editable combo box's list is told before its edit
+      // shows the picked text: put it there, so that Change reads it.
+      if (code == CBN_SELCHANGE && !(row.style & kStyleDropDownList)) ShowPickedItem(ComboBox(handles_[id]));
       if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) Raise(kEventChange, id);
       if (code == CBN_KILLFOCUS) Raise(kEventExit, id);
       break;
