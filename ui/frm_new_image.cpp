@@ -40,9 +40,9 @@ const CaptionEntry kCaptions[] = {
 
 // Arabic: a wider label column; the seed field keeps its right edge.
 const LayoutOverride k10241[] = {
-    {F::lbSeedImg, kOverrideWidth, 120}, {F::txtSeedImage, kOverrideLeft, 140},
-    {F::txtSeedImage, kOverrideWidth, 125}, {F::lbImgSize, kOverrideWidth, 120},
-    {F::cbSize, kOverrideLeft, 140},
+    {F::lbSeedImg, kOverrideWidth, 124}, {F::txtSeedImage, kOverrideLeft, 144},
+    {F::txtSeedImage, kOverrideWidth, 121}, {F::lbImgSize, kOverrideWidth, 124},
+    {F::cbSize, kOverrideLeft, 144},
 };
 
 const LanguageLayout kLayouts[] = {{10241, k10241, sizeof k10241 / sizeof k10241[0]}};

@@ -40,11 +40,11 @@ const CaptionEntry kCaptions[] = {
 
 // Arabic: a wider label column; the fields keep their right edges.
 const LayoutOverride k10241[] = {
-    {F::lbFileName, kOverrideWidth, 104}, {F::lbFind, kOverrideWidth, 104},
-    {F::lbReplace, kOverrideWidth, 104},  {F::txtFileName, kOverrideLeft, 124},
-    {F::txtFileName, kOverrideWidth, 171}, {F::txtFind, kOverrideLeft, 124},
-    {F::txtFind, kOverrideWidth, 196},    {F::txtReplace, kOverrideLeft, 124},
-    {F::txtReplace, kOverrideWidth, 196},
+    {F::lbFileName, kOverrideWidth, 108}, {F::lbFind, kOverrideWidth, 108},
+    {F::lbReplace, kOverrideWidth, 108},  {F::txtFileName, kOverrideLeft, 128},
+    {F::txtFileName, kOverrideWidth, 167}, {F::txtFind, kOverrideLeft, 128},
+    {F::txtFind, kOverrideWidth, 192},    {F::txtReplace, kOverrideLeft, 128},
+    {F::txtReplace, kOverrideWidth, 192},
 };
 
 const LanguageLayout kLayouts[] = {{10241, k10241, sizeof k10241 / sizeof k10241[0]}};
