@@ -1,6 +1,5 @@
-// The new-image dialog: its place and output name, the size combo renaming
-// the output, its two file dialogs, and creations through the image maker
-// on files of a scratch folder.
+// The new-image dialog: its place, the size renaming the output (typed or
+// picked in the list), and creations through the image maker.
 #include <cstring>
 
 #include "platform/byte_order.h"
@@ -11,13 +10,13 @@
 namespace {
 
 typedef TfrmNewImage F;
+typedef ToolDialogTest NewImageDialog;
 
-// A bootable 1.44 MB floppy's boot sector, the rest of the seed empty.
+// A 1.44 MB floppy with the boot sector the image maker takes as a seed.
 std::vector<uint8_t> FloppySeed() {
   std::vector<uint8_t> seed(2880 * 512, 0);
   uint8_t* s = seed.data();
-  s[0] = 0xEB, s[1] = 0x3C, s[2] = 0x90;
-  memcpy(s + 3, "MSWIN4.1", 8);
+  memcpy(s, "\xEB\x3C\x90MSWIN4.1", 11);
   put16le(s + 11, 512);
   s[13] = 1;
   put16le(s + 14, 1);
@@ -26,49 +25,30 @@ std::vector<uint8_t> FloppySeed() {
   put16le(s + 19, 2880);
   s[21] = 0xF0;
   put16le(s + 22, 9);
-  put16le(s + 24, 18);
-  put16le(s + 26, 2);
   s[38] = 0x29;
   memcpy(s + 43, "SEED       FAT12   ", 19);
   s[510] = 0x55, s[511] = 0xAA;
   return seed;
 }
 
-typedef ToolDialogTest NewImageDialog;
-
-TEST(NewImageDialogTables, EveryNameHasItsRowAndEveryCaptionAndLayoutNamesOne) {
-  EXPECT_EQ("", CheckFormDescription(kNewImageFormDescription));
-}
-
-TEST_F(NewImageDialog, OpensBesideTheMainFormWithTheSizesAndAnOutputNamedAfterTheSize) {
+TEST_F(NewImageDialog, OpensBesideTheMainFormAndEveryChangeOfTheSizeRenamesTheOutput) {
   RunUntilReturn(*frmNewImage, F::btnCancel, RunNewImageMaker);
   ExpectPlacedBesideMainForm(*frmNewImage);
   EXPECT_EQ("Create New Image", frmNewImage->Caption());
-  EXPECT_EQ("Image Size(KB):", Text(*frmNewImage, F::lbImgSize));
-  ComboBox sizes(frmNewImage->ControlAt(F::cbSize));
-  ASSERT_EQ(16, sizes.Count());
-  EXPECT_EQ("1440", sizes.ItemText(0));
-  EXPECT_EQ("23040", sizes.ItemText(15));
-  EXPECT_EQ("2880", sizes.Text());
-  EXPECT_EQ(Path(dir_, "2880.img"), Text(*frmNewImage, F::txtFileName));
-}
-
-TEST_F(NewImageDialog, EveryChangeOfTheSizeRenamesTheOutputOverWhatWasTyped) {
+  EXPECT_EQ(16, ComboBox(frmNewImage->ControlAt(F::cbSize)).Count());
+  EXPECT_EQ(File("2880.img"), Text(*frmNewImage, F::txtFileName));
   frmNewImage->Show();
   form_driver::TypeText(*frmNewImage, F::txtFileName, "mine");
-  form_driver::SelectComboItem(*frmNewImage, F::cbSize, 0);
-  EXPECT_EQ(Path(dir_, "1440.img"), Text(*frmNewImage, F::txtFileName));
   form_driver::TypeText(*frmNewImage, F::cbSize, "720");  // over the selected text
-  EXPECT_EQ(Path(dir_, "720.img"), Text(*frmNewImage, F::txtFileName));
-  // Shown again, the name follows the size kept from before.
+  EXPECT_EQ(File("720.img"), Text(*frmNewImage, F::txtFileName));
   frmNewImage->Hide();
   frmNewImage->ControlAt(F::txtFileName).SetText("other.img");
   frmNewImage->Show();
-  EXPECT_EQ(Path(dir_, "720.img"), Text(*frmNewImage, F::txtFileName));
+  EXPECT_EQ(File("720.img"), Text(*frmNewImage, F::txtFileName));
 }
 
-// A pick with the mouse in the opened list: the combo box tells of the
-// new selection before its edit shows the picked text.
+// A pick with the mouse in the opened list: the combo box tells of the new
+// selection before its edit shows the picked text.
 TEST_F(NewImageDialog, ASizePickedInTheOpenListNamesTheOutput) {
   frmNewImage->Show();
   ComboBox sizes(frmNewImage->ControlAt(F::cbSize));
@@ -85,60 +65,23 @@ TEST_F(NewImageDialog, ASizePickedInTheOpenListNamesTheOutput) {
   SendMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
   form_driver::Pump();
   EXPECT_EQ("4320", sizes.Text());
-  EXPECT_EQ(Path(dir_, "4320.img"), Text(*frmNewImage, F::txtFileName));
+  EXPECT_EQ(File("4320.img"), Text(*frmNewImage, F::txtFileName));
 }
 
-TEST_F(NewImageDialog, TheSeedIsOpenedFromTheMenuFolderAndTheOutputSavedAsImg) {
+TEST_F(NewImageDialog, CreateWritesTheImageAndASizeThatIsNotANumberGetsAPlainMessage) {
+  ASSERT_TRUE(WriteBytes(File("seed.img"), FloppySeed()));
   frmNewImage->Show();
-  form_driver::FileDialogAnswerer dialogs;
-  dialogs.Queue("D:\\seed.ima");
-  dialogs.Queue("D:\\out.img");
-  form_driver::Click(*frmNewImage, F::btnSetBootImage);
-  form_driver::Click(*frmNewImage, F::btnFileName);
-  ASSERT_EQ(2, dialogs.Count());
-  const auto& seed = dialogs.Dialogs()[0];
-  EXPECT_FALSE(seed.save);
-  EXPECT_EQ("Select Bootable Seed Image File", seed.title);
-  EXPECT_EQ("Floppy Image File(*.img;*.ima;*.bif)|*.img;*.ima;*.bif", seed.filter);
-  EXPECT_EQ(dir_, seed.initialDir);
-  EXPECT_EQ("img", seed.defaultExt);
-  EXPECT_EQ(0x20804u, seed.flags);
-  const auto& output = dialogs.Dialogs()[1];
-  EXPECT_TRUE(output.save);
-  EXPECT_EQ("Output Image File", output.title);
-  EXPECT_EQ("Floppy Image File(*.img)|*.img", output.filter);
-  EXPECT_EQ("", output.initialDir);
-  EXPECT_EQ("img", output.defaultExt);
-  EXPECT_EQ(0x20804u, output.flags);
-  EXPECT_EQ("D:\\seed.ima", Text(*frmNewImage, F::txtSeedImage));
-  EXPECT_EQ("D:\\out.img", Text(*frmNewImage, F::txtFileName));
-}
-
-TEST_F(NewImageDialog, CreateWritesTheImageOfTheChosenSizeAndSaysSo) {
-  std::string seed = File("seed.img");
-  ASSERT_TRUE(WriteBytes(seed, FloppySeed()));
-  std::string output = File("1440.img");
-  frmNewImage->Show();
-  form_driver::TypeText(*frmNewImage, F::txtSeedImage, seed.c_str());
+  form_driver::TypeText(*frmNewImage, F::txtSeedImage, File("seed.img").c_str());
   form_driver::SelectComboItem(*frmNewImage, F::cbSize, 0);
   form_driver::Click(*frmNewImage, F::btnCreate);
-  ASSERT_EQ(1, boxes_.Count());
-  EXPECT_EQ("Image file created OK!", boxes_.Boxes()[0].text);
-  EXPECT_EQ("Promot", boxes_.Boxes()[0].caption);
-  std::vector<uint8_t> image = ReadBytes(output);
-  ASSERT_EQ(1474560u, image.size());
-  EXPECT_EQ(2880, get16le(&image[19]));
-}
-
-TEST_F(NewImageDialog, ASizeThatIsNotANumberGetsAPlainMessageAndNothingIsWritten) {
-  std::string seed = File("seed.img");
-  ASSERT_TRUE(WriteBytes(seed, FloppySeed()));
-  frmNewImage->Show();
-  form_driver::TypeText(*frmNewImage, F::txtSeedImage, seed.c_str());
   form_driver::TypeText(*frmNewImage, F::cbSize, "1.44MB");
   form_driver::Click(*frmNewImage, F::btnCreate);
-  ASSERT_EQ(1, boxes_.Count());
-  EXPECT_EQ("Image size '1.44MB' is not a number!", boxes_.Boxes()[0].text);
+  ASSERT_EQ(2, boxes_.Count());
+  EXPECT_EQ("Image file created OK!", boxes_.Boxes()[0].text);
+  EXPECT_EQ("Image size '1.44MB' is not a number!", boxes_.Boxes()[1].text);
+  std::vector<uint8_t> image = ReadBytes(File("1440.img"));
+  ASSERT_EQ(1474560u, image.size());
+  EXPECT_EQ(2880, get16le(&image[19]));
   EXPECT_FALSE(PathExists(File("1.44MB.img").c_str()));
 }
 
