@@ -5,8 +5,8 @@
 #include "image/floppy_drives.h"
 #include "image/floppy_reader.h"
 #include "image/message_boxes.h"
+#include "menu/document.h"
 #include "platform/cursor_shape.h"
-#include "ui/document_folders.h"
 #include "ui/main_settings.h"
 #include "ui/tool_dialogs.h"
 
@@ -112,8 +112,8 @@ void TfrmFloppy::FormShow() {
   }
   for (int i = 0; i < list.count; ++i) drives.Add(list.names[i]);
   drives.SetItemIndex(0);
-  char outputName[kFileDialogPathSize];
-  MakeFloppyOutputName(outputName, sizeof outputName, DocumentMenuFileDir());
+  char outputName[kPathSize];
+  MakeFloppyOutputName(outputName, sizeof outputName, TheDocument.MenuFileDir);
   ControlAt(txtFileName).SetText(outputName);
 }
 

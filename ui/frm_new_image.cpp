@@ -3,7 +3,7 @@
 #include "app/language.h"
 #include "app/string_ids.h"
 #include "image/new_image.h"
-#include "ui/document_folders.h"
+#include "menu/document.h"
 #include "ui/tool_dialogs.h"
 
 TfrmNewImage* frmNewImage = nullptr;
@@ -97,15 +97,15 @@ void TfrmNewImage::FormShow() {
 // whatever the field held.
 void TfrmNewImage::cbSizeChange() {
   std::string size = ControlAt(cbSize).Text();
-  char outputName[kFileDialogPathSize];
-  MakeNewImageOutputName(outputName, sizeof outputName, DocumentMenuFileDir(), size.c_str());
+  char outputName[kPathSize];
+  MakeNewImageOutputName(outputName, sizeof outputName, TheDocument.MenuFileDir, size.c_str());
   ControlAt(txtFileName).SetText(outputName);
 }
 
 void TfrmNewImage::btnSetBootImageClick() {
   FileDialogRequest request = ToolFileRequest(*this, false, GetString(kStrSeedImageTitle));
   request.filter = GetString(kStrSeedImageFilter);
-  request.initialDir = DocumentMenuFileDir();
+  request.initialDir = TheDocument.MenuFileDir;
   request.defaultExt = "img";
   if (RunFileDialog(request)) ControlAt(txtSeedImage).SetText(request.file);
 }

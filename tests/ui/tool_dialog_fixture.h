@@ -4,12 +4,13 @@
 // answered, for the tests of the Tools menu's dialogs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "image/message_boxes.h"
+#include "menu/document.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
-#include "tests/ui/document_setup.h"
 #include "tests/win/form_driver.h"
 #include "ui/program_forms.h"
 #include "win/application.h"
@@ -26,7 +27,7 @@ class ToolDialogTest : public ::testing::Test {
     dir_ = Path(temp, std::string("tw_ui_") + info->test_suite_name() + "_" + info->name());
     RemoveFiles();  // left by a run that stopped half-way
     ASSERT_TRUE(CreateFolder(dir_.c_str()));
-    SetDocumentFolders(dir_.c_str(), dir_.c_str());
+    snprintf(TheDocument.MenuFileDir, sizeof TheDocument.MenuFileDir, "%s", dir_.c_str());
   }
   void TearDown() override {
     TheApplication.DestroyForms();

@@ -12,9 +12,9 @@
 
 #include "app/language.h"
 #include "app/process_settings.h"
+#include "menu/document.h"
 #include "platform/disk_queries.h"
 #include "platform/files.h"
-#include "tests/ui/document_setup.h"
 #include "ui/frm_floppy.h"
 #include "ui/frm_new_image.h"
 #include "ui/frm_replace.h"
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   }
   TheApplication.SetTitle("Tarnwick");
   SetDiskQueries(&kTwoFloppyDrives);
-  SetDocumentFolders("C:\\Tarnwick\\disk1", "C:\\Tarnwick\\disk1\\KORVEL");
+  snprintf(TheDocument.MenuFileDir, sizeof TheDocument.MenuFileDir, "%s", "C:\\Tarnwick\\disk1\\KORVEL");
   CreateProgramForms(TheApplication);
   Form* main = TheApplication.MainForm();
   main->SetPosition(40, 40);
