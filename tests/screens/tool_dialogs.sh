@@ -47,3 +47,4 @@ for dialog in floppy newimage replace; do
   shot "tool-$dialog-english-120dpi" "$dialog" 1033 120
   shot "tool-$dialog-arabic" "$dialog" 10241 96
 done
+rmdir "$work" 2>/dev/null || true
