@@ -1,10 +1,10 @@
 #include "ui/frm_floppy.h"
 
 #include "app/language.h"
+#include "app/message_boxes.h"
 #include "app/string_ids.h"
 #include "image/floppy_drives.h"
 #include "image/floppy_reader.h"
-#include "image/message_boxes.h"
 #include "menu/document.h"
 #include "platform/cursor_shape.h"
 #include "ui/main_settings.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "image/message_boxes.h"
+#include "app/message_boxes.h"
 #include "menu/document.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
