@@ -89,4 +89,18 @@ enum StringId {
   // Boot files named by menu commands.
   kStrBootFileNotExist = 18062,    // "Boot Image File '%s' not Exist!"
   kStrBootFileCompressed = 18070,  // "Boot Image File '%s' is in compressed format!"
+
+  // The main window's file commands and questions.
+  kStrActionQuit = 17009,       // "Quit"
+  kStrActionMakeIso = 17010,    // "Make ISO File"
+  kStrActionNew = 17011,        // "New"
+  kStrActionOpen = 17012,       // "Open"
+  kStrOpenMenuTitle = 17013,    // "Open Menu File"
+  kStrSaveMenuAsTitle = 17015,  // "Save Menu File As"
+  kStrVersion = 17016,          // "Version"
+  kStrMenuFileFilter = 18013,   // "Menu File(*.zqk)" + "\0*.zqk\0"
+  kStrSaveChanges = 18017,      // "File Changed, Save It?"
+  kStrSaveErrorGoOn = 18018,    // "File Save Error, Continue to %s?"
+  kStrFat32Overflow = 18061,    // "FAT32 volume does not support image file exceeds 4GB, continue anyway?"
+  kStrMenuNameTooLong = 18068,  // "Menu filename '%s' should be less than 12 chracters!"
 };

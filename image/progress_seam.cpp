@@ -3,6 +3,7 @@
 int ProgressCancelled = 0;
 
 static const ProgressHandlers* g_progress = nullptr;
+static Fat32Question g_fat32Question = nullptr;
 
 const ProgressHandlers* SetProgressHandlers(const ProgressHandlers* handlers) {
   const ProgressHandlers* before = g_progress;
@@ -35,5 +36,12 @@ void CloseProgress() {
 
 bool ConfirmFat32Overflow() {
   if (g_progress && g_progress->confirm_fat32_overflow) return g_progress->confirm_fat32_overflow();
+  if (g_fat32Question) return g_fat32Question();
   return true;
+}
+
+Fat32Question SetFat32Question(Fat32Question question) {
+  Fat32Question before = g_fat32Question;
+  g_fat32Question = question;
+  return before;
 }

@@ -28,4 +28,12 @@ void StartProgress();
 // Returns 1 at once when ProgressCancelled is set; else the window's answer.
 int UpdateProgress(double done);
 void CloseProgress();
+// Asks the table's question when it has one, else the installed question
+// (the main window's), else answers "go on".
 bool ConfirmFat32Overflow();
+
+// The 4 GB question on its own, for the window that asks it (the main
+// window), apart from the progress window's table. Returns the question
+// installed before (null: none).
+typedef bool (*Fat32Question)();
+Fat32Question SetFat32Question(Fat32Question question);

@@ -405,14 +405,14 @@ bool ReadMenuFileBytes(const uint8_t* data, size_t size) {
   return true;
 }
 
-void LoadMenuFile() {
+bool LoadMenuFile() {
   MenuDocument& doc = TheDocument;
-  if (doc.MenuFileName[0] == 0) return;
+  if (doc.MenuFileName[0] == 0) return false;
   char path[2100];
-  if (!JoinPath(path, sizeof path, doc.MenuFileDir, doc.MenuFileName)) return;
+  if (!JoinPath(path, sizeof path, doc.MenuFileDir, doc.MenuFileName)) return false;
   if (!FileExists(path)) {
     ShowReaderMessage(kStrFileNotExist, path);
-    return;
+    return false;
   }
   // The whole file is read, bounded by its real length; a menu file is at
   // most 64 KB, older ones smaller, so anything past 16 MB is not one.
@@ -421,7 +421,7 @@ void LoadMenuFile() {
   if (!f || size < 0) {
     if (f) fclose(f);
     ShowReaderMessage(kStrFileOpenError, path);
-    return;
+    return false;
   }
   std::vector<uint8_t> data(size_t(size < (16 << 20) ? size : (16 << 20)));
   data.resize(fread(data.data(), 1, data.size(), f));
@@ -430,7 +430,7 @@ void LoadMenuFile() {
   if (!ReadMenuFileBytes(data.data(), data.size())) {
     RestoreNamesFromLastPath();
     ShowReaderMessage(kStrNotMenuFile, path);
-    return;
+    return false;
   }
   CopyText(doc.LastMenuFilePath, kPathSize, path);
   for (int list = 0; list < kListCount; ++list) {
@@ -444,4 +444,5 @@ void LoadMenuFile() {
   view.RepaintPreview();
   ResetUndo();
   doc.DocumentModified = 0;
+  return true;
 }

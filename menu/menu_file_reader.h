@@ -9,8 +9,8 @@
 // leaves a clean document with an empty undo history. Counts in the file
 // above a list's limit are cut to the limit (the items behind are skipped).
 // Reports a missing, unopenable or foreign file by message box; the
-// document is then left as it was.
-void LoadMenuFile();
+// document is then left as it was. True when the file was read.
+bool LoadMenuFile();
 
 // The reading of a file's bytes into TheDocument alone (no messages, no
 // view calls): what LoadMenuFile does once the file is open. False when

@@ -171,18 +171,18 @@ void WriteLoaderPassword() { PatchPassword(kLoaderBootName, false); }
 
 void WriteSecondLoaderPassword() { PatchPassword(kSecondLoaderName, true); }
 
-void SaveMenuFile() {
+bool SaveMenuFile() {
   MenuDocument& doc = TheDocument;
   ReportFirstMissingHotKey();
   if (!FolderExists(doc.MenuFileDir)) {
     ShowWriterMessage(kMbIconError, kStrFolderNotExist, doc.MenuFileDir);
-    return;
+    return false;
   }
   char templatePath[1100];
   if (!JoinPath(templatePath, sizeof templatePath, GetHomeDir(), kTemplateFileName) ||
       !FileExists(templatePath)) {
     ShowWriterMessage(kMbIconError, kStrSystemFileNotFound, kTemplateFileName);
-    return;
+    return false;
   }
   // A template shorter than its map is refused like one that cannot be opened.
   FILE* templateFile = fopen(templatePath, "rb");
@@ -192,7 +192,7 @@ void SaveMenuFile() {
   }
   if (!templateFile) {
     ShowWriterMessage(kMbIconError, kStrSystemFileOpenError, kTemplateFileName);
-    return;
+    return false;
   }
 
   const std::string path = MenuFolderPath(doc.MenuFileName);
@@ -204,7 +204,7 @@ void SaveMenuFile() {
   if (!out) {
     ShowWriterMessage(kMbIconError, kStrFileCreateError, path.c_str());
     fclose(templateFile);
-    return;
+    return false;
   }
 
   MenuFileParts parts;
@@ -214,7 +214,7 @@ void SaveMenuFile() {
     DeleteFileAt(partial.c_str());
     fclose(templateFile);
     ReportTooLarge(path, parts.totalSize);
-    return;
+    return false;
   }
   if (!ok) {
     fclose(out);
@@ -230,7 +230,7 @@ void SaveMenuFile() {
   if (!ok) {
     ShowWriterMessage(kMbIconError, kStrFileCreateError, path.c_str());
     fclose(templateFile);
-    return;
+    return false;
   }
   // The boot files follow only a menu file that is in place.
   if (doc.MenuType == 0) {
@@ -243,4 +243,5 @@ void SaveMenuFile() {
   ResetUndo();
   TheDocumentView().ShowDocumentSettings();
   doc.DocumentModified = 0;
+  return true;
 }

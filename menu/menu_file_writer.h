@@ -15,8 +15,8 @@ extern uint8_t QuietSave;
 // any step leaves the previous menu file (and the boot files) as they were.
 // A document whose file would pass 65,535 bytes is refused. Reports every
 // failure by message box (unless QuietSave); on success the undo history
-// is empty and DocumentModified is 0.
-void SaveMenuFile();
+// is empty and DocumentModified is 0. True when the menu file is in place.
+bool SaveMenuFile();
 
 // "loader.bin" (2,048 bytes) and "kvldr" (8,192 bytes) in MenuFileDir from
 // the open template, with the menu file name, image folder, KeepKernel,

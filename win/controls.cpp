@@ -106,6 +106,18 @@ int Edit::SelLength() const {
   return (int)(end - start);
 }
 
+int ComboBox::SelStart() const {
+  DWORD start = 0;
+  SendMessageA(hwnd_, CB_GETEDITSEL, (WPARAM)&start, 0);
+  return (int)start;
+}
+
+int ComboBox::SelLength() const {
+  DWORD start = 0, end = 0;
+  SendMessageA(hwnd_, CB_GETEDITSEL, (WPARAM)&start, (LPARAM)&end);
+  return (int)(end - start);
+}
+
 void RadioButton::Select() const {
   if (Form* form = Form::FromWindow(hwnd_)) form->SelectRadio(hwnd_);
 }
@@ -167,9 +179,22 @@ void ListView::SelectItem(int item) const {
   SendMessageA(hwnd_, LVM_SETITEMSTATE, item, (LPARAM)&lv);
 }
 
+namespace {
+
+// The header's margins around a column's text, in pixels.
+const int kHeaderTextMargin = 16;
+
+}  // namespace
+
 void ListView::SetColumnWidths(int width) const {
   int count = ColumnCount();
-  for (int column = 0; column < count; ++column) SetColumnWidth(column, width);
+  for (int column = 0; column < count; ++column) {
+    SetColumnWidth(column, width);
+    if (width != kColumnWidthFitHeader || column + 1 == count) continue;
+    std::string caption = ColumnCaption(column);
+    int header = (int)SendMessageA(hwnd_, LVM_GETSTRINGWIDTHA, 0, (LPARAM)caption.c_str()) + kHeaderTextMargin;
+    if (ColumnWidth(column) < header) SetColumnWidth(column, header);
+  }
 }
 
 void ListView::EndUpdate() const {
@@ -198,6 +223,11 @@ bool Image::LoadBitmapFile(const char* path) const {
   HBITMAP before = (HBITMAP)SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
   if (before && before != bitmap) DeleteObject(before);
   return true;
+}
+
+void Image::SetBitmap(HBITMAP bitmap) const {
+  HBITMAP before = (HBITMAP)SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
+  if (before && before != bitmap) DeleteObject(before);
 }
 
 std::string PopupMenuItem::Caption() const {

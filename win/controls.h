@@ -121,6 +121,9 @@ class ComboBox : public Control {
   void SetItemData(int index, LONG_PTR data) const { SendMessageA(hwnd_, CB_SETITEMDATA, index, data); }
   LONG_PTR ItemData(int index) const { return (LONG_PTR)SendMessageA(hwnd_, CB_GETITEMDATA, index, 0); }
   bool DroppedDown() const { return SendMessageA(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }
+  // The selection in an editable combo box's edit field.
+  int SelStart() const;
+  int SelLength() const;
 };
 
 class PageControl : public Control {
@@ -164,7 +167,9 @@ class ListView : public Control {
   int ColumnWidth(int column) const { return (int)SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, column, 0); }
   // Pixels, or kColumnWidthFitHeader.
   void SetColumnWidth(int column, int width) const { SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, column, width); }
-  // Every column to one width (pixels or kColumnWidthFitHeader).
+  // Every column to one width (pixels or kColumnWidthFitHeader). Fitted to
+  // the header, no column but the last is narrower than its header text
+  // (Wine's list view fits the items only).
   void SetColumnWidths(int width) const;
   // No drawing between BeginUpdate and EndUpdate (while a list is refilled);
   // EndUpdate redraws the whole list once.
@@ -218,6 +223,9 @@ class Image : public Control {
   // Loads a Windows bitmap file into the control; the bitmap held before is
   // released. False (the old picture stays) when the file does not load.
   bool LoadBitmapFile(const char* path) const;
+  // Shows a bitmap the program made; the control owns it from now on and
+  // releases the one it held before.
+  void SetBitmap(HBITMAP bitmap) const;
   HBITMAP Bitmap() const { return (HBITMAP)SendMessageA(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0); }
 };
 

@@ -138,11 +138,13 @@ LRESULT Form::ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_GETDLGCODE: {
       // Enter and Escape that no button of the form takes stay with an edit
-      // field, whose KeyPress sees them.
+      // field, whose KeyPress sees them; Enter stays with a list view too.
       LRESULT code = CallOriginal(original, window, message, wParam, lParam);
       const MSG* pending = (const MSG*)lParam;
+      const bool listView = RowOfWindow(window) >= 0 && Row(RowOfWindow(window)).role == kRoleListView;
       if (pending && pending->message == WM_KEYDOWN &&
-          (pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE) && (code & DLGC_HASSETSEL)) {
+          (((pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE) && (code & DLGC_HASSETSEL)) ||
+           (pending->wParam == VK_RETURN && listView))) {
         code |= DLGC_WANTMESSAGE;
       }
       return code;

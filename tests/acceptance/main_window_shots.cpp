@@ -1,0 +1,52 @@
+// Writes a picture of each of the main window's six pages: started inside a
+// Wine virtual desktop with the path of Tarnwick.exe and an output folder,
+// it starts the program, adds one item to each list, and saves the screen
+// as "main_<n>_<page>.bmp" for every page. The program is ended without
+// saving.
+#include <cstdio>
+#include <string>
+
+#include "tests/acceptance/driver.h"
+#include "ui/frm_tb.h"
+
+using namespace acceptance;
+
+namespace {
+
+HWND Named(HWND main, int name) { return FindControl(main, kFirstRowId + name); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    fprintf(stderr, "usage: main_window_shots TARNWICK_EXE OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const std::string folder = argv[2];
+  Program program;
+  if (!program.Start(argv[1], "", nullptr)) return 1;
+  HWND main = program.WaitForWindow("TfrmTb", "Tarnwick");
+  if (!main) return 1;
+  HWND pages = Named(main, TfrmTb::tabstrp);
+  const int appendButtons[] = {TfrmTb::btnAppendL, TfrmTb::btnAppendT, TfrmTb::btnAppendM, TfrmTb::btnAppendF};
+  for (int list = 0; list < 4; ++list) {
+    SelectTab(pages, list + 1);
+    Click(Named(main, appendButtons[list]));
+  }
+  // The longest colour name, once on each page with colour pairs.
+  const int kLightMagenta = 13;
+  SelectTab(pages, 3);
+  SelectComboItem(Named(main, TfrmTb::cbNBGColorM), kLightMagenta);
+  SelectTab(pages, 4);
+  SelectComboItem(Named(main, TfrmTb::cbBGColorP), kLightMagenta);
+  const char* const names[] = {"file", "layout", "text", "menu", "misc", "about"};
+  for (int page = 0; page < 6; ++page) {
+    SelectTab(pages, page);
+    Sleep(300);
+    char path[1024];
+    snprintf(path, sizeof path, "%s\\main_%d_%s.bmp", folder.c_str(), page, names[page]);
+    if (!CaptureScreen(path)) return 1;
+  }
+  program.Kill();
+  return 0;
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Pictures of the main window's six pages in English, in a Wine virtual
+# desktop (which draws frames and captions as Windows does), written to
+# build/screens/main_<n>_<page>.png. Needs the built tree; runs itself under
+# Xvfb when no display is set. Usage: main_window.sh [win32|win64]
+set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+tree=${1:-$(bash "$root/scripts/wine-sets" 2>/dev/null | head -n 1)}
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$tree"
+fi
+build="$root/build/$tree"
+prefix="$build/screens-prefix"  # its own prefix: the test prefix's settings stay as they are
+out="$root/build/screens"
+mkdir -p "$out"
+rm -f "$out"/main_*.png
+"$root/scripts/wine-run" "$tree" "$prefix" --init
+"$root/scripts/wine-run" "$tree" "$prefix" explorer /desktop=shots,1024x768 \
+  "$build/tests/acceptance/main_window_shots.exe" "Z:$build/Tarnwick.exe" "Z:$out"
+WINEPREFIX="$prefix" /usr/lib/wine/wineserver64 -w || true
+for bmp in "$out"/main_*.bmp; do
+  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+ls "$out"/main_*.png

@@ -1,0 +1,205 @@
+// The main window's settings key, first showing, quit sequence and file
+// commands (New, Open, Save As, Make ISO, the save question).
+#include <string>
+
+#include "app/language.h"
+#include "menu/item_ops.h"
+#include "ui/frm_make_iso.h"
+#include "ui/main_settings.h"
+#include "main_window_fixture.h"
+
+namespace {
+
+using namespace form_driver;
+
+TEST_F(MainWindowTest, FirstStartWithoutSettingsPlacesTheWindowAndQuitWritesEveryValue) {
+  Show();
+  EXPECT_EQ(20, frmTb->Left());
+  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - 26 - frmTb->Height()) / 2, frmTb->Top());
+  EXPECT_EQ(menuDir_, TheDocument.MenuFileDir);
+  // Auto-open found no last file: the name is emptied.
+  EXPECT_STREQ("", TheDocument.MenuFileName);
+  EXPECT_EQ("", Text(T::txtMenuFileName));
+  EXPECT_EQ(1, preview.Count("ShowPreview"));
+
+  Click(T::btnQuit);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_EQ("20", Setting("PanelLeft"));
+  EXPECT_EQ("1", Setting("AutoLoad"));
+  EXPECT_EQ(JoinPaths(home_, "disk1"), Setting("CDFileDir"));
+  EXPECT_EQ("KORVEL", Setting("ImageFileDir"));
+  EXPECT_EQ("BootMenu", Setting("CDVolumeID"));
+  EXPECT_EQ("3.0.0.1", Setting("PreparerName"));
+  EXPECT_EQ(JoinPaths(home_, "iso"), Setting("ISOFileDir"));
+  EXPECT_EQ("mydisk.iso", Setting("ISOFileName"));
+  EXPECT_EQ("1", Setting("HideBootFolder"));
+  EXPECT_EQ("0", Setting("VOL_Lowercase"));
+  EXPECT_EQ(0, boxes.Count());
+}
+
+TEST_F(MainWindowTest, SettingsAreReadByTheirRulesAndAutoLoadReadsZeroWhileRunning) {
+  PutSetting("AutoLoad", "1");
+  PutSetting("PanelLeft", "-500");
+  PutSetting("PanelTop", " 7000");
+  PutSetting("ImageFileDir", "NOSUCH");  // no folder of that name under CDFileDir
+  PutSetting("CDVolumeID", std::string(300, 'V').c_str());  // longer than its 260 bytes
+  PutSetting("ISOFileDir", "Q:\\missing");
+  PutSetting("VOL_Joliet", "1");
+  PutSetting("VOL_Lowercase", "0");
+  PutSetting("SetDateTime", "x");  // no number: the start value stays
+  PutSetting("KeepKernel", "257");  // a byte keeps the low 8 bits
+  Show();
+  EXPECT_EQ("0", Setting("AutoLoad"));
+  EXPECT_EQ(-500, frmTb->Left());
+  EXPECT_EQ(7000, frmTb->Top());
+  EXPECT_STREQ("KORVEL", TheDocument.ImageFileDir);
+  EXPECT_STREQ("BootMenu", TheMainSettings.VolumeLabel);
+  EXPECT_EQ(JoinPaths(home_, "iso"), TheMainSettings.ISOFileDir);
+  EXPECT_EQ(1, TheMainSettings.IsoSettings.VOL_Joliet);
+  EXPECT_EQ(0, TheMainSettings.IsoSettings.VOL_Lowercase);
+  EXPECT_EQ(0, TheMainSettings.IsoSettings.SetDateTime);
+  EXPECT_EQ(1, TheDocument.KeepKernel);
+
+  // A quit answered with Cancel has already written the settings.
+  Click(T::chkAutoLoad);  // cleared
+  Click(T::btnAppendL);
+  boxes.Queue(IDCANCEL);
+  Click(T::btnQuit);
+  EXPECT_FALSE(TakeQuitMessage());
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("File Changed, Save It?", boxes.Boxes()[0].text);
+  EXPECT_EQ("0", Setting("AutoLoad"));
+  EXPECT_EQ("1", Setting("VOL_Joliet"));
+  EXPECT_EQ("0", Setting("VOL_Lowercase"));
+}
+
+TEST_F(MainWindowTest, AMenuFileNameValueNeedsTheMenuExtension) {
+  PutSetting("MenuFileName", "menu.txt");
+  PutSetting("AutoLoad", "0");
+  Show();
+  EXPECT_STREQ("bootmenu.zqk", TheDocument.MenuFileName);
+}
+
+TEST_F(MainWindowTest, AMenuFileNameValueWithTheExtensionInAnyCaseIsTaken) {
+  PutSetting("MenuFileName", "menu.ZQK");
+  PutSetting("AutoLoad", "0");
+  Show();
+  EXPECT_STREQ("menu.ZQK", TheDocument.MenuFileName);
+}
+
+TEST_F(MainWindowTest, QuitWithAnEmptyModifiedDocumentAsksNothing) {
+  Show();
+  TheDocument.DocumentModified = 1;
+  frmTb->Close();  // the close request runs the quit sequence and is refused
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_TRUE(IsWindow(*frmTb));
+  EXPECT_EQ(0, boxes.Count());
+}
+
+TEST_F(MainWindowTest, SaveAsTakesTwelveCharactersAndRefusesThirteen) {
+  Show();
+  WithoutPictures();
+  Click(T::btnAppendL);
+  dialogs.Queue(JoinPaths(menuDir_, "ABCDEFGHI.ZQK").c_str());
+  Click(T::btnSaveAs);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("Menu filename 'ABCDEFGHI.ZQK' should be less than 12 chracters!", boxes.Boxes()[0].text);
+  EXPECT_FALSE(FileExists(JoinPaths(menuDir_, "ABCDEFGHI.ZQK").c_str()));
+
+  dialogs.Queue(JoinPaths(menuDir_, "ABCDEFGH.ZQK").c_str());
+  Click(T::btnSaveAs);
+  EXPECT_TRUE(FileExists(JoinPaths(menuDir_, "ABCDEFGH.ZQK").c_str()));
+  EXPECT_EQ(0, TheDocument.DocumentModified);
+  ASSERT_EQ(2, dialogs.Count());
+  EXPECT_TRUE(dialogs.Dialogs()[1].save);
+  EXPECT_EQ("Save Menu File As", dialogs.Dialogs()[1].title);
+  EXPECT_EQ("Menu File(*.zqk)|*.zqk", dialogs.Dialogs()[1].filter);
+  EXPECT_EQ(0x20806u, dialogs.Dialogs()[1].flags);
+  EXPECT_EQ("ABCDEFGH.ZQK", Text(T::txtMenuFileName));
+}
+
+TEST_F(MainWindowTest, MakeIsoSavesQuietlyAndAsksWhenTheSaveFails) {
+  Show();
+  WithoutPictures();
+  Click(T::btnISOMake);  // an empty document: nothing is saved
+  EXPECT_TRUE(frmMakeISO->Visible());
+  frmMakeISO->Hide();
+
+  CopyText(TheDocument.MenuFileName, kPathSize, "iso.zqk");
+  Click(T::btnAppendL);
+  Click(T::btnSave);
+  const std::string menuFile = JoinPaths(menuDir_, "iso.zqk");
+  ASSERT_TRUE(DeleteFileAt(menuFile.c_str()));
+  ASSERT_EQ(0, TheDocument.DocumentModified);
+  Click(T::btnISOMake);  // unmodified, saved again without a word
+  EXPECT_TRUE(FileExists(menuFile.c_str()));
+  EXPECT_EQ(0, boxes.Count());
+  frmMakeISO->Hide();
+
+  // A save that fails is not silent: No keeps the dialog closed.
+  CopyText(TheDocument.MenuFileDir, kPathSize, JoinPaths(home_, "gone").c_str());
+  Click(T::btnISOMake);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("File Save Error, Continue to Make ISO File?", boxes.Boxes()[0].text);
+  EXPECT_FALSE(frmMakeISO->Visible());
+  boxes.Queue(IDYES);
+  Click(T::btnISOMake);
+  EXPECT_TRUE(frmMakeISO->Visible());
+}
+
+TEST_F(MainWindowTest, OpenSplitsThePathAndAFailedOpenKeepsTheNames) {
+  Show();
+  WithoutPictures();
+  const std::string disc = JoinPaths(home_, "disc");
+  const std::string korvel = JoinPaths(disc, "KORVEL");
+  ASSERT_TRUE(CreateFolder(disc.c_str()));
+  ASSERT_TRUE(CreateFolder(korvel.c_str()));
+  Click(T::btnAppendT);
+  dialogs.Queue(JoinPaths(korvel, "boot.zqk").c_str());
+  Click(T::btnSaveAs);
+  Click(T::btnNew);
+
+  dialogs.Queue(JoinPaths(korvel, "boot.zqk").c_str());
+  Click(T::btnOpen);
+  EXPECT_STREQ("boot.zqk", TheDocument.MenuFileName);
+  EXPECT_EQ(korvel, TheDocument.MenuFileDir);
+  EXPECT_STREQ("KORVEL", TheDocument.ImageFileDir);
+  EXPECT_EQ(disc, TheDocument.CDFileDir);
+  EXPECT_EQ(1, TheDocument.ItemCount[kTextList]);
+  EXPECT_EQ(0x21804u, dialogs.Dialogs().back().flags);
+  EXPECT_EQ("Open Menu File", dialogs.Dialogs().back().title);
+
+  // A file that is not there: the message, and the names stay those of
+  // boot.zqk, so that Save cannot write over the missing file's place.
+  dialogs.Queue(JoinPaths(JoinPaths(home_, "other"), "lost.zqk").c_str());
+  Click(T::btnOpen);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Boxes()[0].text.find("not Exist"));
+  EXPECT_STREQ("boot.zqk", TheDocument.MenuFileName);
+  EXPECT_EQ(korvel, TheDocument.MenuFileDir);
+  EXPECT_EQ(disc, TheDocument.CDFileDir);
+  EXPECT_EQ(korvel, Text(T::txtFileDir));
+}
+
+TEST_F(MainWindowTest, TheSaveQuestionCancelsOnCancelAndOnAFailedSaveAnsweredNo) {
+  Show();
+  Click(T::btnAppendL);
+  boxes.Queue(IDCANCEL);
+  Click(T::btnNew);
+  EXPECT_EQ(1, TheDocument.ItemCount[kLayoutList]);
+
+  CopyText(TheDocument.MenuFileDir, kPathSize, JoinPaths(home_, "gone").c_str());
+  boxes.Queue(IDYES);  // save: it fails (a missing folder, a message)
+  boxes.Queue(IDNO);   // and do not go on
+  Click(T::btnNew);
+  EXPECT_EQ(1, TheDocument.ItemCount[kLayoutList]);
+  ASSERT_EQ(4, boxes.Count());
+  EXPECT_EQ("File Save Error, Continue to New?", boxes.Boxes()[3].text);
+
+  boxes.Queue(IDNO);  // do not save
+  Click(T::btnNew);
+  EXPECT_EQ(0, TheDocument.ItemCount[kLayoutList]);
+  EXPECT_STREQ("", TheDocument.MenuFileName);
+}
+
+}  // namespace

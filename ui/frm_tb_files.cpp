@@ -1,0 +1,207 @@
+// The main window's file commands: the save question, New, Open, Save,
+// Save As, Make ISO, the 4 GB question of the image engine, and the
+// buttons that open the popup menus.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/language.h"
+#include "app/process_settings.h"
+#include "app/string_ids.h"
+#include "menu/document.h"
+#include "menu/menu_file_reader.h"
+#include "menu/menu_file_writer.h"
+#include "menu/undo.h"
+#include "platform/file_dialog.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/shell_launch.h"
+#include "ui/frm_make_iso.h"
+#include "ui/frm_tb.h"
+#include "ui/main_settings.h"
+
+namespace {
+
+// Flags of the menu file's dialogs: hide read-only, path must exist, no
+// network button; opening adds file-must-exist, saving overwrite-prompt.
+const unsigned kOpenMenuFlags = 0x21804;
+const unsigned kSaveMenuFlags = 0x20806;
+
+// The longest menu file name the boot loader takes (8.3).
+const size_t kMaxMenuNameLength = 12;
+
+int Ask(void* owner, const char* text, unsigned buttons) {
+  return ShowMessageBox(owner, text, GetString(kStrCaptionPrompt), buttons | kMbIconQuestion);
+}
+
+// Runs the menu file's open or save dialog; true with the chosen path.
+bool AskMenuFilePath(void* owner, bool save, char (&path)[kFileDialogPathSize]) {
+  FileDialogRequest request = {};
+  request.save = save;
+  request.owner = owner;
+  request.filter = GetString(kStrMenuFileFilter);
+  request.title = GetString(save ? kStrSaveMenuAsTitle : kStrOpenMenuTitle);
+  request.initialDir = TheDocument.MenuFileDir;
+  request.defaultExt = "zqk";
+  request.flags = save ? kSaveMenuFlags : kOpenMenuFlags;
+  request.olderStructure = !IsWin2000OrLater();
+  if (!RunFileDialog(request)) return false;
+  memcpy(path, request.file, sizeof path);
+  return true;
+}
+
+// The folder and the name of a path split at its last backslash; false
+// when it has none.
+bool SplitPath(const char* path, std::string& folder, std::string& name) {
+  const char* cut = strrchr(path, '\\');
+  if (!cut) return false;
+  folder.assign(path, cut - path);
+  name = cut + 1;
+  return true;
+}
+
+// The four names a menu file is found by, to put back after a failed open.
+struct MenuFileNames {
+  char MenuFileName[kPathSize], MenuFileDir[kPathSize], ImageFileDir[kPathSize], CDFileDir[kPathSize];
+};
+
+void KeepNames(MenuFileNames& names) {
+  const MenuDocument& doc = TheDocument;
+  memcpy(names.MenuFileName, doc.MenuFileName, kPathSize);
+  memcpy(names.MenuFileDir, doc.MenuFileDir, kPathSize);
+  memcpy(names.ImageFileDir, doc.ImageFileDir, kPathSize);
+  memcpy(names.CDFileDir, doc.CDFileDir, kPathSize);
+}
+
+void RestoreNames(const MenuFileNames& names) {
+  MenuDocument& doc = TheDocument;
+  memcpy(doc.MenuFileName, names.MenuFileName, kPathSize);
+  memcpy(doc.MenuFileDir, names.MenuFileDir, kPathSize);
+  memcpy(doc.ImageFileDir, names.ImageFileDir, kPathSize);
+  memcpy(doc.CDFileDir, names.CDFileDir, kPathSize);
+}
+
+}  // namespace
+
+bool TfrmTb::OnFileCommand(const FormEvent& event) {
+  if (event.kind != kEventClick) return false;
+  switch (event.control) {
+    case btnNew: NewDocument(); return true;
+    case btnOpen: btnOpenClick(); return true;
+    case btnSave: btnSaveClick(); return true;
+    case btnSaveAs: btnSaveAsClick(); return true;
+    case btnISOMake: btnISOMakeClick(); return true;
+    case btnQuit: SaveSettingsAndQuit(); return true;
+    case btnTools: OpenPopupMenu(pmTools); return true;
+    case btnHelp: OpenPopupMenu(pmHelp); return true;
+    case btnOptions: OpenPopupMenu(pmOptions); return true;
+    case btnBurn: OpenPopupMenu(pmBurn); return true;
+    case pmContents: pmHelpClick(); return true;
+    default: return false;
+  }
+}
+
+bool TfrmTb::AskSaveChanges(const char* action) {
+  MenuDocument& doc = TheDocument;
+  if (IsDocumentEmpty()) doc.DocumentModified = 0;
+  if (!doc.DocumentModified) return false;
+  int answer = Ask(Handle(), GetString(kStrSaveChanges), kMbYesNoCancel);
+  if (answer == kIdCancel) return true;
+  if (answer != kIdYes) return false;
+  SaveMenuFile();
+  if (!doc.DocumentModified) return false;
+  char text[1200];
+  snprintf(text, sizeof text, GetString(kStrSaveErrorGoOn), action);
+  return Ask(Handle(), text, kMbYesNo) != kIdYes;
+}
+
+void TfrmTb::NewDocument() {
+  if (AskSaveChanges(GetString(kStrActionNew))) return;
+  ResetMenuDocument();
+  TheDocument.MenuFileName[0] = 0;
+  ShowDocumentSettings();
+  RefreshListViews(kAllLists);
+  ShowCurrentItem(kAllLists);
+  RepaintPreview();
+}
+
+void TfrmTb::btnOpenClick() {
+  if (AskSaveChanges(GetString(kStrActionOpen))) return;
+  char path[kFileDialogPathSize];
+  std::string folder, name;
+  if (!AskMenuFilePath(Handle(), false, path) || !SplitPath(path, folder, name)) return;
+  MenuDocument& doc = TheDocument;
+  MenuFileNames before;
+  KeepNames(before);
+  CopyText(doc.MenuFileName, kPathSize, name.c_str());
+  CopyText(doc.MenuFileDir, kPathSize, folder.c_str());
+  std::string cdFolder, imageFolder;
+  if (SplitPath(folder.c_str(), cdFolder, imageFolder)) {
+    CopyText(doc.ImageFileDir, kPathSize, imageFolder.c_str());
+    CopyText(doc.CDFileDir, kPathSize, cdFolder.c_str());
+  }
+  // A file that did not load leaves the names it was found by as they
+  // were, so that a later Save cannot overwrite the file that failed.
+  if (!LoadMenuFile()) {
+    RestoreNames(before);
+    SetFieldText(ViewField::txtFileDir, doc.MenuFileDir);
+    SetFieldText(ViewField::txtMenuFileName, doc.MenuFileName);
+  }
+}
+
+void TfrmTb::btnSaveClick() {
+  if (TheDocument.MenuFileName[0]) {
+    SaveMenuFile();
+  } else {
+    btnSaveAsClick();
+  }
+}
+
+void TfrmTb::btnSaveAsClick() {
+  char path[kFileDialogPathSize];
+  std::string folder, name;
+  if (!AskMenuFilePath(Handle(), true, path) || !SplitPath(path, folder, name)) return;
+  if (name.size() > kMaxMenuNameLength) {
+    char text[1200];
+    snprintf(text, sizeof text, GetString(kStrMenuNameTooLong), name.c_str());
+    ShowMessageBox(Handle(), text, GetString(kStrCaptionError), kMbIconInformation);
+    return;
+  }
+  CopyText(TheDocument.MenuFileName, kPathSize, name.c_str());
+  CopyText(TheDocument.MenuFileDir, kPathSize, folder.c_str());
+  SaveMenuFile();
+}
+
+// The image is built from the menu file on disc, so the document is saved
+// first without a word; when that save fails the user decides whether to
+// go on with the file as it was.
+void TfrmTb::btnISOMakeClick() {
+  if (!IsDocumentEmpty()) {
+    QuietSave = 1;
+    bool saved = SaveMenuFile();
+    QuietSave = 0;
+    if (!saved) {
+      char text[1200];
+      snprintf(text, sizeof text, GetString(kStrSaveErrorGoOn), GetString(kStrActionMakeIso));
+      if (Ask(Handle(), text, kMbYesNo) != kIdYes) return;
+    }
+  }
+  if (frmMakeISO) frmMakeISO->Show();
+}
+
+bool TfrmTb::ConfirmFat32Overflow() {
+  return Ask(Handle(), GetString(kStrFat32Overflow), kMbYesNo | kMbDefButton2) == kIdYes;
+}
+
+void TfrmTb::UndoLastChange() { PopUndo(); }
+
+void TfrmTb::OpenPopupMenu(int menu) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  PopupMenuAt(menu).Popup(cursor.x, cursor.y);
+}
+
+void TfrmTb::pmHelpClick() {
+  char path[2 * kPathSize];
+  if (JoinPath(path, sizeof path, GetHomeDir(), "Tarnwick.chm")) ShellOpen(path);
+}
