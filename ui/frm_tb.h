@@ -98,6 +98,8 @@ enum MainWindowPage {
 // The operations of the four lists' buttons.
 enum ListButtonKind { kListAppend, kListInsert, kListDelete, kListMoveUp, kListMoveDown, kListUndo };
 
+struct ListControls;  // ui/frm_tb_tables.h
+
 class TfrmTb : public Form, public DocumentView, public MainWindowLink {
  public:
   enum Name { FRM_TB_NAMES(TW_NAME_ENUM) kNameCount };
@@ -189,6 +191,7 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   // Field editing (frm_tb_fields.cpp, frm_tb_colors.cpp).
   void NumericFieldKeyPress(int control, int code, char& key);
   void NumericFieldExit(int control, int code);
+  bool StoreProgressEnd(uint16_t& end, uint16_t start, uint16_t value, int field);
   void TextFieldKeyPress(int control, int code, char& key);
   void TextFieldExit(int control, int code);
   void CursorKeyComboKeyPress(int combo, int which, char& key);
@@ -204,6 +207,7 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   void FillColorCombos();
 
   // Field helpers.
+  void ShowRect(const ListControls& c, bool empty, int top, int left, int bottom, int right);
   void SetNumber(int control, int value);
   int NumberIn(int control);
   void SetColorIndex(int combo, int index);

@@ -100,11 +100,9 @@ void TfrmTb::SetItemRectFromPreview(uint16_t top, uint16_t left, uint16_t bottom
   // goes into the current item.
   if (appendFirst) AppendItem(list);
   if (!ListHasItems(list)) return;
-  const ListControls& c = kListControls[list];
-  SetNumber(c.ulRow, top);  // on the Text page this also sets the lower row
-  SetNumber(c.ulCol, left);
-  SetNumber(c.lrRow, bottom);
-  SetNumber(c.lrCol, right);
+  // On the Text page the upper row moves the lower row first; the lower
+  // row then given takes its place.
+  ShowRect(kListControls[list], false, top, left, bottom, right);
   ModifyItem(list);
 }
 

@@ -30,6 +30,21 @@ std::string Decimal(int value) {
 
 bool IsDigit(char key) { return key >= '0' && key <= '9'; }
 
+// How a digit field takes a key: Enter commits the field, Backspace
+// passes, a digit still has to fit the field; every other key is
+// swallowed (as Enter is, after its commit).
+enum DigitFieldKey { kDigit, kCommitKey, kHandledKey };
+DigitFieldKey SortDigitFieldKey(char& key) {
+  if (key == '\r') {
+    key = 0;
+    return kCommitKey;
+  }
+  if (key == '\b') return kHandledKey;
+  if (IsDigit(key)) return kDigit;
+  key = 0;
+  return kHandledKey;
+}
+
 // The value of a numeric item field as the current item holds it.
 int ItemFieldValue(int code) {
   const MenuDocument& doc = TheDocument;
@@ -161,16 +176,9 @@ bool TfrmTb::OnFieldEvent(FormEvent& event) {
 // Digits only, within the field's digit budget and its limits; Enter
 // commits.
 void TfrmTb::NumericFieldKeyPress(int control, int code, char& key) {
-  if (key == '\r') {
-    NumericFieldExit(control, code);
-    key = 0;
-    return;
-  }
-  if (key == '\b') return;
-  if (!IsDigit(key)) {
-    key = 0;
-    return;
-  }
+  const DigitFieldKey kind = SortDigitFieldKey(key);
+  if (kind == kCommitKey) NumericFieldExit(control, code);
+  if (kind != kDigit) return;
   const int max = FieldLimits.FieldMax[code];
   const int budget = max >= 1000 ? 4 : max >= 100 ? 3 : 2;
   Edit edit(ControlAt(control));
@@ -211,28 +219,24 @@ void TfrmTb::NumericFieldExit(int control, int code) {
     case 16: stored = StoreIfDifferent(doc.CounterX, number); break;
     case 17: stored = StoreIfDifferent(bar.y1, number); break;
     case 18: stored = StoreIfDifferent(bar.x1, number); break;
-    case 19:
-      stored = StoreIfDifferent(bar.y2, number);
-      if (bar.y2 <= bar.y1) {
-        bar.y2 = bar.y1 + 1;
-        SetNumber(txtLRRowP, bar.y2);
-        stored = true;
-      }
-      break;
-    case 20:
-      stored = StoreIfDifferent(bar.x2, number);
-      if (bar.x2 <= bar.x1) {
-        bar.x2 = bar.x1 + 1;
-        SetNumber(txtLRColP, bar.x2);
-        stored = true;
-      }
-      break;
+    case 19: stored = StoreProgressEnd(bar.y2, bar.y1, number, txtLRRowP); break;
+    case 20: stored = StoreProgressEnd(bar.x2, bar.x1, number, txtLRColP); break;
     default:
       break;
   }
   if (!stored) return;
   doc.DocumentModified = 1;
   RepaintPreview();
+}
+
+// The progress bar's lower row (right column) stays below (right of) its
+// upper row (left column): one beyond it at least, shown in its field.
+bool TfrmTb::StoreProgressEnd(uint16_t& end, uint16_t start, uint16_t value, int field) {
+  bool stored = StoreIfDifferent(end, value);
+  if (end > start) return stored;
+  end = start + 1;
+  SetNumber(field, end);
+  return true;
 }
 
 void TfrmTb::TextFieldKeyPress(int control, int code, char& key) {
@@ -261,16 +265,9 @@ void TfrmTb::TextFieldExit(int control, int code) {
 
 // Two digits at most, making a target of 0..36 or 99.
 void TfrmTb::CursorKeyComboKeyPress(int combo, int which, char& key) {
-  if (key == '\r') {
-    CursorKeyComboExit(combo, which);
-    key = 0;
-    return;
-  }
-  if (key == '\b') return;
-  if (!IsDigit(key)) {
-    key = 0;
-    return;
-  }
+  const DigitFieldKey kind = SortDigitFieldKey(key);
+  if (kind == kCommitKey) CursorKeyComboExit(combo, which);
+  if (kind != kDigit) return;
   ComboBox box(ControlAt(combo));
   std::string text = box.Text();
   const size_t selected = (size_t)box.SelLength();

@@ -91,6 +91,15 @@ void TfrmTb::SetColorIndex(int combo, int index) {
   ComboBox(ControlAt(combo)).SetItemIndex(index >= 0 && index < kColorCount ? index : -1);
 }
 
+// A page's four coordinate fields, "0" for an empty list. The upper row
+// comes first: on the Text page it also moves the lower row.
+void TfrmTb::ShowRect(const ListControls& c, bool empty, int top, int left, int bottom, int right) {
+  SetNumber(c.ulRow, empty ? 0 : top);
+  SetNumber(c.ulCol, empty ? 0 : left);
+  SetNumber(c.lrRow, empty ? 0 : bottom);
+  SetNumber(c.lrCol, empty ? 0 : right);
+}
+
 void TfrmTb::RefreshListViews(int request) {
   for (int list = 0; list < kListCount; ++list) {
     if (!Names(request, list)) continue;
@@ -122,10 +131,7 @@ void TfrmTb::ShowCurrentItem(int request) {
     switch (list) {
       case kLayoutList: {
         const LayoutItem& item = doc.layoutItems[n];
-        SetNumber(c.ulRow, empty ? 0 : item.y1);
-        SetNumber(c.ulCol, empty ? 0 : item.x1);
-        SetNumber(c.lrRow, empty ? 0 : item.y2);
-        SetNumber(c.lrCol, empty ? 0 : item.x2);
+        ShowRect(c, empty, item.y1, item.x1, item.y2, item.x2);
         SetColorIndex(cbBGColorL, empty ? 15 : HighColor(item.edgeColors));
         SetColorIndex(cbFGColorL, empty ? 7 : LowColor(item.edgeColors));
         SetColorIndex(cbMColorL, empty ? 8 : item.mainColor);
@@ -140,10 +146,7 @@ void TfrmTb::ShowCurrentItem(int request) {
       case kTextList: {
         const TextItem& item = doc.textItems[n];
         const TextItemGeometry& g = item.geometry;
-        SetNumber(c.ulRow, empty ? 0 : g.y1);
-        SetNumber(c.ulCol, empty ? 0 : g.x1);
-        SetNumber(c.lrRow, empty ? 0 : g.y2);
-        SetNumber(c.lrCol, empty ? 0 : g.x2);
+        ShowRect(c, empty, g.y1, g.x1, g.y2, g.x2);
         ControlAt(txtTextStr).SetText(empty ? "" : TrimRight(item.text));
         SetColorIndex(cbTextColorT, empty ? 0 : g.color);
         // Another alignment (a damaged file) leaves the buttons as they are.
@@ -156,10 +159,7 @@ void TfrmTb::ShowCurrentItem(int request) {
         const MenuItemKeys& keys = doc.menuKeys[n];
         const MenuItemGeometry& g = doc.menuGeometry[n];
         const MenuItemStrings& strings = doc.menuStrings[n];
-        SetNumber(c.ulRow, empty ? 0 : g.y1);
-        SetNumber(c.ulCol, empty ? 0 : g.x1);
-        SetNumber(c.lrRow, empty ? 0 : g.y2);
-        SetNumber(c.lrCol, empty ? 0 : g.x2);
+        ShowRect(c, empty, g.y1, g.x1, g.y2, g.x2);
         SetColorIndex(cbBGColorM, empty ? 4 : HighColor(g.highlightColors));
         SetColorIndex(cbFGColorM, empty ? 15 : LowColor(g.highlightColors));
         SetColorIndex(cbNBGColorM, empty ? 15 : HighColor(g.normalColors));
@@ -215,13 +215,16 @@ void TfrmTb::StoreCurrentItem(int list) {
     int index = ComboBox(ControlAt(combo)).ItemIndex();
     return index >= 0 ? (uint8_t)index : before;
   };
+  auto rect = [this, &c](uint16_t& top, uint16_t& left, uint16_t& bottom, uint16_t& right) {
+    top = (uint16_t)NumberIn(c.ulRow);
+    left = (uint16_t)NumberIn(c.ulCol);
+    bottom = (uint16_t)NumberIn(c.lrRow);
+    right = (uint16_t)NumberIn(c.lrCol);
+  };
   switch (list) {
     case kLayoutList: {
       LayoutItem& item = doc.layoutItems[n];
-      item.y1 = (uint16_t)NumberIn(c.ulRow);
-      item.x1 = (uint16_t)NumberIn(c.ulCol);
-      item.y2 = (uint16_t)NumberIn(c.lrRow);
-      item.x2 = (uint16_t)NumberIn(c.lrCol);
+      rect(item.y1, item.x1, item.y2, item.x2);
       item.edgeColors = pair(cbBGColorL, cbFGColorL, item.edgeColors);
       item.mainColor = single(cbMColorL, item.mainColor);
       item.edgeWidth = (uint8_t)NumberIn(txtEdgeL);
@@ -230,10 +233,7 @@ void TfrmTb::StoreCurrentItem(int list) {
     case kTextList: {
       TextItem& item = doc.textItems[n];
       TextItemGeometry& g = item.geometry;
-      g.y1 = (uint16_t)NumberIn(c.ulRow);
-      g.x1 = (uint16_t)NumberIn(c.ulCol);
-      g.y2 = (uint16_t)NumberIn(c.lrRow);
-      g.x2 = (uint16_t)NumberIn(c.lrCol);
+      rect(g.y1, g.x1, g.y2, g.x2);
       g.align = CheckBox(ControlAt(optAlignLeft)).Checked()     ? kAlignLeft
                 : CheckBox(ControlAt(optAlignMiddle)).Checked() ? kAlignMiddle
                                                                  : kAlignRight;
@@ -245,10 +245,7 @@ void TfrmTb::StoreCurrentItem(int list) {
       MenuItemGeometry& g = doc.menuGeometry[n];
       MenuItemKeys& keys = doc.menuKeys[n];
       MenuItemStrings& strings = doc.menuStrings[n];
-      g.y1 = (uint16_t)NumberIn(c.ulRow);
-      g.x1 = (uint16_t)NumberIn(c.ulCol);
-      g.y2 = (uint16_t)NumberIn(c.lrRow);
-      g.x2 = (uint16_t)NumberIn(c.lrCol);
+      rect(g.y1, g.x1, g.y2, g.x2);
       g.highlightColors = pair(cbBGColorM, cbFGColorM, g.highlightColors);
       g.normalColors = pair(cbNBGColorM, cbNFGColorM, g.normalColors);
       keys.accKey = (uint8_t)ControlAt(txtAccKey).Text().c_str()[0];
@@ -278,10 +275,7 @@ void TfrmTb::SetNewItemDefaults(int request) {
     if (!Names(request, list)) continue;
     const ListControls& c = kListControls[list];
     if (list != kFunctionKeyList) {
-      SetNumber(c.ulRow, 192);
-      SetNumber(c.lrRow, list == kLayoutList ? 224 : list == kTextList ? 208 : 212);
-      SetNumber(c.ulCol, 160);
-      SetNumber(c.lrCol, 472);
+      ShowRect(c, false, 192, 160, list == kLayoutList ? 224 : list == kTextList ? 208 : 212, 472);
     }
     switch (list) {
       case kLayoutList:

@@ -197,6 +197,20 @@ void Settle(HWND window) {
   if (process) CloseHandle(process);
 }
 
+HWND FocusedControl(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+bool WaitForFocus(HWND control) {
+  return WaitFor([&] {
+    HWND focus = FocusedControl(control);
+    return focus && (focus == control || IsChild(control, focus));
+  });
+}
+
 void ClickAt(int x, int y) {
   SetCursorPos(x, y);
   INPUT inputs[2] = {};
@@ -232,13 +246,20 @@ void Type(const char* text) {
   }
 }
 
-void TypeInto(HWND field, const char* text, bool leave) {
+bool TypeInto(HWND field, const char* text, bool leave) {
   Click(field);
+  if (!WaitForFocus(field)) return false;
   // A combo box's own edit takes the selection.
   HWND edit = FindControl(field, "Edit", nullptr);
   SendMessageA(edit ? edit : field, EM_SETSEL, 0, -1);
   Type(text);
-  if (leave) PressKey(VK_TAB);
+  if (!WaitFor([&] { return TextOf(field) == text; })) return false;
+  if (!leave) return true;
+  PressKey(VK_TAB);
+  return WaitFor([&] {
+    HWND focus = FocusedControl(field);
+    return focus != field && !IsChild(field, focus);
+  });
 }
 
 void PostClick(HWND button) {
@@ -246,18 +267,19 @@ void PostClick(HWND button) {
   Settle(button);
 }
 
-void SelectTab(HWND pageControl, int page) {
+bool SelectTab(HWND pageControl, int page) {
   HWND tabs = FindControl(pageControl, WC_TABCONTROLA, nullptr);
   if (!tabs) tabs = pageControl;
   RemoteMemory memory(tabs, sizeof(RECT));
   RECT rect = {};
   if (!memory.Valid() || !SendMessageA(tabs, TCM_GETITEMRECT, page, (LPARAM)memory.At(0)) ||
       !memory.Read(0, &rect, sizeof rect)) {
-    return;
+    return false;
   }
   MapWindowPoints(tabs, HWND_DESKTOP, (POINT*)&rect, 2);
   ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   Settle(tabs);
+  return WaitFor([&] { return SelectedTab(pageControl) == page; });
 }
 
 int SelectedTab(HWND pageControl) {
@@ -282,21 +304,23 @@ std::string ListCell(HWND list, int row, int column) {
   return text;
 }
 
-void ClickListRow(HWND list, int row) {
+bool ClickListRow(HWND list, int row) {
   RemoteMemory memory(list, sizeof(RECT));
   RECT rect = {};
   rect.left = LVIR_LABEL;
   if (!memory.Valid() || !memory.Write(0, &rect, sizeof rect) ||
       !SendMessageA(list, LVM_GETITEMRECT, row, (LPARAM)memory.At(0)) || !memory.Read(0, &rect, sizeof rect)) {
-    return;
+    return false;
   }
   MapWindowPoints(list, HWND_DESKTOP, (POINT*)&rect, 2);
   ClickAt(rect.left + 8, (rect.top + rect.bottom) / 2);
   Settle(list);
+  return WaitFor([&] { return SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) == row; });
 }
 
 void SelectComboItem(HWND combo, int index) {
   Click(combo);  // drops the list down and takes the focus
+  WaitForFocus(combo);
   SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
   SendMessageA(combo, CB_SETCURSEL, index, 0);
   SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), (LPARAM)combo);
@@ -324,7 +348,8 @@ void AnswerFileDialog(HWND dialog, const char* path) {
   if (!name) name = FindControl(dialog, 0x47C);
   if (HWND edit = name ? FindControl(name, "Edit", nullptr) : nullptr) name = edit;
   if (name) SendMessageA(name, WM_SETTEXT, 0, (LPARAM)path);
-  PostMessageA(FindControl(dialog, IDOK), BM_CLICK, 0, 0);
+  // The dialog's own command, as its OK button sends it.
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)FindControl(dialog, IDOK));
   WaitFor([&] { return !IsWindow(dialog); });
 }
 

@@ -55,8 +55,16 @@ std::string TextOf(HWND window);
 bool IsEnabled(HWND window);
 bool IsChecked(HWND button);
 
-// Waits until the program has handled the input given so far.
+// Gives the program a moment to handle the input given so far. Input is
+// handled in order, but a message sent by the driver overtakes it: steps
+// that mix the two wait for what the input must have done (the focus, a
+// text, a row) with WaitFor.
 void Settle(HWND window);
+
+// The control that has the keyboard focus in the program that owns window.
+HWND FocusedControl(HWND window);
+// Waits until control (or its own edit) has the focus.
+bool WaitForFocus(HWND control);
 
 // Real mouse and keys.
 void ClickAt(int x, int y);
@@ -64,21 +72,23 @@ void Click(HWND control);     // the control's centre
 void PressKey(WORD key, bool shift = false, bool ctrl = false, bool alt = false);
 void Type(const char* text);  // characters through their keys
 // Clicks into an edit (or an editable combo box), selects its text and
-// types text in place of it; Tab leaves the field afterwards when leave.
-void TypeInto(HWND field, const char* text, bool leave = true);
+// types text in place of it, then (when leave) leaves the field with Tab.
+// False when the field did not come to show exactly text.
+bool TypeInto(HWND field, const char* text, bool leave = true);
 
 // A push button clicked by a posted BM_CLICK: the driver goes on while a
 // message box that the click opens waits for it.
 void PostClick(HWND button);
 
-// The page control's tab strip: choose a page by clicking its tab.
-void SelectTab(HWND pageControl, int page);
+// The page control's tab strip: choose a page by clicking its tab. False
+// when the page did not become the selected one.
+bool SelectTab(HWND pageControl, int page);
 int SelectedTab(HWND pageControl);
 
 // List views: rows, cells, clicking a row.
 int ListRowCount(HWND list);
 std::string ListCell(HWND list, int row, int column);
-void ClickListRow(HWND list, int row);
+bool ClickListRow(HWND list, int row);  // false when the row is not selected after
 
 // Combo boxes: choose item index as a user's choice from the list does.
 void SelectComboItem(HWND combo, int index);

@@ -3,8 +3,10 @@
 // page's options; and the form table itself.
 #include <string>
 
+#include "image/progress_seam.h"
 #include "menu/item_ops.h"
 #include "menu/undo.h"
+#include "platform/shell_launch.h"
 #include "main_window_fixture.h"
 
 extern const FormDescription kFrmTbDescription;
@@ -12,6 +14,12 @@ extern const FormDescription kFrmTbDescription;
 namespace {
 
 using namespace form_driver;
+
+std::vector<std::string> g_opened;
+bool RecordOpen(const ShellStartRequest& request) {
+  g_opened.push_back(request.file);
+  return true;
+}
 
 TEST(MainWindowForm, EveryNameHasItsRowAndEveryCaptionNamesOne) {
   EXPECT_EQ("", CheckFormDescription(kFrmTbDescription));
@@ -164,6 +172,26 @@ TEST_F(MainWindowTest, FileOptionsChangeTheirSettingOnlyWhenItDiffers) {
   Click(T::chkPrevShow);  // cleared: the preview hides, its edit switch goes grey
   EXPECT_EQ(1, preview.Count("HidePreview"));
   EXPECT_FALSE(At(T::chkPrevEdit).Enabled());
+}
+
+TEST_F(MainWindowTest, TheWindowSeesF1FirstAndTheEnginesFat32QuestionDefaultsToNo) {
+  Show();
+  SelectPage(1);
+  Focus(*frmTb, T::txtULRowL);
+  g_opened.clear();
+  ShellStartHandler before = SetShellStartHandler(RecordOpen);
+  PressKey(VK_F1);
+  SetShellStartHandler(before);
+  EXPECT_EQ(std::vector<std::string>{JoinPaths(home_, "Tarnwick.chm")}, g_opened);
+
+  boxes.Queue(IDYES);
+  EXPECT_TRUE(ConfirmFat32Overflow());
+  EXPECT_FALSE(ConfirmFat32Overflow());  // the default answer, No
+  ASSERT_EQ(2, boxes.Count());
+  EXPECT_EQ("FAT32 volume does not support image file exceeds 4GB, continue anyway?", boxes.Boxes()[0].text);
+  EXPECT_EQ("Prompt", boxes.Boxes()[0].caption);
+  EXPECT_EQ((unsigned)(kMbYesNo | kMbIconQuestion | kMbDefButton2), boxes.Boxes()[0].style);
+  EXPECT_EQ((void*)frmTb->Handle(), boxes.Boxes()[0].owner);
 }
 
 }  // namespace
