@@ -103,4 +103,17 @@ enum StringId {
   kStrSaveErrorGoOn = 18018,    // "File Save Error, Continue to %s?"
   kStrFat32Overflow = 18061,    // "FAT32 volume does not support image file exceeds 4GB, continue anyway?"
   kStrMenuNameTooLong = 18068,  // "Menu filename '%s' should be less than 12 chracters!"
+
+  // The progress window's line while an image is prepared.
+  kStrOptimizingWait = 1001,  // "Optimizing File System, Please Wait ..."
+  kStrPreparingWait = 1002,   // "Preparing File System, Please Wait ..."
+
+  // The Make-ISO dialog and the image engine's question.
+  kStrDiscFolderMissing = 18006,  // "CD File Directory '%s' not Exist!"
+  kStrBootImageMissing = 18007,   // "Boot Image '%s' Not Exist!"
+  kStrOverwriteImage = 18010,     // "ISO File '%s' exist, Overwrite?"
+  kStrIsoFileFilter = 18011,      // "ISO File(*.iso)" + "\0*.iso\0"
+  kStrBootImageFilter = 18012,    // "Boot Image(*.bif,...)" + "\0*.bif;...\0"
+  kStrSetIsoFileTitle = 18015,    // "Set Output ISO File"
+  kStrBootImageTitle = 18016,     // "Boot Image File"
 };

@@ -1,10 +1,68 @@
 #pragma once
-// TfrmProgress, the progress window of long jobs, above every other window.
+// TfrmProgress, the progress window of long jobs (the ISO build, the floppy
+// read), above every other window. Once created it answers the progress
+// calls of image/progress_seam.h: ShowPreparing shows one "please wait"
+// line; StartProgress shows the output file, the percentage done, the
+// elapsed and remaining time, a bar and the Stop button; UpdateProgress
+// refreshes them and hands one pending window message to its window, so the
+// program stays painted and Stop can set ProgressCancelled while the job
+// runs inside a click handler; HideProgress and CloseProgress hide it.
+// The user cannot close it; only the job does.
+#include <ctime>
+
 #include "win/form.h"
+
+#define FRM_PROGRESS_NAMES(X)                                                                     \
+  X(lbFileName) X(lbUsed) X(pbProgress) X(lbDone) X(btnCancel) X(lbNeed) X(lbDoneTxt) X(lbNeedTxt) \
+  X(lbUsedTxt) X(lbFileNameTxt) X(bvFileName) X(lbWait)
+
+// The two faces of the window, kept in ProgressMode.
+enum { kProgressModePreparing = 0, kProgressModeRunning = 1 };
 
 class TfrmProgress : public Form {
  public:
+  enum Name { FRM_PROGRESS_NAMES(TW_NAME_ENUM) kNameCount };
   TfrmProgress();
+  ~TfrmProgress() override;
+
+  // The progress calls (see above), as the seam hands them on.
+  void ShowPreparingMode();
+  void StartProgressMode();
+  void HideWindow();
+  int UpdateFraction(double fraction);
+  void CloseWindow();
+
+ protected:
+  void OnEvent(FormEvent& event) override;
+
+ private:
+  void FormCreate();
+  void frmProgressShow();
+  void ShowProgressMode();
+  void ShowPreparingLine();
+  void ShowFraction(double fraction);
+  void SetField(int id, char* shown, const char* text);
+  void PumpOneMessage();
+  void btnCancelClick();
 };
 
 extern TfrmProgress* frmProgress;
+
+// The window's process-wide state.
+extern int ProgressMode;             // kProgressModePreparing or kProgressModeRunning
+extern time_t ProgressStartTime;     // when StartProgress was called, whole seconds
+
+// The calendar time in whole seconds that the elapsed and remaining times
+// are measured with; tests install their own clock (null: the system's).
+typedef time_t (*ProgressClock)();
+ProgressClock SetProgressClock(ProgressClock clock);
+
+// How many times a field or the bar was repainted since start-up: the cost
+// of progress, which the build benchmark reports.
+long ProgressRepaintCount();
+
+// The message pump of UpdateProgress takes a quit message out of the queue
+// when one arrives during a job: the job is then stopped (ProgressCancelled)
+// and the quit is kept. The job's owner calls this when the job has ended,
+// to post the quit again so that the program still ends.
+void PostQuitAfterJob();

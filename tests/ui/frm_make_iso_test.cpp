@@ -1,0 +1,432 @@
+// The Make-ISO dialog through the forms layer: what it shows, what it
+// stores, and the Make sequence against a recording engine and against the
+// image engine itself.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/language.h"
+#include "image/iso_engine.h"
+#include "image/progress_seam.h"
+#include "platform/files.h"
+#include "tests/file_bytes.h"
+#include "tests/ui/document_setup.h"
+#include "tests/win/form_driver.h"
+#include "ui/frm_make_iso.h"
+#include "ui/frm_progress.h"
+#include "ui/main_settings.h"
+#include "ui/make_iso_engine.h"
+#include "ui/program_forms.h"
+#include "win/application.h"
+
+namespace {
+
+typedef TfrmMakeISO M;
+using form_driver::Click;
+using form_driver::MessageBoxAnswerer;
+
+// ------------------------------------------------------------ recording engine
+
+struct Recording {
+  std::vector<std::string> calls;
+  int addResult = 1, createResult = 1, buildResult = 1;
+  std::string output;
+  IsoMakeOptions optionsAtBuild;
+  bool preparingAtInit = false;
+  bool dialogEnabledInBuild = true, mainEnabledInBuild = true;
+};
+Recording g_rec;
+int g_rootNode;
+
+int RecInit() {
+  g_rec.preparingAtInit = frmProgress->Visible() && ProgressMode == kProgressModePreparing;
+  g_rec.calls.push_back("init");
+  return 1;
+}
+int RecNew() {
+  g_rec.calls.push_back("new");
+  return 1;
+}
+DirectoryNode* RecRoot() { return (DirectoryNode*)&g_rootNode; }
+int RecAdd(DirectoryNode* node, const char* folder) {
+  g_rec.calls.push_back(std::string(node == RecRoot() ? "add " : "add ? ") + folder);
+  return g_rec.addResult;
+}
+int RecBoot(const char* path) {
+  g_rec.calls.push_back(std::string("boot ") + path);
+  return 1;
+}
+int RecCreate(const char* path) {
+  g_rec.calls.push_back(std::string("create ") + path);
+  g_rec.output = path;
+  return g_rec.createResult && WriteBytes(path, {});
+}
+// Writes "NEW" as the image, or deletes the output as the engine does
+// after a failed build; tries a second Make meanwhile.
+int RecBuild() {
+  g_rec.calls.push_back("build");
+  g_rec.optionsAtBuild = IsoOptions;
+  g_rec.dialogEnabledInBuild = IsWindowEnabled(*frmMakeISO) != FALSE;
+  g_rec.mainEnabledInBuild = IsWindowEnabled(*TheApplication.MainForm()) != FALSE;
+  SendMessageA(frmMakeISO->ControlAt(M::btnMake), BM_CLICK, 0, 0);
+  if (g_rec.buildResult) WriteBytes(g_rec.output, {'N', 'E', 'W'});
+  else DeleteFileA(g_rec.output.c_str());
+  return 1;
+}
+int RecClose() {
+  g_rec.calls.push_back("close");
+  return 1;
+}
+int RecDone() {
+  g_rec.calls.push_back("done");
+  return 1;
+}
+int RecResult() { return g_rec.buildResult; }
+
+const MakeIsoEngine kRecordingEngine = {RecInit, RecNew, RecRoot, RecAdd, RecBoot,
+                                        RecCreate, RecBuild, RecClose, RecDone, RecResult};
+
+// ------------------------------------------------------------ fixture
+
+std::string TempFolder() {
+  static int count = 0;
+  char base[MAX_PATH];
+  GetTempPathA(sizeof base, base);
+  std::string folder = std::string(base) + "tw_make_iso_" + std::to_string(GetCurrentProcessId()) + "_" +
+                       std::to_string(++count);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+// A boot image the engine accepts: 2,048 bytes ending in 0x55 0xAA.
+std::vector<uint8_t> BootSector() {
+  std::vector<uint8_t> bytes(2048, 0x90);
+  bytes[2046] = 0x55;
+  bytes[2047] = 0xAA;
+  return bytes;
+}
+
+class MakeIsoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreateProgramForms(TheApplication);
+    root_ = TempFolder();
+    disc_ = root_ + "\\disk1";
+    menu_ = disc_ + "\\KORVEL";
+    CreateDirectoryA(disc_.c_str(), nullptr);
+    CreateDirectoryA(menu_.c_str(), nullptr);
+    CreateDirectoryA((root_ + "\\iso").c_str(), nullptr);
+    WriteBytes(menu_ + "\\loader.bin", BootSector());
+    WriteBytes(disc_ + "\\readme.txt", {'h', 'i'});
+    SetDocumentFolders(disc_.c_str(), menu_.c_str());
+    settingsBefore_ = TheMainSettings;
+    strcpy(TheMainSettings.ISOFileDir, (root_ + "\\iso").c_str());
+    strcpy(TheMainSettings.ISOFileName, "disc.iso");
+    target_ = root_ + "\\iso\\disc.iso";
+    g_rec = Recording();
+    engineBefore_ = SetMakeIsoEngine(&kRecordingEngine);
+  }
+  void TearDown() override {
+    SetMakeIsoEngine(engineBefore_);
+    TheMainSettings = settingsBefore_;
+    TheApplication.DestroyForms();
+    TheLanguage.currentLangId = 1033;
+    TheApplication.SetScreenPixelsPerInch(96);
+    std::string command = "cmd /c rmdir /s /q \"" + root_ + "\"";
+    SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    system(command.c_str());
+  }
+  void ShowDialog() {
+    frmMakeISO->Show();
+    form_driver::Pump();
+  }
+  void SetText(int id, const std::string& text) { frmMakeISO->ControlAt(id).SetText(text.c_str()); }
+  std::string Text(int id) { return frmMakeISO->ControlAt(id).Text(); }
+  bool Checked(int id) { return CheckBox(frmMakeISO->ControlAt(id)).Checked(); }
+  std::vector<std::string> ExpectedCalls(const std::string& target) {
+    return {"init", "new", "add " + disc_, "boot " + menu_ + "\\loader.bin", "create " + target + ".tmp",
+            "build", "close", "done"};
+  }
+
+  std::string root_, disc_, menu_, target_;
+  MainSettings settingsBefore_;
+  const MakeIsoEngine* engineBefore_;
+};
+
+TEST_F(MakeIsoTest, ShowFillsTheFieldsAndClosingStoresTheOptions) {
+  TheMainSettings.IsoSettings = {0, 1, 1, 0, 1, 0, 1};
+  strcpy(TheMainSettings.VolumeLabel, "MYLABEL");
+  ShowDialog();
+  EXPECT_EQ("Make ISO File", frmMakeISO->Caption());
+  EXPECT_EQ(target_, Text(M::txtISOFile));
+  EXPECT_EQ(menu_ + "\\loader.bin", Text(M::txtBootImage));
+  EXPECT_EQ(disc_, Text(M::txtCDFileDir));
+  EXPECT_EQ("MYLABEL", Text(M::txtCDVol));
+  EXPECT_FALSE(Checked(M::chkOptimize));
+  EXPECT_TRUE(Checked(M::chkDOS));
+  EXPECT_TRUE(Checked(M::chkJoliet));
+  EXPECT_TRUE(Checked(M::chkLowercase));
+  EXPECT_TRUE(Checked(M::chkHideFolder));
+  EXPECT_FALSE(Checked(M::chkHideFiles));
+  EXPECT_FALSE(frmMakeISO->ControlAt(M::datePicker).Enabled());
+  Form* main = TheApplication.MainForm();
+  EXPECT_EQ(main->Left() + main->Width() / 2, frmMakeISO->Left());
+  EXPECT_EQ(main->Top() + main->Height() / 4, frmMakeISO->Top());
+
+  Click(*frmMakeISO, M::chkDateTime);
+  EXPECT_TRUE(frmMakeISO->ControlAt(M::timePicker).Enabled());
+  Click(*frmMakeISO, M::chkHideFiles);
+  EXPECT_EQ(1, TheMainSettings.IsoSettings.HideBootFiles);  // at once
+  Click(*frmMakeISO, M::chkJoliet);
+  SetText(M::txtCDVol, "NEWLABEL");
+  SetText(M::txtCDFileDir, "C:\\elsewhere");
+  Click(*frmMakeISO, M::btnReturn);
+  EXPECT_FALSE(frmMakeISO->Visible());
+  EXPECT_EQ(0, TheMainSettings.IsoSettings.VOL_Joliet);
+  EXPECT_EQ(1, TheMainSettings.IsoSettings.SetDateTime);
+  EXPECT_STREQ("NEWLABEL", TheMainSettings.VolumeLabel);
+
+  ShowDialog();
+  EXPECT_EQ(disc_, Text(M::txtCDFileDir));  // an edit of the folder is not kept
+  EXPECT_EQ("NEWLABEL", Text(M::txtCDVol));
+  EXPECT_TRUE(frmMakeISO->ControlAt(M::datePicker).Enabled());
+}
+
+TEST_F(MakeIsoTest, MakeCallsTheEngineInOrderAndPutsTheImageInPlace) {
+  TheMainSettings.IsoSettings = {1, 0, 0, 0, 0, 1, 0};
+  ShowDialog();
+  Click(*frmMakeISO, M::chkDOS);
+  Click(*frmMakeISO, M::chkJoliet);
+  SetText(M::txtCDVol, "DISC");
+  MessageBoxAnswerer boxes;
+  Click(*frmMakeISO, M::btnMake);
+
+  EXPECT_EQ(0, boxes.Count());
+  EXPECT_EQ(ExpectedCalls(target_), g_rec.calls);  // a second Make during the build started nothing
+  EXPECT_TRUE(g_rec.preparingAtInit);
+  EXPECT_FALSE(g_rec.dialogEnabledInBuild);
+  EXPECT_FALSE(g_rec.mainEnabledInBuild);
+  const IsoMakeOptions& o = g_rec.optionsAtBuild;
+  EXPECT_EQ(0, o.LongNames);
+  EXPECT_EQ(1, o.Joliet);
+  EXPECT_EQ(1, o.Optimize);
+  EXPECT_EQ(0, o.AllowLowercase);
+  EXPECT_EQ(0, o.SetDateTime);
+  EXPECT_EQ(0, o.HideBootFolder);
+  EXPECT_EQ(1, o.HideBootFiles);
+  EXPECT_STREQ("DISC", o.SavedVolumeLabel);
+  EXPECT_STREQ("Tarnwick 3.0.0.1", o.PreparerName);
+  EXPECT_STREQ(target_.c_str(), ISOFilePath);
+
+  EXPECT_EQ(std::vector<uint8_t>({'N', 'E', 'W'}), ReadBytes(target_));
+  EXPECT_FALSE(FileExists((target_ + ".tmp").c_str()));
+  EXPECT_FALSE(frmMakeISO->Visible());
+  EXPECT_FALSE(frmProgress->Visible());
+  EXPECT_TRUE(IsWindowEnabled(*frmMakeISO));
+  EXPECT_TRUE(IsWindowEnabled(*TheApplication.MainForm()));
+  EXPECT_EQ(1, TheMainSettings.IsoSettings.VOL_DOS83);  // closing stored the boxes
+}
+
+TEST_F(MakeIsoTest, TheOutputNameGetsIsoWhenItLacksIt) {
+  const struct {
+    const char* typed;
+    const char* built;
+  } cases[] = {{"\\iso\\disc", "\\iso\\disc.iso"},
+               {"\\iso\\disc.ISO", "\\iso\\disc.ISO"},
+               {"\\my.dir\\disc", "\\my.dir\\disc.iso"},
+               {"\\iso\\disc.iso.bak", "\\iso\\disc.iso.bak.iso"}};
+  CreateDirectoryA((root_ + "\\my.dir").c_str(), nullptr);
+  MessageBoxAnswerer boxes(kIdYes);  // disc.ISO names the image disc.iso made before
+  for (const auto& c : cases) {
+    g_rec.calls.clear();
+    ShowDialog();
+    SetText(M::txtISOFile, root_ + c.typed);
+    Click(*frmMakeISO, M::btnMake);
+    ASSERT_EQ(8u, g_rec.calls.size()) << c.typed;
+    EXPECT_EQ("create " + root_ + c.built + ".tmp", g_rec.calls[4]);
+  }
+}
+
+TEST_F(MakeIsoTest, AnEarlierImageIsKeptOnNoAndOnAFailedBuildAndReplacedOnSuccess) {
+  WriteBytes(target_, {'O', 'L', 'D'});
+  SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_READONLY);
+  ShowDialog();
+  {
+    MessageBoxAnswerer boxes(kIdNo);
+    Click(*frmMakeISO, M::btnMake);
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_EQ("ISO File '" + target_ + "' exist, Overwrite?", boxes.Boxes()[0].text);
+    EXPECT_EQ("Prompt", boxes.Boxes()[0].caption);
+    EXPECT_EQ((void*)frmMakeISO->Handle(), boxes.Boxes()[0].owner);
+    EXPECT_EQ((unsigned)(kMbYesNo | kMbIconQuestion), boxes.Boxes()[0].style);
+  }
+  EXPECT_TRUE(g_rec.calls.empty());
+  EXPECT_TRUE(frmMakeISO->Visible());
+
+  g_rec.buildResult = 0;
+  {
+    MessageBoxAnswerer boxes(kIdYes);
+    Click(*frmMakeISO, M::btnMake);
+  }
+  EXPECT_EQ(ExpectedCalls(target_), g_rec.calls);
+  EXPECT_EQ(std::vector<uint8_t>({'O', 'L', 'D'}), ReadBytes(target_));
+  EXPECT_FALSE(FileExists((target_ + ".tmp").c_str()));
+
+  g_rec.buildResult = 1;
+  ShowDialog();
+  {
+    MessageBoxAnswerer boxes(kIdYes);
+    Click(*frmMakeISO, M::btnMake);
+  }
+  EXPECT_EQ(std::vector<uint8_t>({'N', 'E', 'W'}), ReadBytes(target_));
+}
+
+TEST_F(MakeIsoTest, MissingSourcesAndAnUncreatableOutputAreReportedAndNothingIsBuilt) {
+  ShowDialog();
+  SetText(M::txtCDFileDir, root_ + "\\nofolder");
+  SetText(M::txtBootImage, root_ + "\\noboot.bin");
+  {
+    MessageBoxAnswerer boxes;
+    Click(*frmMakeISO, M::btnMake);
+    ASSERT_EQ(1, boxes.Count());  // the folder is checked first
+    EXPECT_EQ("CD File Directory '" + root_ + "\\nofolder' not Exist!", boxes.Boxes()[0].text);
+    EXPECT_EQ("Error", boxes.Boxes()[0].caption);
+    EXPECT_EQ((unsigned)kMbIconError, boxes.Boxes()[0].style);
+  }
+  SetText(M::txtCDFileDir, disc_);
+  {
+    MessageBoxAnswerer boxes;
+    Click(*frmMakeISO, M::btnMake);
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_EQ("Boot Image '" + root_ + "\\noboot.bin' Not Exist!", boxes.Boxes()[0].text);
+  }
+  EXPECT_TRUE(g_rec.calls.empty());
+
+  SetText(M::txtBootImage, menu_ + "\\loader.bin");
+  g_rec.createResult = 0;
+  {
+    MessageBoxAnswerer boxes;
+    Click(*frmMakeISO, M::btnMake);
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_EQ("File '" + target_ + "' Create Error!", boxes.Boxes()[0].text);
+  }
+  std::vector<std::string> calls = ExpectedCalls(target_);
+  calls.resize(5);  // up to the output file
+  calls.push_back("done");
+  EXPECT_EQ(calls, g_rec.calls);
+  EXPECT_TRUE(frmMakeISO->Visible());
+  EXPECT_FALSE(frmProgress->Visible());  // the preparing window is closed on this path too
+}
+
+TEST_F(MakeIsoTest, PathsOf260CharactersOrMoreAreRefused) {
+  ShowDialog();
+  SetText(M::txtCDFileDir, "C:\\" + std::string(257, 'a'));
+  MessageBoxAnswerer boxes;
+  Click(*frmMakeISO, M::btnMake);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Boxes()[0].text.find("260 characters")) << boxes.Boxes()[0].text;
+  EXPECT_EQ(0u, boxes.Boxes()[0].text.find("CD File Dir:"));
+  EXPECT_TRUE(g_rec.calls.empty());
+}
+
+TEST_F(MakeIsoTest, TheFixedDateOfASummerDayKeepsItsLocalTime) {
+  // Central European time; in July the clocks are an hour ahead.
+  _putenv("TZ=CET-1CEST");
+  _tzset();
+  TheMainSettings.IsoSettings.SetDateTime = 1;
+  ShowDialog();
+  SYSTEMTIME summer = {2024, 7, 1, 1, 12, 0, 0, 0};
+  DateTimePicker(frmMakeISO->ControlAt(M::datePicker)).SetValue(summer);
+  DateTimePicker(frmMakeISO->ControlAt(M::timePicker)).SetValue(summer);
+  Click(*frmMakeISO, M::btnMake);
+  _putenv("TZ=");
+  _tzset();
+  EXPECT_EQ(1, g_rec.optionsAtBuild.SetDateTime);
+  EXPECT_EQ((time_t)1719828000, g_rec.optionsAtBuild.FixedTime);  // 2024-07-01 10:00:00 UTC
+}
+
+TEST_F(MakeIsoTest, GermanAt120DotsPerInch) {
+  TheLanguage.currentLangId = 1031;
+  TheApplication.SetScreenPixelsPerInch(120);
+  ShowDialog();
+  EXPECT_EQ(110, frmMakeISO->ControlAt(M::txtCDFileDir).Left());
+  EXPECT_EQ(211, frmMakeISO->ControlAt(M::txtCDFileDir).Width());
+  frmMakeISO->Hide();
+  TheLanguage.currentLangId = 1033;
+  ShowDialog();
+  EXPECT_EQ(95, frmMakeISO->ControlAt(M::txtCDFileDir).Left());  // the design's 76
+}
+
+TEST_F(MakeIsoTest, BrowsingSetsTheOutputFileAndTheBootImage) {
+  ShowDialog();
+  form_driver::FileDialogAnswerer dialogs;
+  dialogs.Queue("C:\\out\\new.iso");
+  dialogs.Queue("D:\\boot\\other.img");
+  Click(*frmMakeISO, M::btnSetISOFile);
+  Click(*frmMakeISO, M::btnSetBootImage);
+  ASSERT_EQ(2, dialogs.Count());
+  const auto& save = dialogs.Dialogs()[0];
+  EXPECT_TRUE(save.save);
+  EXPECT_EQ("Set Output ISO File", save.title);
+  EXPECT_EQ("ISO File(*.iso)|*.iso", save.filter);
+  EXPECT_EQ(root_ + "\\iso", save.initialDir);
+  EXPECT_EQ("ISO", save.defaultExt);
+  EXPECT_EQ(0x20804u, save.flags);
+  EXPECT_STREQ("C:\\out", TheMainSettings.ISOFileDir);
+  EXPECT_STREQ("new.iso", TheMainSettings.ISOFileName);
+  EXPECT_EQ("C:\\out\\new.iso", Text(M::txtISOFile));
+  const auto& open = dialogs.Dialogs()[1];
+  EXPECT_FALSE(open.save);
+  EXPECT_EQ("Boot Image File", open.title);
+  EXPECT_EQ(menu_, open.initialDir);
+  EXPECT_EQ("bin", open.defaultExt);
+  EXPECT_EQ("D:\\boot\\other.img", Text(M::txtBootImage));
+}
+
+// ------------------------------------------------------------ the image engine itself
+
+class MakeIsoEngineTest : public MakeIsoTest {
+ protected:
+  void SetUp() override {
+    MakeIsoTest::SetUp();
+    SetMakeIsoEngine(nullptr);
+    std::vector<uint8_t> big(3 << 20);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = (uint8_t)(i * 7);
+    WriteBytes(disc_ + "\\big.bin", big);
+  }
+};
+
+TEST_F(MakeIsoEngineTest, BuildsTheImageAndStopKeepsTheEarlierOne) {
+  // The image goes into the disc folder itself.
+  strcpy(TheMainSettings.ISOFileDir, disc_.c_str());
+  target_ = disc_ + "\\disc.iso";
+  ShowDialog();
+  MessageBoxAnswerer boxes(kIdYes);
+  Click(*frmMakeISO, M::btnMake);
+  EXPECT_EQ(0, boxes.Count());
+  std::vector<uint8_t> first = ReadBytes(target_);
+  ASSERT_GT(first.size(), (size_t)(3 << 20));
+  EXPECT_EQ(0, memcmp(&first[0x8001], "CD001", 5));
+
+  // Again: the earlier image is not packed into the new one.
+  ShowDialog();
+  Click(*frmMakeISO, M::btnMake);
+  EXPECT_EQ(1, boxes.Count());  // the overwrite question
+  std::vector<uint8_t> second = ReadBytes(target_);
+  EXPECT_EQ(first.size(), second.size());
+
+  ShowDialog();
+  // The click waits in the queue for the progress window's pump.
+  PostMessageA(frmProgress->ControlAt(TfrmProgress::btnCancel), BM_CLICK, 0, 0);
+  Click(*frmMakeISO, M::btnMake);
+  EXPECT_EQ(1, ProgressCancelled);
+  EXPECT_EQ(2, boxes.Count());  // the overwrite questions only
+  EXPECT_EQ(second, ReadBytes(target_));
+  EXPECT_FALSE(FileExists((target_ + ".tmp").c_str()));
+  EXPECT_FALSE(frmProgress->Visible());
+}
+
+}  // namespace
