@@ -188,7 +188,7 @@ int ConvertImageTo8Bit(const char* path, int reduce) {
     fclose(source);
     return kBitmapOpenError;
   }
-  FILE* out = CreateOutputFile(outPath);
+  FILE* out = CreateBitmapFile(outPath);
   if (out == nullptr) {
     fclose(source);
     return kBitmapOpenError;

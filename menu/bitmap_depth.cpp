@@ -150,7 +150,7 @@ static int ConvertImageToDepth(DepthMember member, const char* path) {
   char outPath[kPathSize];
   FILE* out = nullptr;
   if (ReplaceExtension(outPath, sizeof outPath, path, DepthExtension(member))) {
-    out = CreateOutputFile(outPath);
+    out = CreateBitmapFile(outPath);
   }
   if (out == nullptr) {
     fclose(source);

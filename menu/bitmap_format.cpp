@@ -115,7 +115,7 @@ bool ReplaceExtension(char* out, size_t size, const char* path, const char* ext)
   return true;
 }
 
-FILE* CreateOutputFile(const char* path) {
+FILE* CreateBitmapFile(const char* path) {
   if (PathExists(path)) {
     MakeFileWritable(path);
     DeleteFileAt(path);

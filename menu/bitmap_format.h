@@ -109,9 +109,9 @@ void BuildBitmapHeaders(uint8_t* out, const char type[2], uint32_t fileSize, boo
 // named like its own converted file must not be overwritten).
 bool ReplaceExtension(char* out, size_t size, const char* path, const char* ext);
 
-// Opens a new output file: an existing one is made writable and deleted
-// first. Null when it cannot be created.
-FILE* CreateOutputFile(const char* path);
+// Opens a new bitmap output file: an existing one is made writable and
+// deleted first. Null when it cannot be created.
+FILE* CreateBitmapFile(const char* path);
 
 // Closes an output file. When code is nonzero, or the close fails (then
 // 4 is returned for a code of 0), the file is deleted so that no partial

@@ -39,7 +39,7 @@ int ConvertBitmapInPlace(const char* path) {
 
   char tempPath[kPathSize];
   FILE* temp = nullptr;
-  if (ReplaceExtension(tempPath, sizeof tempPath, path, "BMI")) temp = CreateOutputFile(tempPath);
+  if (ReplaceExtension(tempPath, sizeof tempPath, path, "BMI")) temp = CreateBitmapFile(tempPath);
   if (temp == nullptr) {
     fclose(source);
     return kBitmapOpenError;

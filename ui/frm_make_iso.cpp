@@ -10,7 +10,7 @@
 #include "app/string_ids.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
-#include "ui/document_folders.h"
+#include "menu/document.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -245,9 +245,9 @@ void TfrmMakeISO::frmMakeISOShow() {
   char text[2 * kPathSize + 16];
   snprintf(text, sizeof text, "%s\\%s", settings.ISOFileDir, settings.ISOFileName);
   ControlAt(txtISOFile).SetText(text);
-  snprintf(text, sizeof text, "%s\\loader.bin", DocumentMenuFileDir());
+  snprintf(text, sizeof text, "%s\\loader.bin", TheDocument.MenuFileDir);
   ControlAt(txtBootImage).SetText(text);
-  ControlAt(txtCDFileDir).SetText(DocumentCDFileDir());
+  ControlAt(txtCDFileDir).SetText(TheDocument.CDFileDir);
   ControlAt(txtCDVol).SetText(settings.VolumeLabel);
 
   const IsoSettingValues& iso = settings.IsoSettings;
@@ -323,7 +323,7 @@ void TfrmMakeISO::btnSetBootImageClick() {
   request.owner = Handle();
   request.filter = GetString(kStrBootImageFilter);
   request.title = GetString(kStrBootImageTitle);
-  request.initialDir = DocumentMenuFileDir();
+  request.initialDir = TheDocument.MenuFileDir;
   request.defaultExt = "bin";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();

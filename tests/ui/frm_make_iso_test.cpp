@@ -11,9 +11,9 @@
 #include "app/language.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
+#include "menu/document.h"
 #include "platform/files.h"
 #include "tests/file_bytes.h"
-#include "tests/ui/document_setup.h"
 #include "tests/win/form_driver.h"
 #include "ui/frm_make_iso.h"
 #include "ui/frm_progress.h"
@@ -121,7 +121,8 @@ class MakeIsoTest : public ::testing::Test {
     CreateDirectoryA((root_ + "\\iso").c_str(), nullptr);
     WriteBytes(menu_ + "\\loader.bin", BootSector());
     WriteBytes(disc_ + "\\readme.txt", {'h', 'i'});
-    SetDocumentFolders(disc_.c_str(), menu_.c_str());
+    strcpy(TheDocument.CDFileDir, disc_.c_str());
+    strcpy(TheDocument.MenuFileDir, menu_.c_str());
     settingsBefore_ = TheMainSettings;
     strcpy(TheMainSettings.ISOFileDir, (root_ + "\\iso").c_str());
     strcpy(TheMainSettings.ISOFileName, "disc.iso");
