@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 static IsoMakeOptions start_options() {
   IsoMakeOptions o;
@@ -81,6 +82,7 @@ int iso_new_image() {
   Iso.root = nullptr;
   Iso.tree_incomplete = false;
   memset(&Iso.left_out, 0, sizeof Iso.left_out);
+  Iso.kept_out_count = 0;
   create_directory_node(nullptr, "", &Iso.root_entry, 0);
   return 1;
 }
@@ -109,6 +111,19 @@ int iso_add_directory(DirectoryNode* node, const char* folder) {
   // silently lacks files.
   if (Iso.stop_build) Iso.tree_incomplete = true;
   return 1;
+}
+
+int iso_leave_out_path(const char* path) {
+  if (!path || Iso.kept_out_count == 2 || strlen(path) >= sizeof Iso.kept_out[0]) return 0;
+  copy_text(Iso.kept_out[Iso.kept_out_count++], sizeof Iso.kept_out[0], path);
+  return 1;
+}
+
+bool is_kept_out(const char* whole_path) {
+  for (int i = 0; i < Iso.kept_out_count; ++i) {
+    if (!strcasecmp(Iso.kept_out[i], whole_path)) return true;
+  }
+  return false;
 }
 
 int iso_set_boot_image(const char* path) {

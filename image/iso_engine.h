@@ -46,6 +46,12 @@ DirectoryNode* iso_root_node();
 // built of this tree (the caller should stop before iso_create_output, so
 // that an earlier image of the same name is kept).
 int iso_add_directory(DirectoryNode* node, const char* folder);
+// A file that the next iso_add_directory leaves out, silently: the image a
+// build will replace, which a caller writing to a work file first keeps
+// until the build has succeeded, and that work file, so that an earlier
+// image inside the disc folder is never packed into the new one. At most
+// two; iso_new_image forgets them. 0 when the path is null or does not fit.
+int iso_leave_out_path(const char* path);
 // Classifies the boot image: 1 accepted (floppy or no-emulation image), 0 not.
 int iso_set_boot_image(const char* path);
 // Creates (or empties) the output image file: 1 created, 0 not.

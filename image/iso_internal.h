@@ -236,7 +236,11 @@ struct IsoEngine {
   // The output image.
   FileHandle output_image_handle;
   char output_image_path[kEnginePath];
-  const char* output_path;       // null until the first iso_create_output succeeds
+  const char* output_path;       // null until an iso_create_output succeeds; null again after one fails
+  // Files the scan leaves out: the image the build will replace and the
+  // work file it writes first (iso_leave_out_path).
+  char kept_out[2][kEnginePath];
+  int kept_out_count;
   bool write_failed;
 
   int last_build_result;
@@ -269,6 +273,8 @@ uint32_t next_record_position(uint32_t pos, uint32_t length);
 
 // ---------------------------------------------------------- tree (iso_tree.cpp)
 
+// True when the scan leaves this path out (iso_leave_out_path).
+bool is_kept_out(const char* whole_path);
 int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* self);
 int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name);
 DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_path, DirectoryEntry* self,

@@ -102,6 +102,7 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
       note_left_out(folder, item.name);
       continue;
     }
+    if (is_kept_out(whole)) continue;
     insert_file_entry(node, whole, item.name);
   }
   node->scan = outer;

@@ -18,11 +18,19 @@ int iso_create_output(const char* path) {
   if (length >= sizeof Iso.output_image_path) {
     // A cut path could name another file, which a cancel would delete.
     Iso.output_image_handle = kInvalidFileHandle;
+    Iso.output_image_path[0] = 0;
+    Iso.output_path = nullptr;
     return 0;
   }
   FileHandle handle = CreateOutputFile(path);
   Iso.output_image_handle = handle;
-  if (handle == kInvalidFileHandle) return 0;
+  if (handle == kInvalidFileHandle) {
+    // The path of an earlier build must not stay: a later cancel or a
+    // failed build deletes the file it names.
+    Iso.output_image_path[0] = 0;
+    Iso.output_path = nullptr;
+    return 0;
+  }
   memcpy(Iso.output_image_path, path, length);
   Iso.output_image_path[length] = 0;
   Iso.output_path = Iso.output_image_path;

@@ -165,8 +165,8 @@ const FormDescription kDescription = {
 // A path and the file dialogs' common settings.
 const unsigned kFileDialogFlags = 0x20804;  // hide read-only, path must exist, no network button
 const int kPathLimit = 259;                 // characters of a path, without its NUL
-// The work file's name is the target's with ".tmp" (or ".tm1" ...) added.
-const int kWorkSuffixLength = 4;
+// The work file's name is the target's with ".tw~" (or ".tw1~" ...) added.
+const int kWorkSuffixLength = 5;
 
 // What a build came to: no image because the output file could not be
 // made (the dialog stays open), a build that did not produce the image
@@ -378,8 +378,9 @@ bool TfrmMakeISO::ReadJob(MakeIsoJob& job) {
   CopyText(job.target, sizeof job.target, target.c_str());
   // A name beside the target that no file has yet, so nothing of the
   // user's is overwritten before the build has succeeded.
-  for (char digit = '0'; digit <= '9'; ++digit) {
-    snprintf(job.workFile, sizeof job.workFile, digit == '0' ? "%s.tmp" : "%s.tm%c", job.target, digit);
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (attempt == 0) snprintf(job.workFile, sizeof job.workFile, "%s.tw~", job.target);
+    else snprintf(job.workFile, sizeof job.workFile, "%s.tw%d~", job.target, attempt);
     if (!PathExists(job.workFile)) return true;
   }
   ShowPathError(GetString(kStrFileCreateError), job.workFile);
@@ -444,6 +445,10 @@ int TfrmMakeISO::RunEngine(const MakeIsoJob& job) {
   snprintf(IsoOptions.PreparerName, sizeof IsoOptions.PreparerName, "Tarnwick %s", ProgramVersion);
   engine.engine_init();
   engine.new_image();
+  // Neither the image being replaced nor the work file goes into the image
+  // when the output lies inside the disc folder.
+  engine.leave_out_path(job.target);
+  engine.leave_out_path(job.workFile);
   FillBuildOptions();
   if (!engine.add_directory(engine.root_node(), job.folder)) {
     engine.engine_done();

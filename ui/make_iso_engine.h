@@ -9,6 +9,7 @@ struct MakeIsoEngine {
   int (*engine_init)();
   int (*new_image)();
   DirectoryNode* (*root_node)();
+  int (*leave_out_path)(const char* path);
   int (*add_directory)(DirectoryNode* node, const char* folder);
   int (*set_boot_image)(const char* path);
   int (*create_output)(const char* path);

@@ -51,6 +51,10 @@ int RecNew() {
   return 1;
 }
 DirectoryNode* RecRoot() { return (DirectoryNode*)&g_rootNode; }
+int RecLeaveOut(const char* path) {
+  g_rec.calls.push_back(std::string("leave ") + path);
+  return 1;
+}
 int RecAdd(DirectoryNode* node, const char* folder) {
   g_rec.calls.push_back(std::string(node == RecRoot() ? "add " : "add ? ") + folder);
   return g_rec.addResult;
@@ -86,7 +90,7 @@ int RecDone() {
 }
 int RecResult() { return g_rec.buildResult; }
 
-const MakeIsoEngine kRecordingEngine = {RecInit, RecNew, RecRoot, RecAdd, RecBoot,
+const MakeIsoEngine kRecordingEngine = {RecInit, RecNew, RecRoot, RecLeaveOut, RecAdd, RecBoot,
                                         RecCreate, RecBuild, RecClose, RecDone, RecResult};
 
 // ------------------------------------------------------------ fixture
@@ -148,8 +152,8 @@ class MakeIsoTest : public ::testing::Test {
   std::string Text(int id) { return frmMakeISO->ControlAt(id).Text(); }
   bool Checked(int id) { return CheckBox(frmMakeISO->ControlAt(id)).Checked(); }
   std::vector<std::string> ExpectedCalls(const std::string& target) {
-    return {"init", "new", "add " + disc_, "boot " + menu_ + "\\loader.bin", "create " + target + ".tmp",
-            "build", "close", "done"};
+    return {"init", "new", "leave " + target, "leave " + target + ".tw~", "add " + disc_,
+            "boot " + menu_ + "\\loader.bin", "create " + target + ".tw~", "build", "close", "done"};
   }
 
   std::string root_, disc_, menu_, target_;
@@ -223,7 +227,7 @@ TEST_F(MakeIsoTest, MakeCallsTheEngineInOrderAndPutsTheImageInPlace) {
   EXPECT_STREQ(target_.c_str(), ISOFilePath);
 
   EXPECT_EQ(std::vector<uint8_t>({'N', 'E', 'W'}), ReadBytes(target_));
-  EXPECT_FALSE(FileExists((target_ + ".tmp").c_str()));
+  EXPECT_FALSE(FileExists((target_ + ".tw~").c_str()));
   EXPECT_FALSE(frmMakeISO->Visible());
   EXPECT_FALSE(frmProgress->Visible());
   EXPECT_TRUE(IsWindowEnabled(*frmMakeISO));
@@ -246,8 +250,8 @@ TEST_F(MakeIsoTest, TheOutputNameGetsIsoWhenItLacksIt) {
     ShowDialog();
     SetText(M::txtISOFile, root_ + c.typed);
     Click(*frmMakeISO, M::btnMake);
-    ASSERT_EQ(8u, g_rec.calls.size()) << c.typed;
-    EXPECT_EQ("create " + root_ + c.built + ".tmp", g_rec.calls[4]);
+    ASSERT_EQ(10u, g_rec.calls.size()) << c.typed;
+    EXPECT_EQ("create " + root_ + c.built + ".tw~", g_rec.calls[6]);
   }
 }
 
@@ -274,7 +278,7 @@ TEST_F(MakeIsoTest, AnEarlierImageIsKeptOnNoAndOnAFailedBuildAndReplacedOnSucces
   }
   EXPECT_EQ(ExpectedCalls(target_), g_rec.calls);
   EXPECT_EQ(std::vector<uint8_t>({'O', 'L', 'D'}), ReadBytes(target_));
-  EXPECT_FALSE(FileExists((target_ + ".tmp").c_str()));
+  EXPECT_FALSE(FileExists((target_ + ".tw~").c_str()));
 
   g_rec.buildResult = 1;
   ShowDialog();
@@ -315,7 +319,7 @@ TEST_F(MakeIsoTest, MissingSourcesAndAnUncreatableOutputAreReportedAndNothingIsB
     EXPECT_EQ("File '" + target_ + "' Create Error!", boxes.Boxes()[0].text);
   }
   std::vector<std::string> calls = ExpectedCalls(target_);
-  calls.resize(5);  // up to the output file
+  calls.resize(7);  // up to the output file
   calls.push_back("done");
   EXPECT_EQ(calls, g_rec.calls);
   EXPECT_TRUE(frmMakeISO->Visible());
@@ -426,7 +430,7 @@ TEST_F(MakeIsoEngineTest, BuildsTheImageAndStopKeepsTheEarlierOne) {
   EXPECT_EQ(1, ProgressCancelled);
   EXPECT_EQ(2, boxes.Count());  // the overwrite questions only
   EXPECT_EQ(second, ReadBytes(target_));
-  EXPECT_FALSE(FileExists((target_ + ".tmp").c_str()));
+  EXPECT_FALSE(FileExists((target_ + ".tw~").c_str()));
   EXPECT_FALSE(frmProgress->Visible());
 }
 

@@ -105,7 +105,7 @@ bool ParseFlag(const char* text, int* out) {
 }
 
 // Seconds since 1970, or a local date and time turned into calendar time the
-// way the dialog does it (daylight saving flag 0).
+// way the dialog does it (the library decides whether summer time applies).
 bool ParseTime(const char* text, time_t* out) {
   if (text == nullptr) return false;
   char* end = nullptr;
@@ -127,7 +127,7 @@ bool ParseTime(const char* text, time_t* out) {
   local.tm_hour = hour;
   local.tm_min = minute;
   local.tm_sec = second;
-  local.tm_isdst = 0;
+  local.tm_isdst = -1;
   *out = mktime(&local);
   return *out != (time_t)-1;
 }
