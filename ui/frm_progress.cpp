@@ -166,12 +166,15 @@ struct ProgressFields {
   char usedText[16];
   char needText[16];
   int barPosition;
+  uint32_t lastUpdate;  // milliseconds of the last update that did its work
   long repaints;
 };
 ProgressFields Shown = {};
 
-time_t SystemClock() { return time(nullptr); }
-ProgressClock Clock = SystemClock;
+time_t SystemSeconds() { return time(nullptr); }
+uint32_t SystemMilliseconds() { return GetTickCount(); }
+const ProgressClock kSystemClock = {SystemSeconds, SystemMilliseconds};
+const ProgressClock* Clock = &kSystemClock;
 
 // A quit message that the pump took out of the queue during a job.
 bool QuitTaken = false;
@@ -196,9 +199,9 @@ const ProgressHandlers kWindowCalls = {SeamShowPreparing, SeamHideProgress, Seam
 
 }  // namespace
 
-ProgressClock SetProgressClock(ProgressClock clock) {
-  ProgressClock before = Clock;
-  Clock = clock ? clock : SystemClock;
+const ProgressClock* SetProgressClock(const ProgressClock* clock) {
+  const ProgressClock* before = Clock;
+  Clock = clock ? clock : &kSystemClock;
   return before;
 }
 
@@ -262,6 +265,7 @@ void TfrmProgress::ShowProgressMode() {
   strcpy(Shown.usedText, "00:00:00");
   strcpy(Shown.needText, "00:00:00");
   Shown.barPosition = 0;
+  Shown.lastUpdate = Clock->milliseconds() - kProgressUpdateIntervalMs;  // the first update works at once
   ControlAt(lbDoneTxt).SetText(Shown.doneText);
   ControlAt(lbUsedTxt).SetText(Shown.usedText);
   ControlAt(lbNeedTxt).SetText(Shown.needText);
@@ -291,7 +295,7 @@ void TfrmProgress::ShowPreparingMode() {
 
 void TfrmProgress::StartProgressMode() {
   ProgressMode = kProgressModeRunning;
-  ProgressStartTime = Clock();
+  ProgressStartTime = Clock->seconds();
   if (Visible()) Hide();
   Show();
   Update();
@@ -311,6 +315,9 @@ void TfrmProgress::CloseWindow() {
 
 int TfrmProgress::UpdateFraction(double fraction) {
   if (ProgressCancelled) return 1;
+  uint32_t now = Clock->milliseconds();
+  if (now - Shown.lastUpdate < (uint32_t)kProgressUpdateIntervalMs) return 0;
+  Shown.lastUpdate = now;
   if (fraction > 0.0001) ShowFraction(fraction);
   PumpOneMessage();
   return 0;
@@ -321,7 +328,7 @@ void TfrmProgress::ShowFraction(double fraction) {
   snprintf(text, sizeof text, "%6.2f%%", fraction * 100);
   SetField(lbDoneTxt, Shown.doneText, text);
 
-  time_t now = Clock();
+  time_t now = Clock->seconds();
   long long elapsed = (long long)(now - ProgressStartTime);
   time_t end = (time_t)((double)ProgressStartTime + (double)(now - ProgressStartTime) / fraction);
   FormatDuration(text, sizeof text, elapsed);

@@ -4,10 +4,12 @@
 // calls of image/progress_seam.h: ShowPreparing shows one "please wait"
 // line; StartProgress shows the output file, the percentage done, the
 // elapsed and remaining time, a bar and the Stop button; UpdateProgress
-// refreshes them and hands one pending window message to its window, so the
+// refreshes the fields whose text changed and hands one pending window
+// message to its window (at most every kProgressUpdateIntervalMs), so the
 // program stays painted and Stop can set ProgressCancelled while the job
 // runs inside a click handler; HideProgress and CloseProgress hide it.
 // The user cannot close it; only the job does.
+#include <cstdint>
 #include <ctime>
 
 #include "win/form.h"
@@ -52,10 +54,19 @@ extern TfrmProgress* frmProgress;
 extern int ProgressMode;             // kProgressModePreparing or kProgressModeRunning
 extern time_t ProgressStartTime;     // when StartProgress was called, whole seconds
 
-// The calendar time in whole seconds that the elapsed and remaining times
-// are measured with; tests install their own clock (null: the system's).
-typedef time_t (*ProgressClock)();
-ProgressClock SetProgressClock(ProgressClock clock);
+// The clocks of the window: the calendar time in whole seconds that the
+// elapsed and remaining times are measured with, and a millisecond count
+// that spaces the updates. Tests install their own (null: the system's).
+struct ProgressClock {
+  time_t (*seconds)();
+  uint32_t (*milliseconds)();
+};
+const ProgressClock* SetProgressClock(const ProgressClock* clock);
+
+// A build reports progress after every 32 KB it writes, thousands of times
+// a second; the fields and the message pump are updated at most this often,
+// so that progress costs the build next to nothing.
+enum { kProgressUpdateIntervalMs = 50 };
 
 // How many times a field or the bar was repainted since start-up: the cost
 // of progress, which the build benchmark reports.

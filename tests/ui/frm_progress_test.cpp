@@ -20,7 +20,11 @@ namespace {
 typedef TfrmProgress P;
 
 time_t g_now = 1000000;
-time_t FakeClock() { return g_now; }
+uint32_t g_ticks = 0;
+uint32_t g_tickStep = 1000;  // each update comes a second after the one before
+time_t FakeSeconds() { return g_now; }
+uint32_t FakeMilliseconds() { return g_ticks += g_tickStep; }
+const ProgressClock kFakeClock = {FakeSeconds, FakeMilliseconds};
 
 std::vector<CursorShape> g_shapes;
 void RecordShape(CursorShape shape) { g_shapes.push_back(shape); }
@@ -29,7 +33,8 @@ class ProgressWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     CreateProgramForms(TheApplication);
-    clockBefore_ = SetProgressClock(FakeClock);
+    g_tickStep = 1000;
+    clockBefore_ = SetProgressClock(&kFakeClock);
     shapeBefore_ = SetCursorShapeHandler(RecordShape);
     g_shapes.clear();
     strcpy(ISOFilePath, "C:\\images\\disc.iso");
@@ -43,7 +48,7 @@ class ProgressWindowTest : public ::testing::Test {
   std::string Text(int id) { return frmProgress->ControlAt(id).Text(); }
   bool Shown(int id) { return frmProgress->ControlAt(id).Visible(); }
 
-  ProgressClock clockBefore_;
+  const ProgressClock* clockBefore_;
   CursorShapeHandler shapeBefore_;
 };
 
@@ -135,6 +140,25 @@ TEST_F(ProgressWindowTest, AnUpdateHandsOnOneMessageAndStopArrivesThatWay) {
   EXPECT_EQ(0, UpdateProgress(0.2));  // the click shows in the flag, not in this result
   EXPECT_EQ(1, ProgressCancelled);
   EXPECT_EQ(kShapeArrow, g_shapes.back());
+  CloseProgress();
+}
+
+TEST_F(ProgressWindowTest, UpdatesCloserThanTheIntervalDoNothing) {
+  StartProgress();
+  form_driver::Pump();
+  g_tickStep = 0;  // the same millisecond
+  EXPECT_EQ(0, UpdateProgress(0.25));  // the first update after the start works
+  EXPECT_EQ(" 25.00%", Text(P::lbDoneTxt));
+  long repaints = ProgressRepaintCount();
+  PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
+  EXPECT_EQ(0, UpdateProgress(0.5));
+  EXPECT_EQ(" 25.00%", Text(P::lbDoneTxt));
+  EXPECT_EQ(repaints, ProgressRepaintCount());
+  MSG left;
+  EXPECT_TRUE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_REMOVE));
+  g_tickStep = kProgressUpdateIntervalMs;
+  UpdateProgress(0.5);
+  EXPECT_EQ(" 50.00%", Text(P::lbDoneTxt));
   CloseProgress();
 }
 

@@ -25,7 +25,9 @@
 namespace {
 
 time_t g_now = 1000000;
-time_t FakeClock() { return g_now; }
+time_t FakeSeconds() { return g_now; }
+uint32_t FakeMilliseconds() { return (uint32_t)g_now * 1000; }
+const ProgressClock kFakeClock = {FakeSeconds, FakeMilliseconds};
 
 void WaitForTheShot(const std::string& ready) {
   FILE* file = fopen(ready.c_str(), "w");
@@ -65,7 +67,7 @@ int main(int argc, char** argv) {
   } else if (what == "preparing") {
     ShowPreparing();
   } else {
-    SetProgressClock(FakeClock);
+    SetProgressClock(&kFakeClock);
     StartProgress();
     g_now += 95;
     UpdateProgress(0.4235);
