@@ -2,14 +2,13 @@
 
 #include "platform/files.h"
 
-EngineLog TheEngineLog = {nullptr};
+EngineLog TheEngineLog = {nullptr, ""};
 
 void OpenEngineLog(const char* workDir) {
   CloseEngineLog();
-  char path[260];
-  if (!JoinPath(path, sizeof path, workDir, "plexidor.log")) return;
+  if (!JoinPath(TheEngineLog.path, sizeof TheEngineLog.path, workDir, "plexidor.log")) return;
   // Text mode, created or emptied, readable and writable.
-  TheEngineLog.file = fopen(path, "w+t");
+  TheEngineLog.file = fopen(TheEngineLog.path, "w+t");
 }
 
 void LogMessage(const char* text) {

@@ -4,7 +4,9 @@
 #include <cstdio>
 
 struct EngineLog {
-  FILE* file;  // null when no log is open
+  FILE* file;      // null when no log is open
+  char path[260];  // the log opened last ("" before); kept after the close,
+                   // so that the Make-ISO dialog can name it
 };
 
 // The log of the running build; outside a run nothing is open.

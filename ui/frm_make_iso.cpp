@@ -6,7 +6,8 @@
 #include <string>
 
 #include "app/language.h"
-#include "image/message_boxes.h"
+#include "app/engine_log.h"
+#include "app/message_boxes.h"
 #include "app/string_ids.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
@@ -169,9 +170,10 @@ const int kPathLimit = 259;                 // characters of a path, without its
 const int kWorkSuffixLength = 5;
 
 // What a build came to: no image because the output file could not be
-// made (the dialog stays open), a build that did not produce the image
-// (the engine has said why), or the image in place.
-enum BuildOutcome { kBuiltNothing, kBuildFailed, kBuildDone };
+// made, or because the engine refused the disc folder (the dialog stays
+// open for another try), a build that did not produce the image (the
+// engine has said why), or the image in place.
+enum BuildOutcome { kBuiltNothing, kFolderRefused, kBuildFailed, kBuildDone };
 
 bool CheckedOf(Form& form, int id) { return CheckBox(form.ControlAt(id)).Checked(); }
 
@@ -349,7 +351,8 @@ void TfrmMakeISO::btnMakeClick() {
   }
   if (outcome == kBuiltNothing) {
     ShowPathError(GetString(kStrFileCreateError), job.target);
-  } else {
+  } else if (outcome != kFolderRefused) {
+    if (outcome == kBuildDone) TellLeftOut(job);
     Close();
   }
   PostQuitAfterJob();
@@ -452,7 +455,7 @@ int TfrmMakeISO::RunEngine(const MakeIsoJob& job) {
   FillBuildOptions();
   if (!engine.add_directory(engine.root_node(), job.folder)) {
     engine.engine_done();
-    return kBuildFailed;
+    return kFolderRefused;
   }
   engine.set_boot_image(job.bootImage);
   if (!engine.create_output(job.workFile)) {
@@ -477,6 +480,28 @@ int TfrmMakeISO::RunEngine(const MakeIsoJob& job) {
 bool TfrmMakeISO::ReplaceTarget(const MakeIsoJob& job) {
   if (FileExists(job.target)) MakeFileWritable(job.target);
   return RenameFileTo(job.workFile, job.target);
+}
+
+// One message after an image that lacks entries of the disc folder: how
+// many, the first few, and the log that gives the reason of each.
+void TfrmMakeISO::TellLeftOut(const MakeIsoJob& job) {
+  const MakeIsoEngine& engine = TheMakeIsoEngine();
+  int count = engine.left_out_count();
+  if (count <= 0) return;
+  char line[600];
+  snprintf(line, sizeof line, count == 1 ? "The image '%s' was made without 1 entry of the disc folder:\n"
+                                         : "The image '%s' was made without %d entries of the disc folder:\n",
+           job.target, count);
+  std::string text = line;
+  int listed = 0;
+  for (const char* path; (path = engine.left_out_path(listed)) != nullptr; ++listed) text += std::string("\n    ") + path;
+  if (count > listed) {
+    snprintf(line, sizeof line, "\n    ... and %d more", count - listed);
+    text += line;
+  }
+  snprintf(line, sizeof line, "\n\nThe log file '%s' says why each was left out.", TheEngineLog.path);
+  text += line;
+  ShowMessageBox(Handle(), text.c_str(), GetString(kStrCaptionPrompt), kMbOk | kMbIconInformation);
 }
 
 void TfrmMakeISO::ShowPathError(const char* format, const char* path) {

@@ -53,6 +53,7 @@ class TfrmMakeISO : public Form {
   void FillBuildOptions();
   int RunEngine(const MakeIsoJob& job);
   bool ReplaceTarget(const MakeIsoJob& job);
+  void TellLeftOut(const MakeIsoJob& job);
   void ShowPathError(const char* format, const char* path);
 
   bool building_ = false;

@@ -17,6 +17,8 @@ struct MakeIsoEngine {
   int (*close_output)();
   int (*engine_done)();
   int (*last_build_result)();  // 1 when the image was written completely
+  int (*left_out_count)();     // entries the scan left out
+  const char* (*left_out_path)(int index);  // the first few of them, else null
 };
 
 // The table in force.

@@ -92,6 +92,7 @@ TEST_F(MessageBoxes, OnlyErrorsAreLoggedAndEveryLineGetsANewline) {
   LogMessage("Writen 3 Sectors ( 6KB Bytes)\n");
   CloseEngineLog();
   EXPECT_EQ(nullptr, TheEngineLog.file);
+  EXPECT_STREQ(log_, TheEngineLog.path);  // kept for the message that names the log
   EXPECT_EQ("first\nWriten 3 Sectors ( 6KB Bytes)\n\n", ReadLog());
   EXPECT_EQ(4u, g_boxes.size());
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/engine_log.h"
 #include "app/language.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
@@ -37,6 +38,8 @@ struct Recording {
   IsoMakeOptions optionsAtBuild;
   bool preparingAtInit = false;
   bool dialogEnabledInBuild = true, mainEnabledInBuild = true;
+  int leftOutCount = 0;
+  std::vector<std::string> leftOutPaths;
 };
 Recording g_rec;
 int g_rootNode;
@@ -89,9 +92,14 @@ int RecDone() {
   return 1;
 }
 int RecResult() { return g_rec.buildResult; }
+int RecLeftOutCount() { return g_rec.leftOutCount; }
+const char* RecLeftOutPath(int index) {
+  return index >= 0 && index < (int)g_rec.leftOutPaths.size() ? g_rec.leftOutPaths[index].c_str() : nullptr;
+}
 
 const MakeIsoEngine kRecordingEngine = {RecInit, RecNew, RecRoot, RecLeaveOut, RecAdd, RecBoot,
-                                        RecCreate, RecBuild, RecClose, RecDone, RecResult};
+                                        RecCreate, RecBuild, RecClose, RecDone, RecResult,
+                                        RecLeftOutCount, RecLeftOutPath};
 
 // ------------------------------------------------------------ fixture
 
@@ -233,6 +241,30 @@ TEST_F(MakeIsoTest, MakeCallsTheEngineInOrderAndPutsTheImageInPlace) {
   EXPECT_TRUE(IsWindowEnabled(*frmMakeISO));
   EXPECT_TRUE(IsWindowEnabled(*TheApplication.MainForm()));
   EXPECT_EQ(1, TheMainSettings.IsoSettings.VOL_DOS83);  // closing stored the boxes
+}
+
+TEST_F(MakeIsoTest, OneMessageTellsWhatTheImageWasMadeWithout) {
+  g_rec.leftOutCount = 7;
+  for (int i = 0; i < kIsoLeftOutPathsKept; ++i) g_rec.leftOutPaths.push_back("C:\\disc\\lost" + std::to_string(i));
+  strcpy(TheEngineLog.path, "C:\\temp\\Plexi$dor\\plexidor.log");
+  ShowDialog();
+  MessageBoxAnswerer boxes(kIdYes);
+  Click(*frmMakeISO, M::btnMake);
+  ASSERT_EQ(1, boxes.Count());
+  const std::string text = boxes.Boxes()[0].text;
+  EXPECT_EQ("The image '" + target_ + "' was made without 7 entries of the disc folder:\n"
+            "\n    C:\\disc\\lost0\n    C:\\disc\\lost1\n    C:\\disc\\lost2\n    C:\\disc\\lost3"
+            "\n    C:\\disc\\lost4\n    ... and 2 more"
+            "\n\nThe log file 'C:\\temp\\Plexi$dor\\plexidor.log' says why each was left out.",
+            text);
+  EXPECT_EQ((unsigned)(kMbOk | kMbIconInformation), boxes.Boxes()[0].style);
+
+  g_rec.buildResult = 0;  // a build that failed has said so already
+  ShowDialog();
+  Click(*frmMakeISO, M::btnMake);
+  ASSERT_EQ(2, boxes.Count());  // the overwrite question only
+  EXPECT_EQ("Prompt", boxes.Boxes()[1].caption);
+  EXPECT_EQ((unsigned)(kMbYesNo | kMbIconQuestion), boxes.Boxes()[1].style);
 }
 
 TEST_F(MakeIsoTest, TheOutputNameGetsIsoWhenItLacksIt) {
