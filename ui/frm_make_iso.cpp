@@ -346,7 +346,8 @@ void TfrmMakeISO::btnMakeClick() {
     CopyText(ISOFilePath, sizeof ISOFilePath, job.target);
     ShowPreparing();
     outcome = (BuildOutcome)RunEngine(job);
-    // Also when the build ended before the window reached progress mode.
+    // Also when the build ended before the window reached progress mode;
+    // a quit that came during the build is posted again here.
     CloseProgress();
   }
   if (outcome == kBuiltNothing) {
@@ -355,7 +356,6 @@ void TfrmMakeISO::btnMakeClick() {
     if (outcome == kBuildDone) TellLeftOut(job);
     Close();
   }
-  PostQuitAfterJob();
 }
 
 // The fields, checked in dialog order: each path must be shorter than the

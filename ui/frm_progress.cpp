@@ -207,12 +207,6 @@ const ProgressClock* SetProgressClock(const ProgressClock* clock) {
 
 long ProgressRepaintCount() { return Shown.repaints; }
 
-void PostQuitAfterJob() {
-  if (!QuitTaken) return;
-  QuitTaken = false;
-  PostQuitMessage(QuitExitCode);
-}
-
 TfrmProgress::TfrmProgress() : Form(kDescription) {}
 
 TfrmProgress::~TfrmProgress() {
@@ -285,9 +279,12 @@ void TfrmProgress::ShowPreparingLine() {
 
 // A mode is entered by showing the hidden window, so that the show event
 // lays it out and (in progress mode) clears the display and the cancel flag.
+// The window takes clicks even while a modal dialog (which disables the
+// other forms) runs the job.
 void TfrmProgress::ShowPreparingMode() {
   ProgressMode = kProgressModePreparing;
   if (Visible()) Hide();
+  EnableWindow(Handle(), TRUE);
   Show();
   Update();
   BringToFront();
@@ -297,6 +294,7 @@ void TfrmProgress::StartProgressMode() {
   ProgressMode = kProgressModeRunning;
   ProgressStartTime = Clock->seconds();
   if (Visible()) Hide();
+  EnableWindow(Handle(), TRUE);
   Show();
   Update();
   BringToFront();
@@ -311,6 +309,10 @@ void TfrmProgress::CloseWindow() {
   Hide();
   Update();
   SetCursorShape(kShapeArrow);
+  if (QuitTaken) {
+    QuitTaken = false;
+    PostQuitMessage(QuitExitCode);
+  }
 }
 
 int TfrmProgress::UpdateFraction(double fraction) {

@@ -8,7 +8,9 @@
 // message to its window (at most every kProgressUpdateIntervalMs), so the
 // program stays painted and Stop can set ProgressCancelled while the job
 // runs inside a click handler; HideProgress and CloseProgress hide it.
-// The user cannot close it; only the job does.
+// The user cannot close it; only the job does. A quit message that the
+// pump takes out of the queue stops the job (ProgressCancelled) and is
+// posted again by CloseProgress, so that the program still ends.
 #include <cstdint>
 #include <ctime>
 
@@ -72,8 +74,3 @@ enum { kProgressUpdateIntervalMs = 50 };
 // of progress, which the build benchmark reports.
 long ProgressRepaintCount();
 
-// The message pump of UpdateProgress takes a quit message out of the queue
-// when one arrives during a job: the job is then stopped (ProgressCancelled)
-// and the quit is kept. The job's owner calls this when the job has ended,
-// to post the quit again so that the program still ends.
-void PostQuitAfterJob();

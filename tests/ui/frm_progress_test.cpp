@@ -125,7 +125,9 @@ TEST_F(ProgressWindowTest, TextsAtTheStartHalfwayAfterThirtySecondsAndAfterStop)
 }
 
 TEST_F(ProgressWindowTest, AnUpdateHandsOnOneMessageAndStopArrivesThatWay) {
+  EnableWindow(*frmProgress, FALSE);  // as a modal dialog running the job leaves it
   StartProgress();
+  EXPECT_TRUE(IsWindowEnabled(*frmProgress));
   form_driver::Pump();
   PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
   PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
@@ -168,10 +170,9 @@ TEST_F(ProgressWindowTest, AQuitDuringTheJobStopsItAndIsPostedAgainAfterIt) {
   PostQuitMessage(7);
   EXPECT_EQ(0, UpdateProgress(0.3));
   EXPECT_EQ(1, ProgressCancelled);
-  CloseProgress();
   MSG message;
   EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
-  PostQuitAfterJob();
+  CloseProgress();
   ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(7, (int)message.wParam);
 }
