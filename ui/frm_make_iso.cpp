@@ -395,8 +395,8 @@ bool TfrmMakeISO::FieldPathFits(int label, const char* path, int limit) {
   if (length <= limit) return true;
   char text[512];
   snprintf(text, sizeof text,
-           "%s the path is %d characters long. Paths of this dialog must be shorter than %d characters; "
-           "choose a shorter folder or file name.",
+           "%s the path is %d characters long; it must be shorter than %d characters. "
+           "Choose a shorter folder or file name.",
            ControlAt(label).Text().c_str(), length, limit + 1);
   ShowMessageBox(Handle(), text, GetString(kStrCaptionError), kMbOk | kMbIconError);
   return false;
@@ -489,9 +489,8 @@ void TfrmMakeISO::TellLeftOut(const MakeIsoJob& job) {
   int count = engine.left_out_count();
   if (count <= 0) return;
   char line[600];
-  snprintf(line, sizeof line, count == 1 ? "The image '%s' was made without 1 entry of the disc folder:\n"
-                                         : "The image '%s' was made without %d entries of the disc folder:\n",
-           job.target, count);
+  snprintf(line, sizeof line, "The image '%s' was made without %d %s of the disc folder:\n", job.target, count,
+           count == 1 ? "entry" : "entries");
   std::string text = line;
   int listed = 0;
   for (const char* path; (path = engine.left_out_path(listed)) != nullptr; ++listed) text += std::string("\n    ") + path;
