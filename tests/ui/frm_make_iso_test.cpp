@@ -31,75 +31,54 @@ using form_driver::MessageBoxAnswerer;
 
 // ------------------------------------------------------------ recording engine
 
+// Records each call; the build writes "NEW" as the image, or deletes the
+// output as the engine does after a failed build, and tries a second Make.
 struct Recording {
   std::vector<std::string> calls;
-  int addResult = 1, createResult = 1, buildResult = 1;
+  int createResult = 1, buildResult = 1, leftOutCount = 0;
+  std::vector<std::string> leftOutPaths;
   std::string output;
   IsoMakeOptions optionsAtBuild;
-  bool preparingAtInit = false;
-  bool dialogEnabledInBuild = true, mainEnabledInBuild = true;
-  int leftOutCount = 0;
-  std::vector<std::string> leftOutPaths;
+  bool preparingAtInit = false, windowsEnabledInBuild = true;
 };
 Recording g_rec;
 int g_rootNode;
 
+int Call(const std::string& call) {
+  g_rec.calls.push_back(call);
+  return 1;
+}
 int RecInit() {
   g_rec.preparingAtInit = frmProgress->Visible() && ProgressMode == kProgressModePreparing;
-  g_rec.calls.push_back("init");
-  return 1;
+  return Call("init");
 }
-int RecNew() {
-  g_rec.calls.push_back("new");
-  return 1;
-}
+int RecNew() { return Call("new"); }
 DirectoryNode* RecRoot() { return (DirectoryNode*)&g_rootNode; }
-int RecLeaveOut(const char* path) {
-  g_rec.calls.push_back(std::string("leave ") + path);
-  return 1;
-}
-int RecAdd(DirectoryNode* node, const char* folder) {
-  g_rec.calls.push_back(std::string(node == RecRoot() ? "add " : "add ? ") + folder);
-  return g_rec.addResult;
-}
-int RecBoot(const char* path) {
-  g_rec.calls.push_back(std::string("boot ") + path);
-  return 1;
-}
+int RecLeaveOut(const char* path) { return Call(std::string("leave ") + path); }
+int RecAdd(DirectoryNode* node, const char* folder) { return Call((node == RecRoot() ? "add " : "add ? ") + std::string(folder)); }
+int RecBoot(const char* path) { return Call(std::string("boot ") + path); }
 int RecCreate(const char* path) {
-  g_rec.calls.push_back(std::string("create ") + path);
+  Call(std::string("create ") + path);
   g_rec.output = path;
   return g_rec.createResult && WriteBytes(path, {});
 }
-// Writes "NEW" as the image, or deletes the output as the engine does
-// after a failed build; tries a second Make meanwhile.
 int RecBuild() {
-  g_rec.calls.push_back("build");
   g_rec.optionsAtBuild = IsoOptions;
-  g_rec.dialogEnabledInBuild = IsWindowEnabled(*frmMakeISO) != FALSE;
-  g_rec.mainEnabledInBuild = IsWindowEnabled(*TheApplication.MainForm()) != FALSE;
+  g_rec.windowsEnabledInBuild = IsWindowEnabled(*frmMakeISO) || IsWindowEnabled(*TheApplication.MainForm());
   SendMessageA(frmMakeISO->ControlAt(M::btnMake), BM_CLICK, 0, 0);
   if (g_rec.buildResult) WriteBytes(g_rec.output, {'N', 'E', 'W'});
   else DeleteFileA(g_rec.output.c_str());
-  return 1;
+  return Call("build");
 }
-int RecClose() {
-  g_rec.calls.push_back("close");
-  return 1;
-}
-int RecDone() {
-  g_rec.calls.push_back("done");
-  return 1;
-}
+int RecClose() { return Call("close"); }
+int RecDone() { return Call("done"); }
 int RecResult() { return g_rec.buildResult; }
 int RecLeftOutCount() { return g_rec.leftOutCount; }
-const char* RecLeftOutPath(int index) {
-  return index >= 0 && index < (int)g_rec.leftOutPaths.size() ? g_rec.leftOutPaths[index].c_str() : nullptr;
-}
+const char* RecLeftOutPath(int i) { return i < (int)g_rec.leftOutPaths.size() ? g_rec.leftOutPaths[i].c_str() : nullptr; }
 
-const MakeIsoEngine kRecordingEngine = {RecInit, RecNew, RecRoot, RecLeaveOut, RecAdd, RecBoot,
-                                        RecCreate, RecBuild, RecClose, RecDone, RecResult,
-                                        RecLeftOutCount, RecLeftOutPath};
+const MakeIsoEngine kRecordingEngine = {RecInit,   RecNew,   RecRoot,  RecLeaveOut, RecAdd,
+                                        RecBoot,   RecCreate, RecBuild, RecClose,    RecDone,
+                                        RecResult, RecLeftOutCount, RecLeftOutPath};
 
 // ------------------------------------------------------------ fixture
 
@@ -158,7 +137,15 @@ class MakeIsoTest : public ::testing::Test {
   }
   void SetText(int id, const std::string& text) { frmMakeISO->ControlAt(id).SetText(text.c_str()); }
   std::string Text(int id) { return frmMakeISO->ControlAt(id).Text(); }
-  bool Checked(int id) { return CheckBox(frmMakeISO->ControlAt(id)).Checked(); }
+  // The seven option boxes as 0 and 1, in the order of IsoSettingValues.
+  std::string Boxes() {
+    std::string marks;
+    for (int id : {M::chkOptimize, M::chkDOS, M::chkJoliet, M::chkDateTime, M::chkHideFolder, M::chkHideFiles,
+                   M::chkLowercase}) {
+      marks += CheckBox(frmMakeISO->ControlAt(id)).Checked() ? '1' : '0';
+    }
+    return marks;
+  }
   std::vector<std::string> ExpectedCalls(const std::string& target) {
     return {"init", "new", "leave " + target, "leave " + target + ".tw~", "add " + disc_,
             "boot " + menu_ + "\\loader.bin", "create " + target + ".tw~", "build", "close", "done"};
@@ -178,12 +165,7 @@ TEST_F(MakeIsoTest, ShowFillsTheFieldsAndClosingStoresTheOptions) {
   EXPECT_EQ(menu_ + "\\loader.bin", Text(M::txtBootImage));
   EXPECT_EQ(disc_, Text(M::txtCDFileDir));
   EXPECT_EQ("MYLABEL", Text(M::txtCDVol));
-  EXPECT_FALSE(Checked(M::chkOptimize));
-  EXPECT_TRUE(Checked(M::chkDOS));
-  EXPECT_TRUE(Checked(M::chkJoliet));
-  EXPECT_TRUE(Checked(M::chkLowercase));
-  EXPECT_TRUE(Checked(M::chkHideFolder));
-  EXPECT_FALSE(Checked(M::chkHideFiles));
+  EXPECT_EQ("0110101", Boxes());
   EXPECT_FALSE(frmMakeISO->ControlAt(M::datePicker).Enabled());
   Form* main = TheApplication.MainForm();
   EXPECT_EQ(main->Left() + main->Width() / 2, frmMakeISO->Left());
@@ -198,11 +180,10 @@ TEST_F(MakeIsoTest, ShowFillsTheFieldsAndClosingStoresTheOptions) {
   SetText(M::txtCDFileDir, "C:\\elsewhere");
   Click(*frmMakeISO, M::btnReturn);
   EXPECT_FALSE(frmMakeISO->Visible());
-  EXPECT_EQ(0, TheMainSettings.IsoSettings.VOL_Joliet);
-  EXPECT_EQ(1, TheMainSettings.IsoSettings.SetDateTime);
   EXPECT_STREQ("NEWLABEL", TheMainSettings.VolumeLabel);
 
   ShowDialog();
+  EXPECT_EQ("0101111", Boxes());  // stored when the dialog was closed
   EXPECT_EQ(disc_, Text(M::txtCDFileDir));  // an edit of the folder is not kept
   EXPECT_EQ("NEWLABEL", Text(M::txtCDVol));
   EXPECT_TRUE(frmMakeISO->ControlAt(M::datePicker).Enabled());
@@ -220,16 +201,11 @@ TEST_F(MakeIsoTest, MakeCallsTheEngineInOrderAndPutsTheImageInPlace) {
   EXPECT_EQ(0, boxes.Count());
   EXPECT_EQ(ExpectedCalls(target_), g_rec.calls);  // a second Make during the build started nothing
   EXPECT_TRUE(g_rec.preparingAtInit);
-  EXPECT_FALSE(g_rec.dialogEnabledInBuild);
-  EXPECT_FALSE(g_rec.mainEnabledInBuild);
+  EXPECT_FALSE(g_rec.windowsEnabledInBuild);
   const IsoMakeOptions& o = g_rec.optionsAtBuild;
-  EXPECT_EQ(0, o.LongNames);
-  EXPECT_EQ(1, o.Joliet);
-  EXPECT_EQ(1, o.Optimize);
-  EXPECT_EQ(0, o.AllowLowercase);
-  EXPECT_EQ(0, o.SetDateTime);
-  EXPECT_EQ(0, o.HideBootFolder);
-  EXPECT_EQ(1, o.HideBootFiles);
+  EXPECT_EQ("0110001", std::to_string(o.LongNames) + std::to_string(o.Joliet) + std::to_string(o.Optimize) +
+                           std::to_string(o.AllowLowercase) + std::to_string(o.SetDateTime) +
+                           std::to_string(o.HideBootFolder) + std::to_string(o.HideBootFiles));
   EXPECT_STREQ("DISC", o.SavedVolumeLabel);
   EXPECT_STREQ("Tarnwick 3.0.0.1", o.PreparerName);
   EXPECT_STREQ(target_.c_str(), ISOFilePath);
@@ -251,19 +227,17 @@ TEST_F(MakeIsoTest, OneMessageTellsWhatTheImageWasMadeWithout) {
   MessageBoxAnswerer boxes(kIdYes);
   Click(*frmMakeISO, M::btnMake);
   ASSERT_EQ(1, boxes.Count());
-  const std::string text = boxes.Boxes()[0].text;
   EXPECT_EQ("The image '" + target_ + "' was made without 7 entries of the disc folder:\n"
             "\n    C:\\disc\\lost0\n    C:\\disc\\lost1\n    C:\\disc\\lost2\n    C:\\disc\\lost3"
             "\n    C:\\disc\\lost4\n    ... and 2 more"
             "\n\nThe log file 'C:\\temp\\Plexi$dor\\plexidor.log' says why each was left out.",
-            text);
+            boxes.Boxes()[0].text);
   EXPECT_EQ((unsigned)(kMbOk | kMbIconInformation), boxes.Boxes()[0].style);
 
   g_rec.buildResult = 0;  // a build that failed has said so already
   ShowDialog();
   Click(*frmMakeISO, M::btnMake);
   ASSERT_EQ(2, boxes.Count());  // the overwrite question only
-  EXPECT_EQ("Prompt", boxes.Boxes()[1].caption);
   EXPECT_EQ((unsigned)(kMbYesNo | kMbIconQuestion), boxes.Boxes()[1].style);
 }
 
@@ -291,82 +265,59 @@ TEST_F(MakeIsoTest, AnEarlierImageIsKeptOnNoAndOnAFailedBuildAndReplacedOnSucces
   WriteBytes(target_, {'O', 'L', 'D'});
   SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_READONLY);
   ShowDialog();
-  {
-    MessageBoxAnswerer boxes(kIdNo);
-    Click(*frmMakeISO, M::btnMake);
-    ASSERT_EQ(1, boxes.Count());
-    EXPECT_EQ("ISO File '" + target_ + "' exist, Overwrite?", boxes.Boxes()[0].text);
-    EXPECT_EQ("Prompt", boxes.Boxes()[0].caption);
-    EXPECT_EQ((void*)frmMakeISO->Handle(), boxes.Boxes()[0].owner);
-    EXPECT_EQ((unsigned)(kMbYesNo | kMbIconQuestion), boxes.Boxes()[0].style);
-  }
+  MessageBoxAnswerer boxes(kIdYes);
+  boxes.Queue(kIdNo);
+  Click(*frmMakeISO, M::btnMake);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("ISO File '" + target_ + "' exist, Overwrite?", boxes.Boxes()[0].text);
+  EXPECT_EQ("Prompt", boxes.Boxes()[0].caption);
+  EXPECT_EQ((void*)frmMakeISO->Handle(), boxes.Boxes()[0].owner);
+  EXPECT_EQ((unsigned)(kMbYesNo | kMbIconQuestion), boxes.Boxes()[0].style);
   EXPECT_TRUE(g_rec.calls.empty());
   EXPECT_TRUE(frmMakeISO->Visible());
 
   g_rec.buildResult = 0;
-  {
-    MessageBoxAnswerer boxes(kIdYes);
-    Click(*frmMakeISO, M::btnMake);
-  }
+  Click(*frmMakeISO, M::btnMake);
   EXPECT_EQ(ExpectedCalls(target_), g_rec.calls);
   EXPECT_EQ(std::vector<uint8_t>({'O', 'L', 'D'}), ReadBytes(target_));
   EXPECT_FALSE(FileExists((target_ + ".tw~").c_str()));
 
   g_rec.buildResult = 1;
   ShowDialog();
-  {
-    MessageBoxAnswerer boxes(kIdYes);
-    Click(*frmMakeISO, M::btnMake);
-  }
+  Click(*frmMakeISO, M::btnMake);
   EXPECT_EQ(std::vector<uint8_t>({'N', 'E', 'W'}), ReadBytes(target_));
 }
 
-TEST_F(MakeIsoTest, MissingSourcesAndAnUncreatableOutputAreReportedAndNothingIsBuilt) {
+TEST_F(MakeIsoTest, LongPathsMissingSourcesAndAnUncreatableOutputAreReportedAndNothingIsBuilt) {
   ShowDialog();
+  MessageBoxAnswerer boxes;
+  SetText(M::txtCDFileDir, "C:\\" + std::string(257, 'a'));
+  Click(*frmMakeISO, M::btnMake);
   SetText(M::txtCDFileDir, root_ + "\\nofolder");
   SetText(M::txtBootImage, root_ + "\\noboot.bin");
-  {
-    MessageBoxAnswerer boxes;
-    Click(*frmMakeISO, M::btnMake);
-    ASSERT_EQ(1, boxes.Count());  // the folder is checked first
-    EXPECT_EQ("CD File Directory '" + root_ + "\\nofolder' not Exist!", boxes.Boxes()[0].text);
-    EXPECT_EQ("Error", boxes.Boxes()[0].caption);
-    EXPECT_EQ((unsigned)kMbIconError, boxes.Boxes()[0].style);
-  }
+  Click(*frmMakeISO, M::btnMake);  // the folder is checked first
   SetText(M::txtCDFileDir, disc_);
-  {
-    MessageBoxAnswerer boxes;
-    Click(*frmMakeISO, M::btnMake);
-    ASSERT_EQ(1, boxes.Count());
-    EXPECT_EQ("Boot Image '" + root_ + "\\noboot.bin' Not Exist!", boxes.Boxes()[0].text);
-  }
+  Click(*frmMakeISO, M::btnMake);
   EXPECT_TRUE(g_rec.calls.empty());
+  ASSERT_EQ(3, boxes.Count());
+  EXPECT_EQ(0u, boxes.Boxes()[0].text.find("CD File Dir: the path is 260 characters long; it must be shorter than "
+                                             "260 characters."));
+  EXPECT_EQ("CD File Directory '" + root_ + "\\nofolder' not Exist!", boxes.Boxes()[1].text);
+  EXPECT_EQ("Error", boxes.Boxes()[1].caption);
+  EXPECT_EQ((unsigned)kMbIconError, boxes.Boxes()[1].style);
+  EXPECT_EQ("Boot Image '" + root_ + "\\noboot.bin' Not Exist!", boxes.Boxes()[2].text);
 
   SetText(M::txtBootImage, menu_ + "\\loader.bin");
   g_rec.createResult = 0;
-  {
-    MessageBoxAnswerer boxes;
-    Click(*frmMakeISO, M::btnMake);
-    ASSERT_EQ(1, boxes.Count());
-    EXPECT_EQ("File '" + target_ + "' Create Error!", boxes.Boxes()[0].text);
-  }
+  Click(*frmMakeISO, M::btnMake);
+  ASSERT_EQ(4, boxes.Count());
+  EXPECT_EQ("File '" + target_ + "' Create Error!", boxes.Boxes()[3].text);
   std::vector<std::string> calls = ExpectedCalls(target_);
   calls.resize(7);  // up to the output file
   calls.push_back("done");
   EXPECT_EQ(calls, g_rec.calls);
   EXPECT_TRUE(frmMakeISO->Visible());
   EXPECT_FALSE(frmProgress->Visible());  // the preparing window is closed on this path too
-}
-
-TEST_F(MakeIsoTest, PathsOf260CharactersOrMoreAreRefused) {
-  ShowDialog();
-  SetText(M::txtCDFileDir, "C:\\" + std::string(257, 'a'));
-  MessageBoxAnswerer boxes;
-  Click(*frmMakeISO, M::btnMake);
-  ASSERT_EQ(1, boxes.Count());
-  EXPECT_NE(std::string::npos, boxes.Boxes()[0].text.find("260 characters")) << boxes.Boxes()[0].text;
-  EXPECT_EQ(0u, boxes.Boxes()[0].text.find("CD File Dir:"));
-  EXPECT_TRUE(g_rec.calls.empty());
 }
 
 TEST_F(MakeIsoTest, TheFixedDateOfASummerDayKeepsItsLocalTime) {
@@ -407,19 +358,15 @@ TEST_F(MakeIsoTest, BrowsingSetsTheOutputFileAndTheBootImage) {
   ASSERT_EQ(2, dialogs.Count());
   const auto& save = dialogs.Dialogs()[0];
   EXPECT_TRUE(save.save);
-  EXPECT_EQ("Set Output ISO File", save.title);
-  EXPECT_EQ("ISO File(*.iso)|*.iso", save.filter);
-  EXPECT_EQ(root_ + "\\iso", save.initialDir);
-  EXPECT_EQ("ISO", save.defaultExt);
+  EXPECT_EQ("Set Output ISO File|ISO File(*.iso)|*.iso|" + root_ + "\\iso|ISO",
+            save.title + "|" + save.filter + "|" + save.initialDir + "|" + save.defaultExt);
   EXPECT_EQ(0x20804u, save.flags);
   EXPECT_STREQ("C:\\out", TheMainSettings.ISOFileDir);
   EXPECT_STREQ("new.iso", TheMainSettings.ISOFileName);
   EXPECT_EQ("C:\\out\\new.iso", Text(M::txtISOFile));
   const auto& open = dialogs.Dialogs()[1];
   EXPECT_FALSE(open.save);
-  EXPECT_EQ("Boot Image File", open.title);
-  EXPECT_EQ(menu_, open.initialDir);
-  EXPECT_EQ("bin", open.defaultExt);
+  EXPECT_EQ("Boot Image File|" + menu_ + "|bin", open.title + "|" + open.initialDir + "|" + open.defaultExt);
   EXPECT_EQ("D:\\boot\\other.img", Text(M::txtBootImage));
 }
 

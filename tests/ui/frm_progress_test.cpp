@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <vector>
 
 #include "app/language.h"
 #include "image/iso_engine.h"
@@ -26,8 +25,7 @@ time_t FakeSeconds() { return g_now; }
 uint32_t FakeMilliseconds() { return g_ticks += g_tickStep; }
 const ProgressClock kFakeClock = {FakeSeconds, FakeMilliseconds};
 
-std::vector<CursorShape> g_shapes;
-void RecordShape(CursorShape shape) { g_shapes.push_back(shape); }
+void IgnoreShape(CursorShape) {}
 
 class ProgressWindowTest : public ::testing::Test {
  protected:
@@ -35,8 +33,7 @@ class ProgressWindowTest : public ::testing::Test {
     CreateProgramForms(TheApplication);
     g_tickStep = 1000;
     clockBefore_ = SetProgressClock(&kFakeClock);
-    shapeBefore_ = SetCursorShapeHandler(RecordShape);
-    g_shapes.clear();
+    shapeBefore_ = SetCursorShapeHandler(IgnoreShape);
     strcpy(ISOFilePath, "C:\\images\\disc.iso");
   }
   void TearDown() override {
@@ -47,6 +44,9 @@ class ProgressWindowTest : public ::testing::Test {
   }
   std::string Text(int id) { return frmProgress->ControlAt(id).Text(); }
   bool Shown(int id) { return frmProgress->ControlAt(id).Visible(); }
+  std::string Fields() {
+    return Text(P::lbFileNameTxt) + "|" + Text(P::lbDoneTxt) + "|" + Text(P::lbUsedTxt) + "|" + Text(P::lbNeedTxt);
+  }
 
   const ProgressClock* clockBefore_;
   CursorShapeHandler shapeBefore_;
@@ -55,112 +55,80 @@ class ProgressWindowTest : public ::testing::Test {
 TEST_F(ProgressWindowTest, PreparingModeShowsOneLineThatFollowsTheOptimizeOption) {
   IsoOptions.Optimize = 1;
   ShowPreparing();
-  EXPECT_TRUE(frmProgress->Visible());
   EXPECT_EQ("", frmProgress->Caption());
   EXPECT_EQ("Optimizing File System, Please Wait ...", Text(P::lbWait));
   EXPECT_TRUE(Shown(P::lbWait));
   EXPECT_FALSE(Shown(P::btnCancel));
-  EXPECT_FALSE(Shown(P::pbProgress));
   HideProgress();
-  EXPECT_FALSE(frmProgress->Visible());
-
   IsoOptions.Optimize = 0;
   ShowPreparing();
   EXPECT_EQ("Preparing File System, Please Wait ...", Text(P::lbWait));
   CloseProgress();
   EXPECT_FALSE(frmProgress->Visible());
-  EXPECT_EQ(kShapeArrow, CurrentCursorShape());
 }
 
 TEST_F(ProgressWindowTest, TextsAtTheStartHalfwayAfterThirtySecondsAndAfterStop) {
   StartProgress();
   EXPECT_EQ("Progress", frmProgress->Caption());
   EXPECT_FALSE(Shown(P::lbWait));
-  EXPECT_TRUE(Shown(P::btnCancel));
-  EXPECT_EQ("C:\\images\\disc.iso", Text(P::lbFileNameTxt));
-  EXPECT_EQ("0%", Text(P::lbDoneTxt));
-  EXPECT_EQ("00:00:00", Text(P::lbUsedTxt));
-  EXPECT_EQ("00:00:00", Text(P::lbNeedTxt));
+  EXPECT_EQ("C:\\images\\disc.iso|0%|00:00:00|00:00:00", Fields());
   ProgressBar bar(frmProgress->ControlAt(P::pbProgress));
   EXPECT_EQ(10000, bar.Max());
+  SendMessageA(*frmProgress, WM_CLOSE, 0, 0);  // Alt+F4 is refused
+  EXPECT_TRUE(frmProgress->Visible());
 
   // At or below 0.0001 nothing is shown.
   long repaints = ProgressRepaintCount();
   EXPECT_EQ(0, UpdateProgress(0.0001));
-  EXPECT_EQ("0%", Text(P::lbDoneTxt));
   EXPECT_EQ(repaints, ProgressRepaintCount());
-
   g_now += 30;
   EXPECT_EQ(0, UpdateProgress(0.5));
-  EXPECT_EQ(" 50.00%", Text(P::lbDoneTxt));
-  EXPECT_EQ("00:00:30", Text(P::lbUsedTxt));
-  EXPECT_EQ("00:00:30", Text(P::lbNeedTxt));
+  EXPECT_EQ("C:\\images\\disc.iso| 50.00%|00:00:30|00:00:30", Fields());
   EXPECT_EQ(5000, bar.Position());
   EXPECT_EQ(repaints + 4, ProgressRepaintCount());
-
-  // Nothing changed, nothing is repainted.
-  UpdateProgress(0.5);
+  UpdateProgress(0.5);  // nothing changed, nothing is repainted
   EXPECT_EQ(repaints + 4, ProgressRepaintCount());
-
-  // Hours are not capped.
-  g_now += 100 * 3600 - 30;
+  g_now += 100 * 3600 - 30;  // hours are not capped
   UpdateProgress(0.9999);
   EXPECT_EQ("100:00:00", Text(P::lbUsedTxt));
 
   form_driver::Click(*frmProgress, P::btnCancel);
-  EXPECT_EQ(1, ProgressCancelled);
   repaints = ProgressRepaintCount();
-  EXPECT_EQ(1, UpdateProgress(1.0));
   EXPECT_EQ(1, UpdateProgress(1.0));
   EXPECT_EQ(repaints, ProgressRepaintCount());
   CloseProgress();
   EXPECT_EQ(1, ProgressCancelled);  // the job reads it after closing the window
-
-  // The next job starts afresh.
-  StartProgress();
+  StartProgress();                  // the next job starts afresh
   EXPECT_EQ(0, ProgressCancelled);
-  EXPECT_EQ("0%", Text(P::lbDoneTxt));
+  EXPECT_EQ("C:\\images\\disc.iso|0%|00:00:00|00:00:00", Fields());
   EXPECT_EQ(0, bar.Position());
   CloseProgress();
 }
 
-TEST_F(ProgressWindowTest, AnUpdateHandsOnOneMessageAndStopArrivesThatWay) {
+TEST_F(ProgressWindowTest, AnUpdateHandsOnOneMessageAtMostEveryIntervalAndStopArrivesThatWay) {
   EnableWindow(*frmProgress, FALSE);  // as a modal dialog running the job leaves it
   StartProgress();
   EXPECT_TRUE(IsWindowEnabled(*frmProgress));
   form_driver::Pump();
+  g_tickStep = 0;  // the first update after the start works, the next in the same millisecond not
   PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
   PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
-  EXPECT_EQ(0, UpdateProgress(0.0));
-  MSG left;
-  EXPECT_TRUE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_REMOVE));
-  EXPECT_FALSE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_REMOVE));
-  ASSERT_FALSE(g_shapes.empty());
-  EXPECT_EQ(kShapeHourglass, g_shapes.back());
-
-  PostMessageA(frmProgress->ControlAt(P::btnCancel), BM_CLICK, 0, 0);
-  EXPECT_EQ(0, UpdateProgress(0.2));  // the click shows in the flag, not in this result
-  EXPECT_EQ(1, ProgressCancelled);
-  EXPECT_EQ(kShapeArrow, g_shapes.back());
-  CloseProgress();
-}
-
-TEST_F(ProgressWindowTest, UpdatesCloserThanTheIntervalDoNothing) {
-  StartProgress();
-  form_driver::Pump();
-  g_tickStep = 0;  // the same millisecond
-  EXPECT_EQ(0, UpdateProgress(0.25));  // the first update after the start works
-  EXPECT_EQ(" 25.00%", Text(P::lbDoneTxt));
-  long repaints = ProgressRepaintCount();
   PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
+  EXPECT_EQ(0, UpdateProgress(0.25));
   EXPECT_EQ(0, UpdateProgress(0.5));
   EXPECT_EQ(" 25.00%", Text(P::lbDoneTxt));
-  EXPECT_EQ(repaints, ProgressRepaintCount());
-  MSG left;
-  EXPECT_TRUE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_REMOVE));
+  EXPECT_EQ(kShapeHourglass, CurrentCursorShape());
   g_tickStep = kProgressUpdateIntervalMs;
   UpdateProgress(0.5);
   EXPECT_EQ(" 50.00%", Text(P::lbDoneTxt));
+  MSG left;
+  EXPECT_TRUE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_REMOVE));
+  EXPECT_FALSE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_REMOVE));
+
+  PostMessageA(frmProgress->ControlAt(P::btnCancel), BM_CLICK, 0, 0);
+  EXPECT_EQ(0, UpdateProgress(0.6));  // the click shows in the flag, not in this result
+  EXPECT_EQ(1, ProgressCancelled);
+  EXPECT_EQ(kShapeArrow, CurrentCursorShape());
   CloseProgress();
 }
 
@@ -177,37 +145,21 @@ TEST_F(ProgressWindowTest, AQuitDuringTheJobStopsItAndIsPostedAgainAfterIt) {
   EXPECT_EQ(7, (int)message.wParam);
 }
 
-TEST_F(ProgressWindowTest, TheUserCannotCloseTheWindow) {
-  StartProgress();
-  SendMessageA(*frmProgress, WM_CLOSE, 0, 0);  // Alt+F4
-  EXPECT_TRUE(frmProgress->Visible());
-  CloseProgress();
-  EXPECT_FALSE(frmProgress->Visible());
-}
-
 TEST_F(ProgressWindowTest, GermanLayoutsOfBothModesAndBackToTheDesign) {
   TheLanguage.currentLangId = 1031;
   StartProgress();
   EXPECT_EQ(425, frmProgress->Width());
   EXPECT_EQ(352, frmProgress->ControlAt(P::lbNeedTxt).Left());
-  EXPECT_EQ(401, frmProgress->ControlAt(P::pbProgress).Width());
   HideProgress();
   ShowPreparing();
   EXPECT_EQ(529, frmProgress->Width());
-  EXPECT_EQ(16, frmProgress->ControlAt(P::lbWait).Left());
   EXPECT_EQ(485, frmProgress->ControlAt(P::lbWait).Width());
-  EXPECT_EQ(24, frmProgress->ControlAt(P::lbWait).Top());
   HideProgress();
-
   TheLanguage.currentLangId = 1033;
   StartProgress();
   EXPECT_EQ(240, frmProgress->ControlAt(P::lbNeedTxt).Left());
-  EXPECT_EQ(281, frmProgress->ControlAt(P::pbProgress).Width());
   EXPECT_EQ(304, frmProgress->ClientWidth());
-  EXPECT_EQ(137, frmProgress->ClientHeight());
-  RECT window;
-  GetWindowRect(*frmProgress, &window);
-  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - frmProgress->Width()) / 2, window.left);
+  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - frmProgress->Width()) / 2, frmProgress->Left());
   CloseProgress();
 }
 
