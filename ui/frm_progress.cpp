@@ -9,7 +9,6 @@
 #include "image/progress_seam.h"
 #include "platform/cursor_shape.h"
 #include "ui/design_layout.h"
-#include "ui/fat32_question.h"
 #include "ui/frm_make_iso.h"
 #include "win/application.h"
 
@@ -194,8 +193,10 @@ void SeamStartProgress() { frmProgress->StartProgressMode(); }
 int SeamUpdateProgress(double fraction) { return frmProgress->UpdateFraction(fraction); }
 void SeamCloseProgress() { frmProgress->CloseWindow(); }
 
+// The 4 GB question is the main window's (installed by it with
+// SetFat32Question), so this table leaves it out.
 const ProgressHandlers kWindowCalls = {SeamShowPreparing, SeamHideProgress, SeamStartProgress,
-                                       SeamUpdateProgress, SeamCloseProgress, AskFat32Overflow};
+                                       SeamUpdateProgress, SeamCloseProgress, nullptr};
 
 }  // namespace
 
