@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "image/fat_boot_sector.h"
 #include "image/seed_image.h"
 #include "platform/byte_order.h"
 #include "platform/files.h"
@@ -12,29 +13,8 @@ uint8_t NewImageBpb[kNewImageBpbSize];
 
 namespace {
 
-// Boot sector fields (offsets from the start of the sector); NewImageBpb
-// holds bytes kBpbStart to kBootCode - 1.
-enum {
-  kBpbStart = 3,
-  kBytesPerSector = 11,
-  kSectorsPerCluster = 13,
-  kReservedSectors = 14,
-  kFatCount = 16,
-  kRootEntries = 17,
-  kTotalSectors16 = 19,
-  kMediaDescriptor = 21,
-  kSectorsPerFat = 22,
-  kSectorsPerTrack = 24,
-  kHeads = 26,
-  kHiddenSectors = 28,
-  kTotalSectors32 = 32,
-  kDriveNumber = 36,
-  kReservedByte = 37,
-  kExtendedSignature = 38,
-  kVolumeLabel = 43,
-  kFileSystemType = 54,
-  kBootCode = 62,
-};
+// NewImageBpb holds boot sector bytes kBpbStart to kBootCode - 1.
+enum { kBpbStart = kOemName };
 
 enum { kSectorSize = 512, kLabelSize = 11 };
 
@@ -75,7 +55,7 @@ void FillBpb(const ImageSizeBand& band, uint32_t totalSectors) {
   put16le(Bpb(kRootEntries), kRootEntryCount);
   put16le(Bpb(kTotalSectors16), totalSectors < 65536 ? totalSectors : 0);
   *Bpb(kMediaDescriptor) = kMedia;
-  put16le(Bpb(kSectorsPerFat), kFatSectors);
+  put16le(Bpb(kSectorsPerFat16), kFatSectors);
   put16le(Bpb(kSectorsPerTrack), (uint32_t)band.sectorsPerTrack);
   put16le(Bpb(kHeads), (uint32_t)band.heads);
   put32le(Bpb(kHiddenSectors), 0);

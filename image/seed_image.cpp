@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "image/fat_boot_sector.h"
 #include "platform/byte_order.h"
 #include "platform/files.h"
 
@@ -9,24 +10,6 @@ uint8_t SeedBootSector[kSeedSectorSize];
 uint32_t SeedPartitionStart = 0;
 
 namespace {
-
-// Boot sector fields (offsets from the start of the sector).
-enum {
-  kJump = 0,
-  kOemName = 3,
-  kBytesPerSector = 11,
-  kSectorsPerCluster = 13,
-  kReservedSectors = 14,
-  kFatCount = 16,
-  kRootEntries = 17,
-  kTotalSectors16 = 19,
-  kMediaDescriptor = 21,
-  kSectorsPerFat16 = 22,
-  kTotalSectors32 = 32,
-  kSectorsPerFat32 = 36,
-  kSignature = 510,
-  kBootCode = 0x3E,
-};
 
 // Master boot record: four 16-byte partition entries.
 enum { kPartitionTable = 446, kPartitionEntrySize = 16, kPartitionEntries = 4 };
