@@ -62,7 +62,7 @@ void TfrmTb::OnEvent(FormEvent& event) {
     OnFormEvent(event);
     return;
   }
-  if (OnFieldEvent(event) || OnListEvent(event) || OnFileCommand(event)) return;
+  if (OnFieldEvent(event) || OnListEvent(event) || OnFileCommand(event) || OnLanguageEvent(event)) return;
   OnFileOption(event);
 }
 
@@ -104,18 +104,9 @@ void TfrmTb::FormKeyDown(WORD& key, unsigned shift) {
   if (key == VK_F1) pmHelpClick();
 }
 
-// The texts of the current language: the colour names (the whole default
-// table over the current one, before any menu file is opened), the captions
-// by string id and the language font.
-void TfrmTb::ApplyLanguage() {
-  LocalizeColorTables();
-  Localize();
-  FillColorCombos();
-}
-
 void TfrmTb::frmTbShow() {
   shown_ = true;
-  ApplyLanguage();
+  ApplyLanguage(true);
   char windowsVersion[256];
   GetWindowsVersionText(windowsVersion, sizeof windowsVersion);
   InitMainForm();

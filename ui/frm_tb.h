@@ -12,6 +12,8 @@
 //   frm_tb_editing.cpp   list buttons, list views, page change, File options
 //   frm_tb_fields.cpp    key filters and commits of the fields
 //   frm_tb_colors.cpp    the owner-drawn colour combos
+//   frm_tb_language.cpp  the texts, font and positions of the language,
+//                        the language menu (positions: frm_tb_layouts.cpp)
 #include <cstdint>
 
 #include "menu/document_view.h"
@@ -81,9 +83,13 @@
   X(mmLang12) X(pmLangBar) X(pmLoadColors) X(pmSaveColors) X(pmColorsBar) X(pmLoadColorsBMP)    \
   X(pmBurn) X(pmBurnCD) X(pmWriteUSB)
 
+// The frame of the menu folder's field.
+#define FRM_TB_LANGUAGE_NAMES(X) X(bvFileDir)
+
 #define FRM_TB_NAMES(X)                                                                        \
   X(tabstrp) FRM_TB_FILE_NAMES(X) FRM_TB_LAYOUT_NAMES(X) FRM_TB_TEXT_NAMES(X)                   \
-  FRM_TB_MENU_NAMES(X) FRM_TB_MISC_NAMES(X) FRM_TB_ABOUT_NAMES(X) FRM_TB_MENU_ITEM_NAMES(X)
+  FRM_TB_MENU_NAMES(X) FRM_TB_MISC_NAMES(X) FRM_TB_ABOUT_NAMES(X) FRM_TB_MENU_ITEM_NAMES(X) \
+  FRM_TB_LANGUAGE_NAMES(X)
 
 // The pages of tabstrp, in order.
 enum MainWindowPage {
@@ -161,7 +167,6 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   void FormCreate();
   void frmTbShow();
   void FormKeyDown(WORD& key, unsigned shift);
-  void ApplyLanguage();
   void ShowStartupMenu();
 
   // Settings and the quit sequence (frm_tb_settings.cpp).
@@ -212,6 +217,12 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   int NumberIn(int control);
   void SetColorIndex(int combo, int index);
   bool ListHasItems(int list) const;
+
+  // The language (frm_tb_language.cpp): at the first showing and after a
+  // switch from the language menu.
+  void ApplyLanguage(bool firstShowing);
+  bool OnLanguageEvent(const FormEvent& event);
+  void mmLangClick(int item);
 
   int currentPage_ = kPageFile;
   int currentList_ = 128;  // kNoList

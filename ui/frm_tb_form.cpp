@@ -45,21 +45,24 @@ const ControlDescription kRows[] = {
     // Page 0: File.
     {T::tsFile, kRoleTabSheet, T::tabstrp, 0, 0, 0, 0, "File"},
     {T::lbFileDir, kRoleLabel, T::tsFile, 8, 11, 60, 13, "Menu Dir:"},
-    {T::txtFileDir, kRoleEdit, T::tsFile, 70, 7, 245, 21, "", kReadOnlyField},
+    {T::bvFileDir, kRoleBevel, T::tsFile, 69, 7, 247, 21, ""},
+    {T::txtFileDir, kRoleEdit, T::tsFile, 70, 10, 245, 15, "", kReadOnlyField | kStyleNoBorder},
     {T::lbMenuFileName, kRoleLabel, T::tsFile, 8, 37, 60, 13, "Menu File:"},
     {T::txtMenuFileName, kRoleStaticText, T::tsFile, 70, 33, 150, 21, "", kStyleSunken | kKeep},
 
-    {T::gbMenuType, kRoleGroupBox, T::tsFile, 8, 60, 150, 86, "Menu Type"},
+    // The main menu's password on its own row below the menu type, in line
+    // with the wait time.
+    {T::gbMenuType, kRoleGroupBox, T::tsFile, 8, 60, 150, 64, "Menu Type"},
     {T::optMainMenu, kRoleRadioButton, T::gbMenuType, 10, 18, 130, 17, "Main Menu"},
-    {T::optSubMenu, kRoleRadioButton, T::gbMenuType, 10, 62, 130, 17, "Sub Menu"},
-    {T::txtPassword, kRoleEdit, T::gbMenuType, 26, 37, 88, 21, "", kPasswordField, 8},
-    {T::btnPassword, kRoleButton, T::gbMenuType, 116, 36, 24, 23, "\xBB"},
+    {T::optSubMenu, kRoleRadioButton, T::gbMenuType, 10, 39, 130, 17, "Sub Menu"},
+    {T::txtPassword, kRoleEdit, T::tsFile, 8, 129, 122, 21, "", kPasswordField, 8},
+    {T::btnPassword, kRoleButton, T::tsFile, 134, 128, 24, 23, "\xBB"},
 
-    {T::gbAccKeyMode, kRoleGroupBox, T::tsFile, 8, 152, 150, 64, "Acc.Key Mode"},
+    {T::gbAccKeyMode, kRoleGroupBox, T::tsFile, 8, 156, 150, 64, "Acc.Key Mode"},
     {T::optAccSelect, kRoleRadioButton, T::gbAccKeyMode, 10, 18, 130, 17, "Select"},
     {T::optAccExec, kRoleRadioButton, T::gbAccKeyMode, 10, 39, 130, 17, "Run Directly"},
 
-    {T::gbKeyTransMode, kRoleGroupBox, T::tsFile, 8, 222, 150, 86, "Key Transfer Mode"},
+    {T::gbKeyTransMode, kRoleGroupBox, T::tsFile, 8, 226, 150, 86, "Key Transfer Mode"},
     {T::optToLower, kRoleRadioButton, T::gbKeyTransMode, 10, 18, 130, 17, "To Lower Case"},
     {T::optToUpper, kRoleRadioButton, T::gbKeyTransMode, 10, 40, 130, 17, "To Upper Case"},
     {T::optNoTrans, kRoleRadioButton, T::gbKeyTransMode, 10, 62, 130, 17, "No Transfer"},
@@ -68,8 +71,8 @@ const ControlDescription kRows[] = {
     {T::chkPrevShow, kRoleCheckBox, T::gbPreviewSetting, 10, 18, 130, 17, "Show Preview"},
     {T::chkPrevEdit, kRoleCheckBox, T::gbPreviewSetting, 10, 39, 130, 17, "Edit in Preview"},
 
-    {T::chkWaitTime, kRoleCheckBox, T::tsFile, 167, 134, 104, 17, "Wait Time(s):"},
-    {T::txtWaitTime, kRoleEdit, T::tsFile, 275, 132, 40, 21, "", kKeep, 2},
+    {T::chkWaitTime, kRoleCheckBox, T::tsFile, 167, 131, 104, 17, "Wait Time(s):"},
+    {T::txtWaitTime, kRoleEdit, T::tsFile, 275, 129, 40, 21, "", kKeep, 2},
     {T::chkLogoImg, kRoleCheckBox, T::tsFile, 167, 162, 148, 17, "Logo Image:"},
     {T::txtLogoImg, kRoleEdit, T::tsFile, 183, 181, 88, 21, "", kKeep, 12},
     {T::txtLogoTime, kRoleEdit, T::tsFile, 275, 181, 40, 21, "", kKeep, 2},
@@ -149,7 +152,7 @@ const ControlDescription kRows[] = {
     {T::optAlignLeft, kRoleRadioButton, T::gbAlignStyle, 10, 19, 42, 17, "Left"},
     {T::optAlignMiddle, kRoleRadioButton, T::gbAlignStyle, 53, 19, 50, 17, "Middle"},
     {T::optAlignRight, kRoleRadioButton, T::gbAlignStyle, 104, 19, 44, 17, "Right"},
-    {T::lbTextColorT, kRoleLabel, T::tsTextShow, 165, 283, 34, 13, "Color:"},
+    {T::lbTextColorT, kRoleLabel, T::tsTextShow, 165, 283, 31, 13, "Color:"},
     {T::cbTextColorT, kRoleComboBox, T::tsTextShow, 197, 279, 118, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
     {T::lbTextStr, kRoleLabel, T::tsTextShow, 8, 322, 34, 13, "Text:"},
     {T::txtTextStr, kRoleEdit, T::tsTextShow, 44, 318, 271, 21, "", 0, 80},
@@ -178,14 +181,14 @@ const ControlDescription kRows[] = {
     {T::lbLRColM, kRoleLabel, T::gbLRCoordM, 84, 21, 24, 13, "Col:"},
     {T::txtLRColM, kRoleEdit, T::gbLRCoordM, 108, 17, 38, 21, "", kKeep},
     {T::gbDispAttrM, kRoleGroupBox, T::tsMenuBar, 8, 177, 152, 72, "Highlight Color"},
-    {T::lbBGColorM, kRoleLabel, T::gbDispAttrM, 6, 21, 27, 13, "Back:"},
+    {T::lbBGColorM, kRoleLabel, T::gbDispAttrM, 6, 21, 29, 13, "Back:"},
     {T::cbBGColorM, kRoleComboBox, T::gbDispAttrM, 36, 17, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
-    {T::lbFGColorM, kRoleLabel, T::gbDispAttrM, 6, 47, 27, 13, "Fore:"},
+    {T::lbFGColorM, kRoleLabel, T::gbDispAttrM, 6, 47, 29, 13, "Fore:"},
     {T::cbFGColorM, kRoleComboBox, T::gbDispAttrM, 36, 43, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
     {T::gbNDispAttrM, kRoleGroupBox, T::tsMenuBar, 163, 177, 152, 72, "Normal Color"},
-    {T::lbNBGColorM, kRoleLabel, T::gbNDispAttrM, 6, 21, 27, 13, "Back:"},
+    {T::lbNBGColorM, kRoleLabel, T::gbNDispAttrM, 6, 21, 29, 13, "Back:"},
     {T::cbNBGColorM, kRoleComboBox, T::gbNDispAttrM, 36, 17, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
-    {T::lbNFGColorM, kRoleLabel, T::gbNDispAttrM, 6, 47, 27, 13, "Fore:"},
+    {T::lbNFGColorM, kRoleLabel, T::gbNDispAttrM, 6, 47, 29, 13, "Fore:"},
     {T::cbNFGColorM, kRoleComboBox, T::gbNDispAttrM, 36, 43, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
     // The five cursor keys side by side, each caption above its combo.
     {T::gbCursorKey, kRoleGroupBox, T::tsMenuBar, 8, 253, 307, 56, "Cursor Keys"},
@@ -199,7 +202,7 @@ const ControlDescription kRows[] = {
     {T::cmbRightKey, kRoleComboBox, T::gbCursorKey, 187, 30, 46, 21, "", kKeep, 0, 0, 0, 0, kCursorTargets, 2},
     {T::lbTabKey, kRoleLabel, T::gbCursorKey, 246, 16, 48, 13, "Tab:"},
     {T::cmbTabKey, kRoleComboBox, T::gbCursorKey, 246, 30, 46, 21, "", kKeep, 0, 0, 0, 0, kCursorTargets, 2},
-    {T::lbMenuCmd, kRoleLabel, T::tsMenuBar, 8, 319, 50, 13, "Command:"},
+    {T::lbMenuCmd, kRoleLabel, T::tsMenuBar, 8, 319, 52, 13, "Command:"},
     {T::txtMenuCmd, kRoleEdit, T::tsMenuBar, 60, 315, 255, 21, "", kKeep, 128},
     {T::lbTextM, kRoleLabel, T::tsMenuBar, 8, 345, 50, 13, "Text:"},
     {T::txtMenuText, kRoleEdit, T::tsMenuBar, 60, 341, 110, 21, "", 0, 80},
@@ -223,7 +226,7 @@ const ControlDescription kRows[] = {
     {T::lbFuncKey, kRoleLabel, T::tsFuncKey, 170, 95, 68, 13, "Function Key:"},
     {T::txtFuncKey, kRoleEdit, T::tsFuncKey, 240, 91, 75, 21, "", kKeep},
     {T::txtFKeyStr, kRoleEdit, T::tsFuncKey, 240, 91, 75, 21, "", kStyleHidden | kKeep},
-    {T::lbFKeyCmd, kRoleLabel, T::tsFuncKey, 8, 121, 50, 13, "Command:"},
+    {T::lbFKeyCmd, kRoleLabel, T::tsFuncKey, 8, 121, 52, 13, "Command:"},
     {T::txtFKeyCmd, kRoleEdit, T::tsFuncKey, 60, 117, 255, 21, "", kKeep, 128},
     {T::btnAppendF, kRoleButton, T::tsFuncKey, 8, 144, 47, 23, "Append"},
     {T::btnInsertF, kRoleButton, T::tsFuncKey, 60, 144, 47, 23, "Insert"},
@@ -238,9 +241,9 @@ const ControlDescription kRows[] = {
     {T::lbCountY, kRoleLabel, T::gbCountPos, 10, 47, 30, 13, "Col:"},
     {T::txtCountX, kRoleEdit, T::gbCountPos, 44, 43, 40, 21, "", kKeep},
     {T::gbCountColor, kRoleGroupBox, T::tsFuncKey, 163, 196, 152, 72, "Color"},
-    {T::lbCColorBG, kRoleLabel, T::gbCountColor, 6, 21, 27, 13, "Back:"},
+    {T::lbCColorBG, kRoleLabel, T::gbCountColor, 6, 21, 29, 13, "Back:"},
     {T::cbCColorBG, kRoleComboBox, T::gbCountColor, 36, 17, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
-    {T::lbCColorFG, kRoleLabel, T::gbCountColor, 6, 47, 27, 13, "Fore:"},
+    {T::lbCColorFG, kRoleLabel, T::gbCountColor, 6, 47, 29, 13, "Fore:"},
     {T::cbCColorFG, kRoleComboBox, T::gbCountColor, 36, 43, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
     {T::chkShowProg, kRoleCheckBox, T::tsFuncKey, 10, 277, 150, 17, "Show Progress Bar"},
     {T::gbULCoordP, kRoleGroupBox, T::tsFuncKey, 8, 296, 152, 46, "Upper Left"},
@@ -254,11 +257,11 @@ const ControlDescription kRows[] = {
     {T::lbLRColP, kRoleLabel, T::gbLRCoordP, 84, 21, 24, 13, "Col:"},
     {T::txtLRColP, kRoleEdit, T::gbLRCoordP, 108, 17, 38, 21, "", kKeep},
     {T::gbProgColor, kRoleGroupBox, T::tsFuncKey, 163, 296, 152, 96, "Color"},
-    {T::lbPColorBG, kRoleLabel, T::gbProgColor, 6, 21, 27, 13, "Back:"},
+    {T::lbPColorBG, kRoleLabel, T::gbProgColor, 6, 21, 29, 13, "Back:"},
     {T::cbBGColorP, kRoleComboBox, T::gbProgColor, 36, 17, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
-    {T::lbPColorFG, kRoleLabel, T::gbProgColor, 6, 47, 27, 13, "Fore:"},
+    {T::lbPColorFG, kRoleLabel, T::gbProgColor, 6, 47, 29, 13, "Fore:"},
     {T::cbFGColorP, kRoleComboBox, T::gbProgColor, 36, 43, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
-    {T::lbPColorEdge, kRoleLabel, T::gbProgColor, 6, 73, 27, 13, "Edge:"},
+    {T::lbPColorEdge, kRoleLabel, T::gbProgColor, 6, 73, 29, 13, "Edge:"},
     {T::cbEdgeColorP, kRoleComboBox, T::gbProgColor, 36, 69, 112, 22, "", kColorCombo, 0, 0, 0, kColorRowHeight},
 
     // Page 5: About. The lines below the separator are centred; the first
@@ -500,7 +503,10 @@ const CaptionEntry kCaptions[] = {
 }  // namespace
 
 extern const FormDescription kFrmTbDescription;
+// The positions of each language (ui/frm_tb_layouts.cpp).
+extern const LanguageLayout kFrmTbLayouts[];
+extern const int kFrmTbLayoutCount;
 const FormDescription kFrmTbDescription = {
     "frmTb", "TfrmTb", "Tarnwick", 20, 40, 331, 437, kBorderSingle, kFormKeyPreview, COLOR_BTNFACE,
     "MS Sans Serif", 8, DEFAULT_CHARSET, kRows, sizeof kRows / sizeof kRows[0], kNames,
-    TfrmTb::kNameCount, kCaptions, sizeof kCaptions / sizeof kCaptions[0]};
+    TfrmTb::kNameCount, kCaptions, sizeof kCaptions / sizeof kCaptions[0], kFrmTbLayouts, kFrmTbLayoutCount};

@@ -2,8 +2,12 @@
 // Wine virtual desktop with the path of Tarnwick.exe and an output folder,
 // it starts the program, adds one item to each list, and saves the screen
 // as "main_<n>_<page>.bmp" for every page. The program is ended without
-// saving.
+// saving. With a name, a language id and a program folder after them, it
+// stores that language in the settings key first, starts the program in
+// that folder (whose "lang" folder holds the pack) and names the pictures
+// "main_<name>_<n>_<page>.bmp".
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tests/acceptance/driver.h"
@@ -18,13 +22,21 @@ HWND Named(HWND main, int name) { return FindControl(main, kFirstRowId + name); 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    fprintf(stderr, "usage: main_window_shots TARNWICK_EXE OUTPUT_FOLDER\n");
+  if (argc != 3 && argc != 6) {
+    fprintf(stderr, "usage: main_window_shots TARNWICK_EXE OUTPUT_FOLDER [NAME LANGUAGE_ID FOLDER]\n");
     return 2;
   }
   const std::string folder = argv[2];
+  std::string prefix = "main_";
+  if (argc == 6) {
+    prefix += std::string(argv[3]) + "_";
+    HKEY key;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Tarnwick Systems\\Tarnwick\\3.0", &key) != ERROR_SUCCESS) return 1;
+    RegSetValueExA(key, "Language", 0, REG_SZ, (const BYTE*)argv[4], (DWORD)strlen(argv[4]) + 1);
+    RegCloseKey(key);
+  }
   Program program;
-  if (!program.Start(argv[1], "", nullptr)) return 1;
+  if (!program.Start(argv[1], "", argc == 6 ? argv[5] : nullptr)) return 1;
   HWND main = program.WaitForWindow("TfrmTb", "Tarnwick");
   if (!main) return 1;
   HWND pages = Named(main, TfrmTb::tabstrp);
@@ -44,7 +56,7 @@ int main(int argc, char** argv) {
     SelectTab(pages, page);
     Sleep(300);
     char path[1024];
-    snprintf(path, sizeof path, "%s\\main_%d_%s.bmp", folder.c_str(), page, names[page]);
+    snprintf(path, sizeof path, "%s\\%s%d_%s.bmp", folder.c_str(), prefix.c_str(), page, names[page]);
     if (!CaptureScreen(path)) return 1;
   }
   program.Kill();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Pictures of the main window's six pages in English, in a Wine virtual
-# desktop (which draws frames and captions as Windows does), written to
-# build/screens/main_<n>_<page>.png. Needs the built tree; runs itself under
+# Pictures of the main window's six pages in English, German (the tests'
+# pack) and Arabic, in a Wine virtual desktop (which draws frames and
+# captions as Windows does), written to build/screens/main_<en|de|ar>_<n>_<page>.png. Needs the built tree; runs itself under
 # Xvfb when no display is set. Usage: main_window.sh [win32|win64]
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -15,9 +15,18 @@ out="$root/build/screens"
 mkdir -p "$out"
 rm -f "$out"/main_*.png
 "$root/scripts/wine-run" "$tree" "$prefix" --init
-"$root/scripts/wine-run" "$tree" "$prefix" explorer /desktop=shots,1024x768 \
-  "$build/tests/acceptance/main_window_shots.exe" "Z:$build/Tarnwick.exe" "Z:$out"
-WINEPREFIX="$prefix" /usr/lib/wine/wineserver64 -w || true
+# A program folder with the template and the two packs.
+home="$build/screens-home"
+rm -rf "$home"
+mkdir -p "$home/lang"
+cp "$build/korvel.dat" "$home/"
+cp "$build/lang/lang_ar.dll" "$build/tests/ui/packs/lang_de.dll" "$home/lang/"
+for language in "en 1033" "de 1031" "ar 10241"; do
+  set -- $language
+  "$root/scripts/wine-run" "$tree" "$prefix" explorer /desktop=shots,1024x768 \
+    "$build/tests/acceptance/main_window_shots.exe" "Z:$build/Tarnwick.exe" "Z:$out" "$1" "$2" "Z:$home"
+  WINEPREFIX="$prefix" /usr/lib/wine/wineserver64 -w || true
+done
 for bmp in "$out"/main_*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done

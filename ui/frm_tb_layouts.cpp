@@ -1,0 +1,147 @@
+// The main window's positions in each translated language, in 96-DPI
+// design pixels (the forms layer scales them): the texts of a language are
+// longer or shorter than the English ones, so labels, buttons and the
+// fields beside them move. English, and every language without a list,
+// keeps the positions of the form table (ui/frm_tb_form.cpp). A list is
+// applied after the texts and the font, in its order.
+#include "ui/frm_tb.h"
+
+namespace {
+
+typedef TfrmTb T;
+
+const unsigned L = kOverrideLeft;
+const unsigned P = kOverrideTop;
+const unsigned W = kOverrideWidth;
+const unsigned H = kOverrideHeight;
+
+// The window and its page control.
+#define TB_WINDOW(window, pages) {kFormItself, W, window}, {T::tabstrp, W, pages}
+
+// The six list buttons of a page, one width, side by side from the left.
+#define TB_LIST_BUTTONS(append, insert, del, up, down, undo, width, step)                         \
+  {append, L, 8}, {append, W, width}, {insert, L, 8 + (step)}, {insert, W, width},             \
+  {del, L, 8 + 2 * (step)}, {del, W, width}, {up, L, 8 + 3 * (step)}, {up, W, width},           \
+  {down, L, 8 + 4 * (step)}, {down, W, width}, {undo, L, 8 + 5 * (step)}, {undo, W, width}
+
+// The two-column groups of a rectangle: row and column labels made wider.
+#define TB_RECT_GROUP(rowLabel, rowField, colLabel, colField)                                     \
+  {rowLabel, L, 6}, {rowLabel, W, 34}, {rowField, L, 40}, {rowField, W, 34},                       \
+  {colLabel, L, 78}, {colLabel, W, 34}, {colField, L, 112}, {colField, W, 34}
+
+// A group of colour combos with wider labels.
+#define TB_COLOR_ROW(label, combo) {label, W, 46}, {combo, L, 54}, {combo, W, 94}
+
+// The languages with longer words than English (the European packs): the
+// same window, with wider labels and buttons on every page.
+#define TB_LONGER_TEXTS                                                                           \
+  /* File page: the ten buttons in two even rows, the preview box wider. */                      \
+  {T::btnNew, L, 8}, {T::btnNew, W, 59}, {T::btnOpen, L, 70}, {T::btnOpen, W, 59},                 \
+  {T::btnSave, L, 132}, {T::btnSave, W, 59}, {T::btnSaveAs, L, 194}, {T::btnSaveAs, W, 59},        \
+  {T::btnISOMake, L, 256}, {T::btnISOMake, W, 59}, {T::btnBurn, L, 8}, {T::btnBurn, W, 59},        \
+  {T::btnTools, L, 70}, {T::btnTools, W, 59}, {T::btnOptions, L, 132}, {T::btnOptions, W, 59},     \
+  {T::btnHelp, L, 194}, {T::btnHelp, W, 59}, {T::btnQuit, L, 256}, {T::btnQuit, W, 59},            \
+  {T::chkPrevShow, L, 8}, {T::chkPrevShow, W, 138}, {T::chkPrevEdit, L, 8}, {T::chkPrevEdit, W, 138}, \
+  /* Layout page. */                                                                              \
+  {T::lbItemNoL, W, 54}, {T::txtItemNoL, L, 64}, {T::txtItemNoL, W, 34}, {T::lbItemsNumL, L, 106}, \
+  {T::lbItemsNumL, W, 56}, {T::txtItemsNumL, L, 164}, {T::txtItemsNumL, W, 36},                   \
+  TB_RECT_GROUP(T::lbULRowL, T::txtULRowL, T::lbULColL, T::txtULColL),                             \
+  TB_RECT_GROUP(T::lbLRRowL, T::txtLRRowL, T::lbLRColL, T::txtLRColL),                             \
+  TB_LIST_BUTTONS(T::btnAppendL, T::btnInsertL, T::btnDeleteL, T::btnMoveUpL, T::btnMoveDownL,     \
+                  T::btnUndoL, 49, 51),                                                           \
+  /* Text page: the alignment box across the page, the colour below the text. */                 \
+  {T::lbItemNoT, W, 54}, {T::txtItemNoT, L, 64}, {T::txtItemNoT, W, 34}, {T::lbItemsNumT, L, 106}, \
+  {T::lbItemsNumT, W, 56}, {T::txtItemsNumT, L, 164}, {T::txtItemsNumT, W, 36},                   \
+  TB_RECT_GROUP(T::lbULRowT, T::txtULRowT, T::lbULColT, T::txtULColT),                             \
+  TB_RECT_GROUP(T::lbLRRowT, T::txtLRRowT, T::lbLRColT, T::txtLRColT),                             \
+  {T::gbAlignStyle, W, 307}, {T::optAlignLeft, L, 10}, {T::optAlignLeft, W, 90},                   \
+  {T::optAlignMiddle, L, 110}, {T::optAlignMiddle, W, 90}, {T::optAlignRight, L, 210},             \
+  {T::optAlignRight, W, 90}, {T::lbTextColorT, L, 8}, {T::lbTextColorT, P, 347},                   \
+  {T::lbTextColorT, W, 50}, {T::cbTextColorT, L, 60}, {T::cbTextColorT, P, 343},                   \
+  {T::cbTextColorT, W, 130},                                                                      \
+  TB_LIST_BUTTONS(T::btnAppendT, T::btnInsertT, T::btnDeleteT, T::btnMoveUpT, T::btnMoveDownT,     \
+                  T::btnUndoT, 49, 51),                                                           \
+  /* Menu page. */                                                                                \
+  {T::lbItemNoM, W, 54}, {T::txtItemNoM, L, 64}, {T::txtItemNoM, W, 34},                          \
+  {T::btnSetDefaultMenu, L, 104}, {T::chkHotSpot, L, 200}, {T::chkHotSpot, W, 115},               \
+  TB_RECT_GROUP(T::lbULRowM, T::txtULRowM, T::lbULColM, T::txtULColM),                             \
+  TB_RECT_GROUP(T::lbLRRowM, T::txtLRRowM, T::lbLRColM, T::txtLRColM),                             \
+  TB_COLOR_ROW(T::lbBGColorM, T::cbBGColorM), TB_COLOR_ROW(T::lbFGColorM, T::cbFGColorM),          \
+  TB_COLOR_ROW(T::lbNBGColorM, T::cbNBGColorM), TB_COLOR_ROW(T::lbNFGColorM, T::cbNFGColorM),      \
+  {T::lbMenuCmd, W, 62}, {T::txtMenuCmd, L, 72}, {T::txtMenuCmd, W, 243}, {T::lbTextM, W, 50},    \
+  {T::txtMenuText, W, 100}, {T::lbAccKey, L, 166}, {T::lbAccKey, W, 50}, {T::txtAccKey, L, 218},  \
+  {T::txtMenuPass, L, 246}, {T::txtMenuPass, W, 69},                                              \
+  TB_LIST_BUTTONS(T::btnAppendM, T::btnInsertM, T::btnDeleteM, T::btnMoveUpM, T::btnMoveDownM,     \
+                  T::btnUndoM, 49, 51),                                                           \
+  /* Misc page. */                                                                                \
+  {T::lbItemNoF, W, 54}, {T::txtItemNoF, L, 64}, {T::txtItemNoF, W, 28}, {T::lbItemsNumF, L, 98},  \
+  {T::lbItemsNumF, W, 46}, {T::txtItemsNumF, L, 146}, {T::txtItemsNumF, W, 28},                   \
+  {T::lbFuncKey, L, 180}, {T::lbFuncKey, W, 74}, {T::txtFuncKey, L, 256}, {T::txtFuncKey, W, 59},  \
+  {T::txtFKeyStr, L, 256}, {T::txtFKeyStr, W, 59}, {T::lbFKeyCmd, W, 62}, {T::txtFKeyCmd, L, 72}, \
+  {T::txtFKeyCmd, W, 243},                                                                        \
+  TB_LIST_BUTTONS(T::btnAppendF, T::btnInsertF, T::btnDeleteF, T::btnMoveUpF, T::btnMoveDownF,     \
+                  T::btnUndoF, 49, 51),                                                           \
+  {T::chkDispCount, W, 160}, {T::lbCountX, W, 34}, {T::txtCountY, L, 46}, {T::lbCountY, W, 34},   \
+  {T::txtCountX, L, 46}, TB_COLOR_ROW(T::lbCColorBG, T::cbCColorBG),                               \
+  TB_COLOR_ROW(T::lbCColorFG, T::cbCColorFG), {T::chkShowProg, W, 160},                           \
+  TB_RECT_GROUP(T::lbULRowP, T::txtULRowP, T::lbULColP, T::txtULColP),                             \
+  TB_RECT_GROUP(T::lbLRRowP, T::txtLRRowP, T::lbLRColP, T::txtLRColP),                             \
+  TB_COLOR_ROW(T::lbPColorBG, T::cbBGColorP), TB_COLOR_ROW(T::lbPColorFG, T::cbFGColorP),          \
+  TB_COLOR_ROW(T::lbPColorEdge, T::cbEdgeColorP)
+
+// Chinese (traditional and simplified): shorter texts, the File page's
+// fields widen.
+const LayoutOverride k1028[] = {
+    {T::lbFileDir, L, 4},        {T::lbFileDir, W, 58},       {T::bvFileDir, L, 56},
+    {T::bvFileDir, W, 169},      {T::txtFileDir, L, 58},      {T::txtFileDir, W, 166},
+    {T::lbMenuFileName, L, 4},   {T::lbMenuFileName, W, 74},  {T::txtMenuFileName, L, 80},
+    {T::txtMenuFileName, W, 77},
+};
+
+// German.
+const LayoutOverride k1031[] = {
+    TB_WINDOW(337, 331),
+    {T::lbFileDir, L, 6},       {T::lbFileDir, W, 57},      {T::bvFileDir, L, 64},
+    {T::bvFileDir, W, 160},     {T::txtFileDir, L, 65},     {T::txtFileDir, W, 158},
+    {T::lbMenuFileName, L, 4},  {T::lbMenuFileName, W, 58}, {T::txtMenuFileName, L, 65},
+    TB_LONGER_TEXTS,
+};
+
+// The other European languages: the longer texts in the same window
+// (Russian one pixel wider).
+const LayoutOverride kEuropean[] = {TB_WINDOW(337, 331), TB_LONGER_TEXTS};
+const LayoutOverride k1049[] = {TB_WINDOW(338, 332), TB_LONGER_TEXTS};
+
+// Norwegian: the wait time and the password share a row, and so do the
+// logo's check box and name; the translator line shows on the About page.
+const LayoutOverride k1044[] = {
+    {T::lbFileDir, L, 2},        {T::lbFileDir, W, 49},      {T::lbMenuFileName, L, 8},
+    {T::lbMenuFileName, W, 42},  {T::chkWaitTime, P, 128},   {T::txtWaitTime, P, 128},
+    {T::txtPassword, P, 128},    {T::btnPassword, P, 128},   {T::chkLogoImg, P, 158},
+    {T::txtLogoImg, P, 158},     {T::chkLogoImg, W, 78},     {T::txtLogoImg, L, 247},
+    {T::txtLogoImg, W, 68},
+    {T::lbAboutNotice, P, 136},  {T::lbLocalize, P, 168},    {T::lbAboutWeb, P, 200},
+    {T::lbAboutContact, P, 224}, {T::lbWindowsVer, P, 248},
+};
+
+// Arabic: the European positions; the About page's separator spans the
+// page and the translator line shows.
+const LayoutOverride k10241[] = {
+    TB_WINDOW(337, 331),         TB_LONGER_TEXTS,             {T::bvAbout, L, 0},
+    {T::lbWindowsVer, P, 248},
+    {T::bvAbout, W, 331},        {T::lbAboutNotice, P, 136},  {T::lbLocalize, P, 168},
+    {T::lbAboutWeb, P, 200},     {T::lbAboutContact, P, 224},
+};
+
+#define TB_LANGUAGE(id, list) {id, list, sizeof list / sizeof list[0]}
+
+}  // namespace
+
+extern const LanguageLayout kFrmTbLayouts[] = {
+    TB_LANGUAGE(1028, k1028),      TB_LANGUAGE(1029, kEuropean), TB_LANGUAGE(1031, k1031),
+    TB_LANGUAGE(1034, kEuropean),  TB_LANGUAGE(1036, kEuropean), TB_LANGUAGE(1040, kEuropean),
+    TB_LANGUAGE(1044, k1044),      TB_LANGUAGE(1045, kEuropean), TB_LANGUAGE(1048, kEuropean),
+    TB_LANGUAGE(1049, k1049),      TB_LANGUAGE(1055, kEuropean), TB_LANGUAGE(2052, k1028),
+    TB_LANGUAGE(10241, k10241),
+};
+extern const int kFrmTbLayoutCount = sizeof kFrmTbLayouts / sizeof kFrmTbLayouts[0];
