@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the main window's six pages in English, German (the tests'
 # pack) and Arabic, in a Wine virtual desktop (which draws frames and
-# captions as Windows does), written to build/screens/main_<en|de|ar>_<n>_<page>.png. Needs the built tree; runs itself under
+# captions as Windows does), written to
+# build/screens/main_<en|de|ar>_<n>_<page>.png. Needs the built tree; runs itself under
 # Xvfb when no display is set. Usage: main_window.sh [win32|win64]
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
