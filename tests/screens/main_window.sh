@@ -24,7 +24,9 @@ cp "$build/korvel.dat" "$home/"
 cp "$build/lang/lang_ar.dll" "$build/tests/ui/packs/lang_de.dll" "$home/lang/"
 for language in "en 1033" "de 1031" "ar 10241"; do
   set -- $language
-  "$root/scripts/wine-run" "$tree" "$prefix" explorer /desktop=shots,1024x768 \
+  locale=C.UTF-8
+  [ "$2" = 10241 ] && locale=ar_SA.UTF-8  # the Arabic ANSI code page, as on an Arabic Windows
+  LC_ALL=$locale "$root/scripts/wine-run" "$tree" "$prefix" explorer /desktop=shots,1024x768 \
     "$build/tests/acceptance/main_window_shots.exe" "Z:$build/Tarnwick.exe" "Z:$out" "$1" "$2" "Z:$home"
   WINEPREFIX="$prefix" /usr/lib/wine/wineserver64 -w || true
 done
