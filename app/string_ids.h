@@ -116,4 +116,11 @@ enum StringId {
   kStrBootImageFilter = 18012,    // "Boot Image(*.bif,...)" + "\0*.bif;...\0"
   kStrSetIsoFileTitle = 18015,    // "Set Output ISO File"
   kStrBootImageTitle = 18016,     // "Boot Image File"
+
+  // The colour-table commands' file dialogs.
+  kStrColorTableFilter = 18052,     // "ColorTable File(*.ctb)" + "\0*.ctb\0"
+  kStrSaveColorTableTitle = 18053,  // "Save ColorTable File"
+  kStrLoadColorTableTitle = 18054,  // "Load ColorTable File"
+  kStrBitmapFilter = 18056,         // "Bitmap File(*.bmp)" + "\0*.bmp\0"
+  kStrOpenBitmapTitle = 18057,      // "Open Bitmap File"
 };

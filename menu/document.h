@@ -238,6 +238,11 @@ struct MenuDocument {
   char MenuFileDir[kPathSize];   // CDFileDir \ ImageFileDir
   char BackImageName[kShortFileNameSize];
   char LastMenuFilePath[kPathSize];  // emptied by ResetMenuDocument
+  // The logo name and time of the logo block last read from or written to
+  // a menu file; a typed logo name or time marks the document modified only
+  // when it differs from them. Kept by ResetMenuDocument.
+  char FileLogoName[kShortFileNameSize];
+  uint8_t FileLogoTime;
 
   ScreenSize MenuScreenSize;  // from Resolution by ApplyResolution
 

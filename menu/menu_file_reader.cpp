@@ -166,6 +166,8 @@ void ReadLogoAndScreen(ByteReader& in, const BlockOffsets& at, bool oldLayout) {
   in.Seek(at.logo);
   if (in.Read(logo, sizeof logo)) {
     doc.LogoOn = logo[kLogoOnByte];
+    CopyText(doc.FileLogoName, kShortFileNameSize, FieldText(logo + kLogoFileName, kShortFileNameSize).c_str());
+    doc.FileLogoTime = logo[kLogoTimeByte];
     view.SetFieldText(ViewField::txtLogoImg,
                       FieldText(logo + kLogoFileName, kShortFileNameSize).c_str());
     view.SetFieldText(ViewField::txtLogoTime, IntToText(logo[kLogoTimeByte]));

@@ -83,12 +83,13 @@ void PutBootFields(uint8_t* folder, uint8_t* name, uint8_t* tail) {
 
 // Writes the password field at offset of an existing boot file; nothing
 // when the file is missing, cannot be opened, or does not reach that far.
-void PatchPassword(const char* name, bool throughHeader) {
+// True when the field was written.
+bool PatchPassword(const char* name, bool throughHeader) {
   const std::string path = MenuFolderPath(name);
-  if (path.empty() || !FileExists(path.c_str())) return;
+  if (path.empty() || !FileExists(path.c_str())) return false;
   MakeFileWritable(path.c_str());
   FILE* f = fopen(path.c_str(), "r+b");
-  if (!f) return;
+  if (!f) return false;
   const int64_t size = GetFileSize64(path.c_str());
   uint32_t offset = kBootPasswordField;
   bool ok = true;
@@ -99,12 +100,23 @@ void PatchPassword(const char* name, bool throughHeader) {
          memcmp(header, kSecondSignature, 4) == 0;
     if (ok) offset = get16le(header + kSecondPasswordPointer);
   }
-  if (ok && int64_t(offset) + 10 <= size) {
+  ok = ok && int64_t(offset) + 10 <= size;
+  if (ok) {
     uint8_t field[10];
     EncodeMainPassword(TheDocumentView().GetFieldText(ViewField::txtPassword).c_str(), field);
-    if (fseek(f, long(offset), SEEK_SET) == 0) fwrite(field, 1, sizeof field, f);
+    ok = fseek(f, long(offset), SEEK_SET) == 0 && fwrite(field, 1, sizeof field, f) == sizeof field;
   }
-  fclose(f);
+  return fclose(f) == 0 && ok;
+}
+
+// The logo block just written: what a typed logo name or time is compared with.
+void RememberLogoBlock(const MenuFileParts& parts) {
+  if (parts.head.size() < kLogoBlock + kLogoBlockSize) return;
+  const uint8_t* logo = parts.head.data() + kLogoBlock;
+  char name[kShortFileNameSize] = {};
+  memcpy(name, logo + kLogoFileName, kShortFileNameSize - 1);
+  CopyText(TheDocument.FileLogoName, kShortFileNameSize, name);
+  TheDocument.FileLogoTime = logo[kLogoTimeByte];
 }
 
 // Writes the finished menu file to the partial file; false on any failure
@@ -167,9 +179,9 @@ bool WriteSecondLoader(FILE* templateFile) {
   return ReplaceFileWith(MenuFolderPath(kSecondLoaderName), kvldr, kSecondLoaderSize);
 }
 
-void WriteLoaderPassword() { PatchPassword(kLoaderBootName, false); }
+bool WriteLoaderPassword() { return PatchPassword(kLoaderBootName, false); }
 
-void WriteSecondLoaderPassword() { PatchPassword(kSecondLoaderName, true); }
+bool WriteSecondLoaderPassword() { return PatchPassword(kSecondLoaderName, true); }
 
 bool SaveMenuFile() {
   MenuDocument& doc = TheDocument;
@@ -232,6 +244,7 @@ bool SaveMenuFile() {
     fclose(templateFile);
     return false;
   }
+  RememberLogoBlock(parts);
   // The boot files follow only a menu file that is in place.
   if (doc.MenuType == 0) {
     WriteLoaderBoot(templateFile);

@@ -27,8 +27,9 @@ bool WriteSecondLoader(FILE* templateFile);
 // Patch the main menu password (the main window's txtPassword field) into
 // an existing "loader.bin" / "kvldr" in MenuFileDir. Silent; nothing is done
 // when the file is missing, cannot be opened or is too short for the field.
-void WriteLoaderPassword();
-void WriteSecondLoaderPassword();
+// True when the field was written (the password button reports a failure).
+bool WriteLoaderPassword();
+bool WriteSecondLoaderPassword();
 
 // The 10-byte password field of both boot files: uint16 length (0..8) and
 // the first 8 characters of the trimmed text, each XOR 0xFF, zero-padded.

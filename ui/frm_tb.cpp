@@ -63,6 +63,7 @@ void TfrmTb::OnEvent(FormEvent& event) {
     return;
   }
   if (OnFieldEvent(event) || OnListEvent(event) || OnFileCommand(event) || OnLanguageEvent(event)) return;
+  if (OnCommand(event)) return;
   OnFileOption(event);
 }
 

@@ -14,6 +14,7 @@
 //   frm_tb_colors.cpp    the owner-drawn colour combos
 //   frm_tb_language.cpp  the texts, font and positions of the language,
 //                        the language menu (positions: frm_tb_layouts.cpp)
+//   frm_tb_commands.cpp  menu commands, links, switches, password, colour tables
 #include <cstdint>
 
 #include "menu/document_view.h"
@@ -223,6 +224,22 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   void ApplyLanguage(bool firstShowing);
   bool OnLanguageEvent(const FormEvent& event);
   void mmLangClick(int item);
+
+  // Menu commands, links, switches and the colour-table file (frm_tb_commands.cpp).
+  bool OnCommand(FormEvent& event);
+  void pmConfigClick();
+  void ShowColorTable();
+  void pmLoadColorsClick();
+  void pmSaveColorsClick();
+  void pmLoadColorsBMPClick();
+  void chkLogoImgClick();
+  void txtLogoImgChange();
+  void txtLogoTimeChange();
+  void chkBackImgClick();
+  void SetShowSwitch(uint8_t& setting, int checkBox);
+  void upEdgeLClick(bool up);
+  void btnPasswordClick();
+  void chkHotSpotClick();
 
   int currentPage_ = kPageFile;
   int currentList_ = 128;  // kNoList

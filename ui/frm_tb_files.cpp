@@ -12,6 +12,7 @@
 #include "menu/menu_file_reader.h"
 #include "menu/menu_file_writer.h"
 #include "menu/undo.h"
+#include "platform/cursor.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -195,9 +196,9 @@ bool TfrmTb::ConfirmFat32Overflow() {
 
 void TfrmTb::UndoLastChange() { PopUndo(); }
 
+// At the mouse cursor, read through the cursor seam.
 void TfrmTb::OpenPopupMenu(int menu) {
-  POINT cursor;
-  GetCursorPos(&cursor);
+  const ScreenPoint cursor = CursorPosition();
   PopupMenuAt(menu).Popup(cursor.x, cursor.y);
 }
 

@@ -99,6 +99,8 @@ TEST_F(MenuFileReader, AllFourListsAtTheirLimitsRoundTripByteForByte) {
 
   // Another document in between, so that nothing is left over by chance.
   ResetMenuDocument();
+  doc.FileLogoName[0] = 0;
+  doc.FileLogoTime = 0;
   doc.ColorMode = kColors256;
   doc.Resolution = kResolution640x480;
   view_.fields.clear();
@@ -113,6 +115,8 @@ TEST_F(MenuFileReader, AllFourListsAtTheirLimitsRoundTripByteForByte) {
   EXPECT_STREQ(doc.CurrentColorTable[3].name, "Mine");
   EXPECT_EQ(view_.fields[ViewField::txtLogoImg], "logo.bmp");
   EXPECT_EQ(view_.fields[ViewField::txtLogoTime], "5");
+  EXPECT_STREQ(doc.FileLogoName, "logo.bmp");  // what a typed name is compared with
+  EXPECT_EQ(doc.FileLogoTime, 5);
   for (int list = 0; list < kListCount; ++list) EXPECT_EQ(doc.CurrentItem[list], 1);
   EXPECT_EQ(std::string(doc.LastMenuFilePath), MenuPath());
   EXPECT_EQ(doc.DocumentModified, 0);

@@ -195,8 +195,8 @@ TEST_F(MenuFileWriter, MainMenuWritesBothBootFilesWithNamesAndPassword) {
 
   // An empty password: length 0 and eight zero bytes in both.
   view_.fields[ViewField::txtPassword] = "";
-  WriteLoaderPassword();
-  WriteSecondLoaderPassword();
+  EXPECT_TRUE(WriteLoaderPassword());
+  EXPECT_TRUE(WriteSecondLoaderPassword());
   const Bytes boot2 = ReadBytes(InMenuDir("loader.bin"));
   const Bytes kvldr2 = ReadBytes(InMenuDir("kvldr"));
   for (int i = 0; i < 10; ++i) {
@@ -215,10 +215,10 @@ TEST_F(MenuFileWriter, SubMenuLeavesTheBootFilesAlone) {
 }
 
 TEST_F(MenuFileWriter, PasswordPatchIgnoresMissingAndShortBootFiles) {
-  WriteLoaderPassword();
+  EXPECT_FALSE(WriteLoaderPassword());
   EXPECT_FALSE(FileExists(InMenuDir("loader.bin").c_str()));
   ASSERT_TRUE(WriteBytes(InMenuDir("kvldr"), Bytes(100, 0)));
-  WriteSecondLoaderPassword();
+  EXPECT_FALSE(WriteSecondLoaderPassword());
   EXPECT_EQ(ReadBytes(InMenuDir("kvldr")), Bytes(100, 0));
 }
 

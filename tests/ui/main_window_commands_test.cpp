@@ -1,0 +1,330 @@
+// The main window's small commands: popup menus at the cursor, the tool and
+// configuration dialogs, help and links through the shell seam, the
+// switches, the edge-width arrows, the main-password button and the
+// colour-table file commands.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "menu/color_table_file.h"
+#include "menu/korvel_template.h"
+#include "platform/cursor.h"
+#include "platform/shell_launch.h"
+#include "tests/menu/bitmap_test_pictures.h"
+#include "ui/frm_config.h"
+#include "ui/frm_floppy.h"
+#include "ui/frm_new_image.h"
+#include "ui/frm_replace.h"
+#include "main_window_fixture.h"
+
+namespace {
+
+using namespace form_driver;
+
+// What the shell was asked to open.
+std::vector<std::string> g_opened;
+bool RecordOpen(const ShellStartRequest& request) {
+  EXPECT_EQ(kShellOpen, request.kind);
+  EXPECT_EQ(nullptr, request.verb);
+  g_opened.push_back(request.file);
+  return true;
+}
+
+// A cursor that stands still where the test puts it.
+ScreenPoint g_cursor = {200, 150};
+const CursorBackend kStillCursor = {[] { return g_cursor; }, [](ScreenPoint) {}, [](const ScreenRect*) {}};
+
+// Runs once from the message loop of whatever modal loop is running then
+// (a popup menu's, a dialog's).
+std::function<void()> g_whileModal;
+void CALLBACK RunWhileModal(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  std::function<void()> step = g_whileModal;
+  g_whileModal = nullptr;
+  if (step) step();
+}
+void WhenModal(std::function<void()> step) {
+  g_whileModal = step;
+  SetTimer(nullptr, 0, 20, RunWhileModal);
+}
+
+class MainWindowCommandsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    cursorBefore_ = SetCursorBackend(&kStillCursor);
+    shellBefore_ = SetShellStartHandler(RecordOpen);
+    g_opened.clear();
+  }
+  void TearDown() override {
+    SetShellStartHandler(shellBefore_);
+    SetCursorBackend(cursorBefore_);
+    MainWindowTest::TearDown();
+  }
+  // A menu item chosen, as the popup menu reports it.
+  void Choose(int item) { SendMessageA(*frmTb, WM_COMMAND, MAKEWPARAM(kFirstRowId + item, 0), 0); }
+  void ClickLabel(int id) {
+    SendMessageA(At(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(At(id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  }
+  void ClickArrow(bool up) {
+    RECT r;
+    GetClientRect(At(T::upEdgeL), &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, up ? 2 : r.bottom - 3);
+    SendMessageA(At(T::upEdgeL), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(At(T::upEdgeL), WM_LBUTTONUP, 0, at);
+  }
+  // Saves the menu as a main menu, which writes loader.bin and kvldr.
+  void SaveMainMenu() {
+    WithoutPictures();
+    CopyText(TheDocument.MenuFileName, kPathSize, "boot.zqk");
+    Click(T::btnSave);
+    ASSERT_EQ(0, TheDocument.DocumentModified);
+  }
+  std::string ComboText(int combo, int row) { return ComboBox(At(combo)).ItemText(row); }
+
+ private:
+  const CursorBackend* cursorBefore_ = nullptr;
+  ShellStartHandler shellBefore_ = nullptr;
+};
+
+TEST_F(MainWindowCommandsTest, TheFilePageButtonsOpenTheirMenusAtTheCursor) {
+  Show();
+  const int buttons[] = {T::btnTools, T::btnHelp, T::btnOptions, T::btnBurn};
+  const int menus[] = {T::pmTools, T::pmHelp, T::pmOptions, T::pmBurn};
+  for (int i = 0; i < 4; ++i) {
+    HMENU shown = nullptr;
+    RECT place = {};
+    WhenModal([&] {
+      HWND popup = FindWindowA("#32768", nullptr);
+      if (popup && IsWindowVisible(popup)) {
+        shown = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+        GetWindowRect(popup, &place);
+      }
+      EndMenu();
+    });
+    Click(buttons[i]);
+    EXPECT_EQ((HMENU)frmTb->PopupMenuAt(menus[i]), shown) << i;
+    EXPECT_EQ(g_cursor.x, place.left) << i;
+    EXPECT_EQ(g_cursor.y, place.top) << i;
+  }
+}
+
+TEST_F(MainWindowCommandsTest, ToolItemsRunTheirDialogsModallyAndOnlyConfigOkMarksTheDocument) {
+  Show();
+  struct Tool {
+    int item;
+    Form* dialog;
+    int cancel;
+  };
+  const Tool tools[] = {{T::pmFloppyImage, frmFloppy, TfrmFloppy::btnCancel},
+                        {T::pmNewImage, frmNewImage, TfrmNewImage::btnCancel},
+                        {T::pmReplaceText, frmReplace, TfrmReplace::btnCancel}};
+  for (const Tool& tool : tools) {
+    bool modal = false;
+    WhenModal([&] {
+      modal = tool.dialog->Visible() && !IsWindowEnabled(*frmTb);
+      PostMessageA(tool.dialog->ControlAt(tool.cancel), BM_CLICK, 0, 0);
+    });
+    Choose(tool.item);
+    EXPECT_TRUE(modal) << tool.dialog->Name();
+    EXPECT_FALSE(tool.dialog->Visible());
+  }
+  EXPECT_EQ(0, TheDocument.DocumentModified);
+
+  const int repaints = preview.Count("RepaintPreview");
+  WhenModal([] { PostMessageA(frmConfig->ControlAt(TfrmConfig::btnCancel), BM_CLICK, 0, 0); });
+  Choose(T::pmConfig);
+  EXPECT_EQ(0, TheDocument.DocumentModified);
+  EXPECT_EQ(repaints, preview.Count("RepaintPreview"));
+  WhenModal([] { PostMessageA(frmConfig->ControlAt(TfrmConfig::btnOK), BM_CLICK, 0, 0); });
+  Choose(T::pmConfig);
+  EXPECT_EQ(1, TheDocument.DocumentModified);
+  EXPECT_EQ(repaints + 1, preview.Count("RepaintPreview"));
+}
+
+TEST_F(MainWindowCommandsTest, HelpAndLinksOpenThroughTheShellAndAStoredHomePageMustBeAWebAddress) {
+  Show();
+  Choose(T::pmContents);
+  Choose(T::pmHomePage);
+  ClickLabel(T::lbAboutWeb);
+  Choose(T::pmSupportForum);
+  ClickLabel(T::lbAboutContact);
+  const std::string home = TheProcessSettings.homePageLink;
+  EXPECT_EQ(0u, home.find("http://"));
+  EXPECT_EQ((std::vector<std::string>{JoinPaths(home_, "Tarnwick.chm"), home, home,
+                                      "http://www.tarnwick.com/forum/", "mailto:support@tarnwick.com"}),
+            g_opened);
+
+  // A value of the settings key that names a program or a path is not run.
+  const char* before = TheProcessSettings.homePageLink;
+  g_opened.clear();
+  for (const char* stored : {"C:\\Windows\\notepad.exe", "file:///C:/boot.ini", "calc"}) {
+    TheProcessSettings.homePageLink = stored;
+    Choose(T::pmHomePage);
+    ClickLabel(T::lbAboutWeb);
+  }
+  TheProcessSettings.homePageLink = before;
+  EXPECT_TRUE(g_opened.empty());
+}
+
+TEST_F(MainWindowCommandsTest, SwitchesChangeTheDocumentAndThePreview) {
+  Show();
+  MenuDocument& doc = TheDocument;
+  ASSERT_EQ(1, doc.LogoOn);
+  const int repaints = preview.Count("RepaintPreview");
+  Click(T::chkLogoImg);  // off: marked, the fields grey, no repaint
+  EXPECT_EQ(0, doc.LogoOn);
+  EXPECT_EQ(1, doc.DocumentModified);
+  EXPECT_FALSE(At(T::txtLogoImg).Enabled());
+  EXPECT_EQ(repaints, preview.Count("RepaintPreview"));
+  doc.DocumentModified = 0;
+  CheckBox(At(T::chkLogoImg)).SetChecked(true);
+  Click(T::chkLogoImg);  // unticked again while LogoOn is already 0
+  EXPECT_EQ(0, doc.DocumentModified);
+
+  Click(T::chkBackImg);
+  Click(T::chkBackImg);
+  EXPECT_EQ(1, doc.BackImageOn);
+  EXPECT_EQ(1, doc.DocumentModified);
+  EXPECT_EQ(repaints + 2, preview.Count("RepaintPreview"));
+  Click(T::chkDispCount);
+  Click(T::chkShowProg);
+  EXPECT_EQ(0, doc.ShowCounter);
+  EXPECT_EQ(1, doc.ShowProgress);
+  EXPECT_EQ(repaints + 4, preview.Count("RepaintPreview"));
+
+  // The "use image text" switch needs a menu item.
+  doc.DocumentModified = 0;
+  SelectPage(kPageMenu);
+  Click(T::chkHotSpot);
+  EXPECT_EQ(0, doc.DocumentModified);
+  CheckBox(At(T::chkHotSpot)).SetChecked(false);
+  Click(T::btnAppendM);
+  doc.DocumentModified = 0;
+  Click(T::chkHotSpot);
+  EXPECT_EQ(1, doc.menuStrings[1].useImageText);
+  EXPECT_EQ(1, doc.DocumentModified);
+}
+
+TEST_F(MainWindowCommandsTest, TypedLogoNameAndTimeCountOnlyWhenTheyDifferFromTheFile) {
+  Show();
+  frmTb->SetFieldText(ViewField::txtLogoImg, "LOGO.BMP");
+  frmTb->SetFieldText(ViewField::txtLogoTime, "5");
+  SaveMainMenu();
+  EXPECT_STREQ("LOGO.BMP", TheDocument.FileLogoName);
+  // Texts put in whole, as a paste does.
+  At(T::txtLogoImg).SetText("logo.bmp");
+  At(T::txtLogoTime).SetText("05");
+  EXPECT_EQ(0, TheDocument.DocumentModified);
+  At(T::txtLogoTime).SetText("6");
+  EXPECT_EQ(1, TheDocument.DocumentModified);
+  TheDocument.DocumentModified = 0;
+  At(T::txtLogoTime).SetText("5");
+  At(T::txtLogoImg).SetText("other.bmp");
+  EXPECT_EQ(1, TheDocument.DocumentModified);
+}
+
+TEST_F(MainWindowCommandsTest, TheEdgeArrowsStepByOneWithin0To15) {
+  Show();
+  SelectPage(kPageLayout);
+  Click(T::btnAppendL);
+  const LayoutItem& box = TheDocument.layoutItems[1];
+  const int start = box.edgeWidth;
+  ClickArrow(true);
+  EXPECT_EQ(start + 1, box.edgeWidth);
+  EXPECT_EQ(std::to_string(start + 1), Text(T::txtEdgeL));
+  for (int i = 0; i < 20; ++i) ClickArrow(true);
+  EXPECT_EQ(15, box.edgeWidth);
+  EXPECT_EQ("15", Text(T::txtEdgeL));
+  EXPECT_EQ(15, UpDown(At(T::upEdgeL)).Position());
+  for (int i = 0; i < 20; ++i) ClickArrow(false);
+  EXPECT_EQ(0, box.edgeWidth);
+  EXPECT_EQ("0", Text(T::txtEdgeL));
+}
+
+TEST_F(MainWindowCommandsTest, ThePasswordButtonPatchesBothBootFilesAndReportsAMissingOne) {
+  Show();
+  SaveMainMenu();
+  Enter(T::txtPassword, " Ab1 ");
+  Click(T::btnPassword);
+  EXPECT_EQ(0, boxes.Count());
+  const std::vector<uint8_t> loader = ReadBytes(JoinPaths(menuDir_, "loader.bin"));
+  const std::vector<uint8_t> kvldr = ReadBytes(JoinPaths(menuDir_, "kvldr"));
+  ASSERT_EQ(2048u, loader.size());
+  ASSERT_EQ(8192u, kvldr.size());
+  const uint8_t expected[10] = {3, 0, 'A' ^ 0xFF, 'b' ^ 0xFF, '1' ^ 0xFF, 0, 0, 0, 0, 0};
+  EXPECT_EQ(0, memcmp(expected, &loader[kBootPasswordField], 10));
+  const size_t field = kvldr[kSecondHeaderOffset + 4] | kvldr[kSecondHeaderOffset + 5] << 8;
+  ASSERT_LE(field + 10, kvldr.size());
+  EXPECT_EQ(0, memcmp(expected, &kvldr[field], 10));
+
+  ASSERT_TRUE(DeleteFileAt(JoinPaths(menuDir_, "kvldr").c_str()));
+  Click(T::btnPassword);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("File '" + JoinPaths(menuDir_, "kvldr") + "' not Exist!", boxes.Boxes()[0].text);
+  EXPECT_EQ("Error", boxes.Boxes()[0].caption);
+}
+
+TEST_F(MainWindowCommandsTest, ColorTablesSaveLoadAndComeFromABitmapIntoTheCombos) {
+  Show();
+  MenuDocument& doc = TheDocument;
+  const std::string table = JoinPaths(menuDir_, "sea.ctb");
+  DeleteFileAt(table.c_str());  // the folder of an earlier run may be found again
+  dialogs.Queue("");  // cancelled: nothing written
+  Choose(T::pmSaveColors);
+  EXPECT_FALSE(FileExists(table.c_str()));
+  CopyText(doc.CurrentColorTable[4].name, kColorNameSize, "Sea");
+  doc.CurrentColorTable[4].color = 0x804020;
+  dialogs.Queue(table.c_str());
+  Choose(T::pmSaveColors);
+  ASSERT_EQ(2, dialogs.Count());
+  EXPECT_TRUE(dialogs.Dialogs()[1].save);
+  EXPECT_EQ("Save ColorTable File", dialogs.Dialogs()[1].title);
+  EXPECT_EQ("ctb", dialogs.Dialogs()[1].defaultExt);
+  EXPECT_EQ(menuDir_, dialogs.Dialogs()[1].initialDir);
+  EXPECT_EQ(kColorTableFileSize, ReadBytes(table).size());
+  EXPECT_EQ(0, doc.DocumentModified);
+
+  // Loaded back over another table: the lists, the combos, the preview.
+  memcpy(doc.CurrentColorTable, doc.DefaultColorTable, sizeof doc.CurrentColorTable);
+  const int repaints = preview.Count("RepaintPreview");
+  dialogs.Queue(table.c_str());
+  Choose(T::pmLoadColors);
+  EXPECT_EQ("Load ColorTable File", dialogs.Dialogs()[2].title);
+  EXPECT_STREQ("Sea", doc.CurrentColorTable[4].name);
+  EXPECT_EQ(0x804020u, doc.CurrentColorTable[4].color);
+  EXPECT_EQ("Sea", ComboText(T::cbBGColorM, 4));
+  EXPECT_EQ(1, doc.DocumentModified);
+  EXPECT_EQ(repaints + 1, preview.Count("RepaintPreview"));
+
+  // A damaged table is refused with its message and changes nothing.
+  std::vector<uint8_t> bytes = ReadBytes(table);
+  bytes[kColorTableCountOffset] = 15;
+  ASSERT_TRUE(WriteBytes(table, bytes));
+  CopyText(doc.CurrentColorTable[4].name, kColorNameSize, "Kept");
+  doc.DocumentModified = 0;
+  dialogs.Queue(table.c_str());
+  Choose(T::pmLoadColors);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("File '" + table + "' is not a ColorTable File!", boxes.Boxes()[0].text);
+  EXPECT_STREQ("Kept", doc.CurrentColorTable[4].name);
+  EXPECT_EQ(0, doc.DocumentModified);
+
+  // The 16 colours of a 4-bit bitmap's palette; the names stay.
+  const std::string bitmap = JoinPaths(menuDir_, "colors.bmp");
+  const TestPicture picture = MakePatternPicture(8, 8, 4);
+  ASSERT_TRUE(WritePicture(bitmap, picture));
+  dialogs.Queue(bitmap.c_str());
+  Choose(T::pmLoadColorsBMP);
+  EXPECT_EQ("Open Bitmap File", dialogs.Dialogs()[4].title);
+  EXPECT_EQ("bmp", dialogs.Dialogs()[4].defaultExt);
+  for (int i = 0; i < 16; ++i) {
+    const TestColor& c = picture.palette[i];
+    EXPECT_EQ((uint32_t)(c.red | c.green << 8 | c.blue << 16), doc.CurrentColorTable[i].color) << i;
+  }
+  EXPECT_STREQ("Kept", doc.CurrentColorTable[4].name);
+  EXPECT_EQ(1, doc.DocumentModified);
+}
+
+}  // namespace
