@@ -143,7 +143,7 @@ TEST_F(MainWindowCommandsTest, ToolItemsRunTheirDialogsModallyAndOnlyConfigOkMar
   EXPECT_EQ(repaints + 1, preview.Count("RepaintPreview"));
 }
 
-TEST_F(MainWindowCommandsTest, HelpAndLinksOpenThroughTheShellAndAStoredHomePageMustBeAWebAddress) {
+TEST_F(MainWindowCommandsTest, HelpLinksAndBurnItemsOpenThroughTheShellAndAStoredHomePageMustBeAWebAddress) {
   Show();
   Choose(T::pmContents);
   Choose(T::pmHomePage);
@@ -166,6 +166,17 @@ TEST_F(MainWindowCommandsTest, HelpAndLinksOpenThroughTheShellAndAStoredHomePage
   }
   TheProcessSettings.homePageLink = before;
   EXPECT_TRUE(g_opened.empty());
+
+  // The Burn menu hands the image to Plexidor, which this prefix lacks: the
+  // main window's question offers its download page.
+  Choose(T::pmBurnCD);
+  boxes.Queue(kIdYes);
+  Choose(T::pmWriteUSB);
+  ASSERT_EQ(2, boxes.Count());
+  EXPECT_EQ(0u, boxes.Boxes()[0].text.find("Plexidor v8.6 or later not found!"));
+  EXPECT_EQ(0u, boxes.Boxes()[1].text.find("Plexidor v9.5 or later not found!"));
+  EXPECT_EQ((void*)frmTb->Handle(), boxes.Boxes()[1].owner);
+  EXPECT_EQ(1u, g_opened.size());
 }
 
 TEST_F(MainWindowCommandsTest, SwitchesChangeTheDocumentAndThePreview) {
