@@ -6,6 +6,7 @@
 // dialogs. Tests play the user through tests/win/form_driver.h.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -53,6 +54,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(GetTempFolder(temp, sizeof temp));
     home_ = JoinPaths(temp, "tw_main_window_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial));
     menuDir_ = JoinPaths(JoinPaths(home_, "disk1"), "KORVEL");
+    RemoveTree(home_);  // Wine reuses process ids: an earlier run's folder may be there
     ASSERT_TRUE(CreateFolder(home_.c_str()));
     ASSERT_TRUE(CreateFolder(JoinPaths(home_, "disk1").c_str()));
     ASSERT_TRUE(CreateFolder(menuDir_.c_str()));
@@ -73,6 +75,7 @@ class MainWindowTest : public ::testing::Test {
     TheApplication.DestroyForms();
     TakeQuitMessage();
     RemoveSettingsKey();
+    RemoveTree(home_);
   }
 
   // The first showing: settings, document, fields.
@@ -104,6 +107,16 @@ class MainWindowTest : public ::testing::Test {
   static bool TakeQuitMessage() {
     MSG message;
     return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  }
+
+  // Deletes a folder with everything in it, without asking.
+  static void RemoveTree(const std::string& folder) {
+    std::string from = folder + std::string(1, '\0');  // the list ends with two NULs
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
   }
 
   // The settings key of the test prefix's registry.
