@@ -338,18 +338,23 @@ LRESULT Form::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       event.kind = kEventMouseMove;
       break;
+    // The second press of a quick pair comes as a double click (the form
+    // class asks for them); it is a press like the first.
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
       event.kind = kEventMouseDown;
       break;
     default:
       event.kind = kEventMouseUp;
       break;
   }
-  event.button = (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP)   ? kMouseRight
-                 : (message == WM_MBUTTONDOWN || message == WM_MBUTTONUP) ? kMouseMiddle
-                                                                           : kMouseLeft;
+  const bool right = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP || message == WM_RBUTTONDBLCLK;
+  const bool middle = message == WM_MBUTTONDOWN || message == WM_MBUTTONUP || message == WM_MBUTTONDBLCLK;
+  event.button = right ? kMouseRight : middle ? kMouseMiddle : kMouseLeft;
   event.shift = ShiftFromMouse(wParam);
   event.x = (short)LOWORD(lParam);
   event.y = (short)HIWORD(lParam);
@@ -413,6 +418,9 @@ LRESULT Form::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& hand
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:

@@ -152,14 +152,18 @@ void Program::Kill() {
   if (info_.hProcess) TerminateProcess(info_.hProcess, 1);
 }
 
-std::string BuildTreePath(const char* name) {
-  // TW_BINARY_DIR is a POSIX path; Wine shows the root as drive Z:.
-  const char* dir = getenv("TW_BINARY_DIR");
-  std::string path = std::string("Z:") + (dir ? dir : "") + "/" + name;
+std::string WindowsPath(const std::string& posixPath) {
+  // Wine shows the root as drive Z:.
+  std::string path = "Z:" + posixPath;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
   return path;
+}
+
+std::string BuildTreePath(const char* name) {
+  const char* dir = getenv("TW_BINARY_DIR");
+  return WindowsPath(std::string(dir ? dir : "") + "/" + name);
 }
 
 HWND FindControl(HWND root, int controlId) {
@@ -211,13 +215,43 @@ bool WaitForFocus(HWND control) {
   });
 }
 
-void ClickAt(int x, int y) {
+namespace {
+
+void ButtonAt(int x, int y, DWORD down, DWORD up) {
   SetCursorPos(x, y);
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  inputs[0].mi.dwFlags = down;
+  inputs[1].mi.dwFlags = up;
   SendInputs(inputs, 2);
+}
+
+}  // namespace
+
+void ClickAt(int x, int y) { ButtonAt(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+
+void RightClickAt(int x, int y) { ButtonAt(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+
+void MoveMouseTo(int x, int y) {
+  // Absolute moves count in 65536ths of the screen.
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = (x * 65536 + 32768) / GetSystemMetrics(SM_CXSCREEN);
+  input.mi.dy = (y * 65536 + 32768) / GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInputs(&input, 1);
+}
+
+POINT ScreenPointOf(HWND window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+POINT CursorAt() {
+  POINT point = {};
+  GetCursorPos(&point);
+  return point;
 }
 
 void Click(HWND control) {

@@ -44,6 +44,8 @@ class Program {
   PROCESS_INFORMATION info_ = {};
 };
 
+// A POSIX path as Windows programs under Wine see it (drive Z:).
+std::string WindowsPath(const std::string& posixPath);
 // The path of a file of the build tree (TW_BINARY_DIR) as Windows sees it.
 std::string BuildTreePath(const char* name);
 
@@ -68,7 +70,15 @@ bool WaitForFocus(HWND control);
 
 // Real mouse and keys.
 void ClickAt(int x, int y);
+void RightClickAt(int x, int y);
 void Click(HWND control);     // the control's centre
+// Moves the mouse to a screen point as a real move does (the program sees
+// the motion, unlike after SetCursorPos alone).
+void MoveMouseTo(int x, int y);
+// A point of a window's client area on the screen.
+POINT ScreenPointOf(HWND window, int x, int y);
+// Where the cursor is now (the program may have moved it).
+POINT CursorAt();
 void PressKey(WORD key, bool shift = false, bool ctrl = false, bool alt = false);
 void Type(const char* text);  // characters through their keys
 // Clicks into an edit (or an editable combo box), selects its text and

@@ -2,11 +2,15 @@
 // the real Tarnwick.exe is started, a menu is designed on the four list
 // pages with the mouse and the keyboard (two layout boxes, three text
 // lines, three menu entries with commands and hot keys, two function
-// keys), saved with Save As and the program quit. The saved file is read
+// keys), one layout box moved on the preview with the mouse, saved with
+// Save As and the program quit. The saved file is read
 // back with the program's own reader, and "reg query" shows what the quit
 // sequence stored.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
@@ -17,6 +21,8 @@
 #include "platform/files.h"
 #include "tests/acceptance/driver.h"
 #include "tests/file_bytes.h"
+#include "ui/frm_make_iso.h"
+#include "ui/frm_progress.h"
 #include "ui/frm_tb.h"
 
 using namespace acceptance;
@@ -71,6 +77,8 @@ class MainWindowJourney : public ::testing::Test {
     // Process ids come again under Wine: a file of an earlier run would
     // make the save dialog ask before it replaces it.
     for (const char* name : {"JOURNEY.ZQK", "loader.bin", "kvldr"}) DeleteFileAt((folder_ + "\\" + name).c_str());
+    PrepareBeforeStart();
+    if (HasFatalFailure()) return;
     // The program's folder is the build tree: korvel.dat lies there.
     ASSERT_TRUE(program_.Start(BuildTreePath("Tarnwick.exe"), "", BuildTreePath("").c_str()));
     main_ = program_.WaitForWindow("TfrmTb", "Tarnwick");
@@ -81,6 +89,8 @@ class MainWindowJourney : public ::testing::Test {
     program_.Kill();
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKeyPath);
   }
+  // Files and settings a journey needs before the program starts.
+  virtual void PrepareBeforeStart() {}
 
   HWND Named(int id) const { return FindControl(main_, kFirstRowId + id); }
   bool Type(int id, const char* text) { return TypeInto(Named(id), text); }
@@ -169,6 +179,28 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   EXPECT_TRUE(CellIs(T::lstViewF, 1, 1, "'sf3'"));
   EXPECT_TRUE(CellIs(T::lstViewF, 1, 2, "halt"));
 
+  // Box 2 moved on the preview with the mouse: the first click selects it
+  // (the main window turns to the Layout page), the second, at once after
+  // it, starts moving it with the cursor put on its centre; a right click
+  // stores where it went.
+  HWND preview = program_.WaitForWindow("TfrmPreview", "CD/DVD Boot Menu Preview");
+  ASSERT_TRUE(preview);
+  HWND status = FindControl(preview, STATUSCLASSNAMEA, nullptr);
+  int left = 0;
+  ASSERT_EQ(1, sscanf(ListCell(Named(T::lstViewL), 1, 1).c_str(), "(120,%d)", &left));
+  const POINT grab = ScreenPointOf(preview, left + 10, 125);  // above the text lines
+  ClickAt(grab.x, grab.y);
+  ASSERT_TRUE(WaitFor([&] { return SelectedTab(pages_) == kPageLayout; }));
+  ClickAt(grab.x, grab.y);
+  const POINT centre = ScreenPointOf(preview, (left + 473) / 2, (120 + 301) / 2);
+  ASSERT_TRUE(WaitFor([&] { return CursorAt().x == centre.x && CursorAt().y == centre.y; }));
+  MoveMouseTo(centre.x + 50, centre.y - 40);
+  const std::string moved = "(80," + std::to_string(left + 50) + ")-(260,522)";
+  // The centred panel's text starts with a tab.
+  ASSERT_TRUE(WaitFor([&] { return TextOf(status) == "\t" + moved; })) << TextOf(status);
+  RightClickAt(centre.x + 50, centre.y - 40);
+  EXPECT_TRUE(CellIs(T::lstViewL, 1, 1, "(80," + std::to_string(left + 50) + ")"));
+
   // Save As; the menu names no logo or background picture, which the
   // writer reports and the user acknowledges.
   ASSERT_TRUE(SelectTab(pages_, kPageFile));
@@ -205,8 +237,10 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   EXPECT_EQ(100, doc.layoutItems[1].y2);
   EXPECT_EQ(600, doc.layoutItems[1].x2);
   EXPECT_EQ(1, doc.layoutItems[1].mainColor);
-  EXPECT_EQ(120, doc.layoutItems[2].y1);
-  EXPECT_EQ(300, doc.layoutItems[2].y2);
+  EXPECT_EQ(80, doc.layoutItems[2].y1);
+  EXPECT_EQ(left + 50, doc.layoutItems[2].x1);
+  EXPECT_EQ(260, doc.layoutItems[2].y2);
+  EXPECT_EQ(522, doc.layoutItems[2].x2);
   ASSERT_EQ(3, doc.ItemCount[kTextList]);
   for (int i = 0; i < 3; ++i) {
     EXPECT_STREQ(lines[i], doc.textItems[i + 1].text);
@@ -236,6 +270,116 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   EXPECT_EQ("BootMenu", RegValue(settings, "CDVolumeID"));
   EXPECT_EQ("mydisk.iso", RegValue(settings, "ISOFileName"));
   EXPECT_EQ("1", RegValue(settings, "HideBootFiles"));
+}
+
+// Make ISO from the main window: the default disc folder (set in the
+// settings key to a folder of the build tree) with the menu's loader.bin
+// as boot image. The disc folder and the image stay there for the checks
+// by outside tools that run after this test (check_journey_image.py).
+// Then a second Make to the same path from a tree of some hundred MB is
+// stopped at about 30 %: the earlier image must stay as it was.
+class MakeIsoJourney : public MainWindowJourney {
+ protected:
+  typedef TfrmMakeISO M;
+  typedef TfrmProgress P;
+
+  void PrepareBeforeStart() override {
+    const char* kept = getenv("TW_JOURNEY_ISO_DIR");
+    ASSERT_TRUE(kept);
+    disc_ = WindowsPath(kept) + "\\disc";
+    image_ = WindowsPath(kept) + "\\out\\journey.iso";
+    for (const char* folder : {"", "\\disc", "\\disc\\KORVEL", "\\disc\\Docs", "\\out"}) {
+      ASSERT_TRUE(CreateFolder((WindowsPath(kept) + folder).c_str()));
+    }
+    DeleteFileAt(image_.c_str());
+    DeleteFileAt((image_ + ".tw~").c_str());
+    ASSERT_TRUE(WriteBytes(disc_ + "\\readme.txt", std::vector<uint8_t>(3000, 'r')));
+    std::vector<uint8_t> notes(70000);
+    for (size_t i = 0; i < notes.size(); ++i) notes[i] = (uint8_t)(i * 7 + i / 251);
+    ASSERT_TRUE(WriteBytes(disc_ + "\\Docs\\Release Notes.txt", notes));
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_SET_VALUE,
+                                             nullptr, &key, nullptr));
+    const std::string values[][2] = {{"CDFileDir", disc_},
+                                     {"ISOFileDir", WindowsPath(kept) + "\\out"},
+                                     {"ISOFileName", "journey.iso"}};
+    for (const auto& value : values) {
+      RegSetValueExA(key, value[0].c_str(), 0, REG_SZ, (const BYTE*)value[1].c_str(), (DWORD)value[1].size() + 1);
+    }
+    RegCloseKey(key);
+  }
+  void TearDown() override {
+    MainWindowJourney::TearDown();
+    for (int i = 0; i < kBigFiles; ++i) DeleteFileAt(BigFile(i).c_str());
+    RemoveFolder((folder_ + "\\big").c_str());
+  }
+
+  // Files of the big tree: sparse, so that they take no time to make and
+  // no disc space, and read back fast.
+  enum { kBigFiles = 4 };
+  static constexpr LONGLONG kBigFileSize = 150LL << 20;
+  std::string BigFile(int i) const { return folder_ + "\\big\\part" + std::to_string(i) + ".bin"; }
+  bool MakeBigTree() {
+    if (!CreateFolder((folder_ + "\\big").c_str())) return false;
+    for (int i = 0; i < kBigFiles; ++i) {
+      HANDLE file = CreateFileA(BigFile(i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      if (file == INVALID_HANDLE_VALUE) return false;
+      LARGE_INTEGER size;
+      size.QuadPart = kBigFileSize;
+      bool sized = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+      CloseHandle(file);
+      if (!sized) return false;
+    }
+    return true;
+  }
+
+  HWND OpenMakeIso() {
+    PostClick(Named(T::btnISOMake));
+    return program_.WaitForWindow("TfrmMakeISO", "Make ISO File");
+  }
+  static HWND Field(HWND form, int id) { return FindControl(form, kFirstRowId + id); }
+
+  std::string disc_, image_;
+};
+
+TEST_F(MakeIsoJourney, MakeThenStopAnotherBuild) {
+  // A one-box menu; Make ISO saves it into the disc folder's KORVEL folder
+  // without a word, with the loader beside it.
+  ASSERT_TRUE(SelectTab(pages_, kPageLayout));
+  ASSERT_TRUE(Append(T::btnAppendL, T::lstViewL, 1));
+  ASSERT_TRUE(SelectTab(pages_, kPageFile));
+  HWND dialog = OpenMakeIso();
+  if (HWND box = program_.WaitForDialog(500)) FAIL() << MessageText(box);
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(disc_, TextOf(Field(dialog, M::txtCDFileDir)));
+  EXPECT_EQ(disc_ + "\\KORVEL\\loader.bin", TextOf(Field(dialog, M::txtBootImage)));
+  EXPECT_EQ(image_, TextOf(Field(dialog, M::txtISOFile)));
+  PostClick(Field(dialog, M::btnMake));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog) || program_.HasDialog(); }, 60000));
+  if (HWND box = program_.WaitForDialog(500)) FAIL() << MessageText(box);
+  const std::vector<uint8_t> made = ReadBytes(image_);
+  ASSERT_GT(made.size(), 70000u);
+
+  // Again to the same path, from a tree of 600 MB, stopped at about 30 %.
+  ASSERT_TRUE(MakeBigTree());
+  dialog = OpenMakeIso();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(TypeInto(Field(dialog, M::txtCDFileDir), (folder_ + "\\big").c_str()));
+  PostClick(Field(dialog, M::btnMake));
+  HWND box = program_.WaitForDialog();
+  ASSERT_TRUE(box);
+  EXPECT_EQ("ISO File '" + image_ + "' exist, Overwrite?", MessageText(box));
+  AnswerMessage(box, IDYES);
+  HWND progress = program_.WaitForWindow("TfrmProgress", nullptr);
+  ASSERT_TRUE(progress);
+  HWND done = Field(progress, P::lbDoneTxt);
+  double percent = 0;
+  ASSERT_TRUE(WaitFor([&] { return (percent = atof(TextOf(done).c_str())) >= 30; }, 60000));
+  Click(Field(progress, P::btnCancel));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }, 60000));
+  EXPECT_FALSE(program_.HasDialog());
+  EXPECT_FALSE(PathExists((image_ + ".tw~").c_str()));
+  EXPECT_TRUE(ReadBytes(image_) == made) << "the earlier image changed";
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # boot_loader_in_qemu.sh SOURCE [EXPECT...]
 # SOURCE is either the template korvel.dat (its loader.bin image is cut out)
-# or a loader.bin file. Builds an ISO whose El Torito no-emulation boot image
-# is that loader.bin, boots it in qemu and waits for the notice on COM1 (and
-# every further EXPECT text). The loader halts after the notice, so qemu is
+# or a loader.bin file, or an ISO image (its name ends in .iso) made
+# elsewhere. Builds an ISO whose El Torito no-emulation boot image is that
+# loader.bin (or takes the image as it is), boots it in qemu and waits for
+# the notice on COM1 (and every further EXPECT text). The loader halts after the notice, so qemu is
 # stopped here once the text has arrived or the time is up.
 set -u
 src=$1; shift
@@ -14,13 +15,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/disc"
 size=$(stat -c %s "$src")
-if [ "$size" -eq 2048 ]; then
-  cp "$src" "$work/disc/loader.bin"
-else
-  dd if="$src" of="$work/disc/loader.bin" bs=2048 skip=1 count=1 status=none
-fi
-xorriso -as mkisofs -b loader.bin -no-emul-boot -boot-load-size 4 \
-  -o "$work/disc.iso" "$work/disc" >"$work/xorriso.log" 2>&1 || { cat "$work/xorriso.log" >&2; exit 1; }
+case "$src" in
+  *.iso) ln -s "$(realpath "$src")" "$work/disc.iso" ;;
+  *)
+    if [ "$size" -eq 2048 ]; then
+      cp "$src" "$work/disc/loader.bin"
+    else
+      dd if="$src" of="$work/disc/loader.bin" bs=2048 skip=1 count=1 status=none
+    fi
+    xorriso -as mkisofs -b loader.bin -no-emul-boot -boot-load-size 4 \
+      -o "$work/disc.iso" "$work/disc" >"$work/xorriso.log" 2>&1 || { cat "$work/xorriso.log" >&2; exit 1; }
+    ;;
+esac
 expect=("The korvel menu loader is not included" "$@")
 timeout 60 qemu-system-i386 -nodefaults -m 32 -display none -serial "file:$work/com1.txt" \
   -cdrom "$work/disc.iso" -boot order=d -no-reboot \

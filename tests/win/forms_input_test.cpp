@@ -299,10 +299,12 @@ class TfrmPainted : public Form {
  public:
   TfrmPainted() : Form(kPaintedForm) {}
   std::vector<WORD> keys;
+  std::vector<int> pressedButtons;
 
  protected:
   void OnEvent(FormEvent& event) override {
     if (event.kind == kEventKeyDown && event.control == kFormItself) keys.push_back(event.key);
+    if (event.kind == kEventMouseDown && event.control == kFormItself) pressedButtons.push_back(event.button);
   }
 };
 
@@ -318,6 +320,9 @@ TEST(FormsPaintedTest, ACustomPaintedFormGetsTabArrowsAndEscapeAndCapturesTheMou
   EXPECT_TRUE(form.MouseCaptured());
   form.ReleaseMouse();
   EXPECT_FALSE(form.MouseCaptured());
+  // The second press of a quick pair arrives as a double click: a press too.
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK}) SendMessageA(form, message, 0, 0);
+  EXPECT_EQ((std::vector<int>{kMouseLeft, kMouseLeft, kMouseRight}), form.pressedButtons);
 }
 
 }  // namespace
