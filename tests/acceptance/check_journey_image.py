@@ -75,15 +75,15 @@ def main():
             if data is not None:
                 checks.check(data == want[rel], "7z: bytes of " + iso_name)
         boot = [rel for rel in got if rel.startswith("[BOOT]/")]
-        checks.equal(len(boot), 1, "7z: one boot entry", sorted(got))
+        checks.check(len(boot) == 1, "7z: one boot entry", sorted(got))
         if boot:
             checks.equal(got.pop(boot[0])[:len(loader)], loader, "7z: the boot entry is loader.bin")
         checks.equal(sorted(got), [], "7z: nothing more")
 
     qemu = subprocess.run(["bash", os.path.join(HERE, "..", "tools", "boot_loader_in_qemu.sh"), image,
                            "Menu file: " + menus[0].upper()], capture_output=True)
-    checks.equal(qemu.returncode, 0, "qemu boots the loader to the notice naming the menu file",
-                 ) or print(qemu.stdout.decode("latin-1") + qemu.stderr.decode("latin-1"))
+    checks.check(qemu.returncode == 0, "qemu boots the loader to the notice naming the menu file",
+                 qemu.stdout.decode("latin-1") + qemu.stderr.decode("latin-1"))
     checks.finish()
 
 

@@ -99,6 +99,25 @@ class MainWindowJourney : public ::testing::Test {
     Click(Named(button));
     return WaitFor([&] { return ListRowCount(Named(list)) == rows; });
   }
+  // Save As on the File page to path; the two messages of a menu without
+  // pictures are acknowledged.
+  void SaveAs(const std::string& path) {
+    PostClick(Named(T::btnSaveAs));
+    HWND dialog = program_.WaitForDialog();
+    ASSERT_TRUE(dialog);
+    AnswerFileDialog(dialog, path.c_str());
+    ASSERT_FALSE(IsWindow(dialog));
+    std::vector<std::string> messages;
+    for (int shown = 0; shown < 4; ++shown) {
+      HWND box = program_.WaitForDialog(3000);
+      if (!box) break;
+      messages.push_back(MessageText(box));
+      AnswerMessage(box, IDOK);
+    }
+    EXPECT_EQ((std::vector<std::string>{"Logo image open error!", "Background image open error!"}), messages);
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuFileName)) == name; }));
+  }
   bool CellIs(int list, int row, int column, const std::string& text) {
     return WaitFor([&] { return ListCell(Named(list), row, column) == text; });
   }
@@ -204,21 +223,8 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   // Save As; the menu names no logo or background picture, which the
   // writer reports and the user acknowledges.
   ASSERT_TRUE(SelectTab(pages_, kPageFile));
-  PostClick(Named(T::btnSaveAs));
-  HWND dialog = program_.WaitForDialog();
-  ASSERT_TRUE(dialog);
   const std::string path = folder_ + "\\JOURNEY.ZQK";
-  AnswerFileDialog(dialog, path.c_str());
-  ASSERT_FALSE(IsWindow(dialog));
-  std::vector<std::string> messages;
-  for (int shown = 0; shown < 4; ++shown) {
-    HWND box = program_.WaitForDialog(3000);
-    if (!box) break;
-    messages.push_back(MessageText(box));
-    AnswerMessage(box, IDOK);
-  }
-  EXPECT_EQ((std::vector<std::string>{"Logo image open error!", "Background image open error!"}), messages);
-  EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuFileName)) == "JOURNEY.ZQK"; }));
+  ASSERT_NO_FATAL_FAILURE(SaveAs(path));
 
   // Quit: nothing is left to save.
   PostClick(Named(T::btnQuit));
@@ -291,8 +297,9 @@ class MakeIsoJourney : public MainWindowJourney {
     for (const char* folder : {"", "\\disc", "\\disc\\KORVEL", "\\disc\\Docs", "\\out"}) {
       ASSERT_TRUE(CreateFolder((WindowsPath(kept) + folder).c_str()));
     }
-    DeleteFileAt(image_.c_str());
-    DeleteFileAt((image_ + ".tw~").c_str());
+    for (const std::string& file : {image_, image_ + ".tw~", disc_ + "\\KORVEL\\JOURNEY.ZQK"}) {
+      DeleteFileAt(file.c_str());
+    }
     ASSERT_TRUE(WriteBytes(disc_ + "\\readme.txt", std::vector<uint8_t>(3000, 'r')));
     std::vector<uint8_t> notes(70000);
     for (size_t i = 0; i < notes.size(); ++i) notes[i] = (uint8_t)(i * 7 + i / 251);
@@ -343,11 +350,12 @@ class MakeIsoJourney : public MainWindowJourney {
 };
 
 TEST_F(MakeIsoJourney, MakeThenStopAnotherBuild) {
-  // A one-box menu; Make ISO saves it into the disc folder's KORVEL folder
-  // without a word, with the loader beside it.
+  // A one-box menu saved into the disc folder's KORVEL folder, with the
+  // loader beside it; Make ISO saves it again without a word.
   ASSERT_TRUE(SelectTab(pages_, kPageLayout));
   ASSERT_TRUE(Append(T::btnAppendL, T::lstViewL, 1));
   ASSERT_TRUE(SelectTab(pages_, kPageFile));
+  ASSERT_NO_FATAL_FAILURE(SaveAs(disc_ + "\\KORVEL\\JOURNEY.ZQK"));
   HWND dialog = OpenMakeIso();
   if (HWND box = program_.WaitForDialog(500)) FAIL() << MessageText(box);
   ASSERT_TRUE(dialog);
