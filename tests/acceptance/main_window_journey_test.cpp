@@ -2,16 +2,16 @@
 // the real Tarnwick.exe is started, a menu is designed on the four list
 // pages with the mouse and the keyboard (two layout boxes, three text
 // lines, three menu entries with commands and hot keys, two function
-// keys), one layout box moved on the preview with the mouse, saved with
-// Save As and the program quit. The saved file is read
-// back with the program's own reader, and "reg query" shows what the quit
-// sequence stored.
+// keys), one box is moved on the preview with the mouse, the menu is saved
+// with Save As and the program quit. The saved file is read back with the
+// program's own reader, and "reg query" shows what the quit sequence
+// stored. A second way makes an ISO image from the main window and stops a
+// later build of the same image.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
-
 #include <string>
 #include <vector>
 
