@@ -9,7 +9,7 @@ typedef intptr_t FileHandle;
 const FileHandle kInvalidFileHandle = -1;
 
 // Creates or empties a file for writing; others may read it meanwhile
-// (GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS).
+// (GENERIC_WRITE, FILE_SHARE_READ; CREATE_NEW, else CREATE_ALWAYS).
 FileHandle CreateOutputFile(const char* path);
 // Opens an existing file for reading (others may read and write it).
 FileHandle OpenInputFile(const char* path);

@@ -3,8 +3,15 @@
 
 #include <windows.h>
 
+// A new file is made with CREATE_NEW: Wine makes a CREATE_ALWAYS file by
+// truncating it after the open, and on ext4 a file truncated to nothing
+// writes all its data out when it is closed (0.5 s for a 1 GB image, with
+// the program not answering). Only an existing file is emptied.
 FileHandle CreateOutputFile(const char* path) {
-  HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) {
+    h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+  }
   return h == INVALID_HANDLE_VALUE ? kInvalidFileHandle : (FileHandle)h;
 }
 

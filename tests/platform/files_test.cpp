@@ -1,8 +1,10 @@
 #include "platform/files.h"
+#include "platform/output_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -43,6 +45,19 @@ TEST(Files, CopyRenameDeleteKeepContentAndReportMissingFiles) {
   EXPECT_FALSE(DeleteFileAt(c.c_str()));
   EXPECT_EQ(-1, GetFileSize64(c.c_str()));
   EXPECT_FALSE(CopyFileTo(c.c_str(), b.c_str(), false));
+}
+
+TEST(Files, AnOutputFileIsMadeNewOrEmptiedWhenItExists) {
+  std::string path = TempPath("tw_files_out.bin");
+  DeleteFileAt(path.c_str());
+  for (const char* text : {"first", "2nd"}) {
+    FileHandle out = CreateOutputFile(path.c_str());
+    ASSERT_NE(kInvalidFileHandle, out);
+    EXPECT_TRUE(WriteToHandle(out, text, strlen(text)));
+    EXPECT_TRUE(CloseFileHandle(out));
+    EXPECT_EQ((int64_t)strlen(text), GetFileSize64(path.c_str()));
+  }
+  EXPECT_TRUE(DeleteFileAt(path.c_str()));
 }
 
 TEST(Files, FoldersAreMadeAndRemoved) {
