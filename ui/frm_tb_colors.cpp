@@ -31,6 +31,9 @@ int ItemColor(int code) {
 }
 
 enum { kNameFontSize = 9 };
+
+// The character sets of the languages written from right to left.
+bool IsRightToLeftCharset(int charset) { return charset == ARABIC_CHARSET || charset == HEBREW_CHARSET; }
 const COLORREF kFocusFrameColor = RGB(0, 0, 255);
 
 }  // namespace
@@ -95,7 +98,17 @@ void TfrmTb::DrawColorItem(const FormEvent& event) {
                                                               TheLanguage.uiFontCharset, false));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    TextOutA(dc, row.left + 20, row.top + 2, color.name, (int)strnlen(color.name, kColorNameSize));
+    // The name lies between the swatch and the row's end (the drop-down
+    // arrow is beyond it) and is clipped there. A right-to-left name reads
+    // from the row's end, so that a name too long for the row loses its
+    // end rather than its start.
+    RECT nameBox = {row.left + 20, row.top, row.right - 2, row.bottom};
+    const bool rightToLeft = IsRightToLeftCharset(TheLanguage.uiFontCharset);
+    const UINT oldAlign = SetTextAlign(dc, rightToLeft ? TA_RIGHT | TA_TOP | TA_RTLREADING : TA_LEFT | TA_TOP);
+    ExtTextOutA(dc, rightToLeft ? nameBox.right : nameBox.left, row.top + 2,
+                ETO_CLIPPED | (rightToLeft ? ETO_RTLREADING : 0), &nameBox, color.name,
+                (UINT)strnlen(color.name, kColorNameSize), nullptr);
+    SetTextAlign(dc, oldAlign);
     SelectObject(dc, oldFont);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);

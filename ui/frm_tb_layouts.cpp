@@ -124,11 +124,59 @@ const LayoutOverride k1044[] = {
     {T::lbAboutContact, P, 224}, {T::lbWindowsVer, P, 248},
 };
 
-// Arabic: the European positions; the About page's separator spans the
-// page and the translator line shows.
+// The coordinate groups with the Arabic labels: wider labels, the fields
+// narrower (four digits still fit).
+#define TB_RECT_GROUP_AR(rowLabel, rowField, colLabel, colField)                                  \
+  {rowLabel, L, 6}, {rowLabel, W, 36}, {rowField, L, 42}, {rowField, W, 32},                       \
+  {colLabel, L, 78}, {colLabel, W, 36}, {colField, L, 114}, {colField, W, 32}
+
+// A page's item number and item count with the longer Arabic label.
+#define TB_ITEM_ROW_AR(numberLabel, numberField, countLabel, countField)                          \
+  {numberLabel, W, 62}, {numberField, L, 72}, {numberField, W, 34}, {countLabel, L, 114},          \
+  {countLabel, W, 56}, {countField, L, 172}, {countField, W, 36}
+
+// Arabic: the European positions with room for the longer Arabic labels;
+// the About page's separator spans the page and the translator line shows.
 const LayoutOverride k10241[] = {
-    TB_WINDOW(337, 331),         TB_LONGER_TEXTS,             {T::bvAbout, L, 0},
-    {T::lbWindowsVer, P, 248},
+    TB_WINDOW(337, 331),
+    TB_LONGER_TEXTS,
+    // File page.
+    {T::lbFileDir, L, 8}, {T::lbFileDir, W, 70}, {T::bvFileDir, L, 80}, {T::bvFileDir, W, 235},
+    {T::txtFileDir, L, 81}, {T::txtFileDir, W, 233}, {T::lbMenuFileName, L, 8}, {T::lbMenuFileName, W, 70},
+    {T::txtMenuFileName, L, 80}, {T::chkWaitTime, L, 165}, {T::chkWaitTime, W, 110},
+    {T::btnNew, L, 6}, {T::btnNew, W, 60}, {T::btnOpen, L, 68}, {T::btnOpen, W, 60},
+    {T::btnSave, L, 130}, {T::btnSave, W, 60}, {T::btnSaveAs, L, 192}, {T::btnSaveAs, W, 60},
+    {T::btnISOMake, L, 254}, {T::btnISOMake, W, 60}, {T::btnBurn, L, 6}, {T::btnBurn, W, 60},
+    {T::btnTools, L, 68}, {T::btnTools, W, 60}, {T::btnOptions, L, 130}, {T::btnOptions, W, 60},
+    {T::btnHelp, L, 192}, {T::btnHelp, W, 60}, {T::btnQuit, L, 254}, {T::btnQuit, W, 60},
+    // Layout page.
+    TB_ITEM_ROW_AR(T::lbItemNoL, T::txtItemNoL, T::lbItemsNumL, T::txtItemsNumL),
+    TB_RECT_GROUP_AR(T::lbULRowL, T::txtULRowL, T::lbULColL, T::txtULColL),
+    TB_RECT_GROUP_AR(T::lbLRRowL, T::txtLRRowL, T::lbLRColL, T::txtLRColL),
+    {T::lbBGColorL, W, 46}, {T::cbBGColorL, L, 58}, {T::lbFGColorL, W, 46}, {T::cbFGColorL, L, 58},
+    {T::lbMColorL, W, 46}, {T::cbMColorL, L, 58}, {T::lbEdgeL, L, 184}, {T::lbEdgeL, W, 36},
+    // Text page.
+    TB_ITEM_ROW_AR(T::lbItemNoT, T::txtItemNoT, T::lbItemsNumT, T::txtItemsNumT),
+    TB_RECT_GROUP_AR(T::lbULRowT, T::txtULRowT, T::lbULColT, T::txtULColT),
+    TB_RECT_GROUP_AR(T::lbLRRowT, T::txtLRRowT, T::lbLRColT, T::txtLRColT),
+    // Menu page: the item number, the default button and the image-text box
+    // share a row.
+    {T::lbItemNoM, W, 62}, {T::txtItemNoM, L, 70}, {T::txtItemNoM, W, 28},
+    {T::btnSetDefaultMenu, L, 102}, {T::btnSetDefaultMenu, W, 90}, {T::chkHotSpot, L, 196},
+    {T::chkHotSpot, W, 120},
+    TB_RECT_GROUP_AR(T::lbULRowM, T::txtULRowM, T::lbULColM, T::txtULColM),
+    TB_RECT_GROUP_AR(T::lbLRRowM, T::txtLRRowM, T::lbLRColM, T::txtLRColM),
+    {T::txtMenuText, W, 80}, {T::lbAccKey, L, 144}, {T::lbAccKey, W, 79}, {T::txtAccKey, L, 224},
+    {T::txtMenuPass, L, 250}, {T::txtMenuPass, W, 65},
+    // Misc page.
+    {T::lbItemNoF, W, 62}, {T::txtItemNoF, L, 70}, {T::lbItemsNumF, L, 102}, {T::txtItemsNumF, L, 150},
+    {T::lbFuncKey, L, 182}, {T::lbFuncKey, W, 77}, {T::txtFuncKey, L, 261}, {T::txtFuncKey, W, 54},
+    {T::txtFKeyStr, L, 261}, {T::txtFKeyStr, W, 54}, {T::lbCountX, W, 38}, {T::lbCountY, W, 38},
+    {T::txtCountY, L, 50}, {T::txtCountX, L, 50},
+    TB_RECT_GROUP_AR(T::lbULRowP, T::txtULRowP, T::lbULColP, T::txtULColP),
+    TB_RECT_GROUP_AR(T::lbLRRowP, T::txtLRRowP, T::lbLRColP, T::txtLRColP),
+    // About page.
+    {T::bvAbout, L, 0},          {T::lbWindowsVer, P, 248},
     {T::bvAbout, W, 331},        {T::lbAboutNotice, P, 136},  {T::lbLocalize, P, 168},
     {T::lbAboutWeb, P, 200},     {T::lbAboutContact, P, 224},
 };

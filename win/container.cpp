@@ -45,6 +45,22 @@ void LayoutPages(HWND pageControl) {
   }
 }
 
+// The tabs keep the system's minimum width while they all fit the strip;
+// when a language's captions or font make them too wide for it, each tab
+// takes only the width of its caption, rather than scroll arrows hiding the
+// last tabs. Run after a change of the captions, the font or the size.
+void FitTabs(HWND pageControl) {
+  HWND tabs = TabsOf(pageControl);
+  const int count = tabs ? (int)SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) : 0;
+  if (count == 0) return;
+  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, -1);
+  RECT client, last;
+  GetClientRect(tabs, &client);
+  if (SendMessageA(tabs, TCM_GETITEMRECT, count - 1, (LPARAM)&last) && last.right > client.right) {
+    SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
+  }
+}
+
 void PaintGroupFrame(HWND hwnd, HDC dc, RECT rect) {
   HFONT font = (HFONT)GetWindowLongPtrA(hwnd, kSlotFont);
   HGDIOBJ before = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
@@ -102,7 +118,10 @@ bool HandleContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return true;
     case WM_SETFONT:
       SetWindowLongPtrA(hwnd, kSlotFont, (LONG_PTR)wParam);
-      if (KindOf(hwnd) == kKindPageControl) SendMessageA(TabsOf(hwnd), WM_SETFONT, wParam, lParam);
+      if (KindOf(hwnd) == kKindPageControl) {
+        SendMessageA(TabsOf(hwnd), WM_SETFONT, wParam, lParam);
+        FitTabs(hwnd);
+      }
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return true;
     case WM_GETFONT:
@@ -116,7 +135,10 @@ bool HandleContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       }
       return true;
     case WM_SIZE:
-      if (KindOf(hwnd) == kKindPageControl) LayoutPages(hwnd);
+      if (KindOf(hwnd) == kKindPageControl) {
+        LayoutPages(hwnd);
+        FitTabs(hwnd);
+      }
       return false;
     case kMsgShowPage:
       SendMessageA(TabsOf(hwnd), TCM_SETCURSEL, wParam, 0);
@@ -130,6 +152,7 @@ bool HandleContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return true;
     case kMsgSheetText:
       SetSheetText(hwnd, wParam, (const char*)lParam);
+      FitTabs(hwnd);
       return true;
     case kMsgSetColor:
       SetWindowLongPtrA(hwnd, kSlotColor, (LONG_PTR)lParam);

@@ -12,6 +12,9 @@
 
 namespace {
 
+// Height of one line of a label in the design font, in design pixels.
+const int kOneLineHeight = 13;
+
 bool IsMenuRole(ControlRole role) { return role == kRolePopupMenu || role == kRoleMenuItem; }
 
 // The system class and styles of a row that is not one of our containers;
@@ -21,7 +24,13 @@ bool SystemClassOf(const ControlDescription& row, const char*& windowClass, DWOR
     case kRoleLabel:
     case kRoleStaticText:
       windowClass = WC_STATICA;
-      style |= SS_NOTIFY | ((row.style & kStyleCenter) ? SS_CENTER : (row.style & kStyleRight) ? SS_RIGHT : SS_LEFT);
+      // A left-aligned row of one line does not wrap: a caption too long
+      // for it is cut at its end rather than losing its last words to a
+      // second line that the row cannot show.
+      style |= SS_NOTIFY | ((row.style & kStyleCenter)  ? SS_CENTER
+                            : (row.style & kStyleRight) ? SS_RIGHT
+                            : row.height < 2 * kOneLineHeight ? SS_LEFTNOWORDWRAP
+                                                              : SS_LEFT);
       if (row.style & kStyleSunken) style |= SS_SUNKEN;
       return true;
     case kRoleEdit:

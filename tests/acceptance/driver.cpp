@@ -316,6 +316,14 @@ bool SelectTab(HWND pageControl, int page) {
   return WaitFor([&] { return SelectedTab(pageControl) == page; });
 }
 
+bool SelectPage(HWND pageControl, int page) {
+  HWND tabs = FindControl(pageControl, WC_TABCONTROLA, nullptr);
+  if (!tabs) return false;
+  SendMessageA(tabs, TCM_SETCURFOCUS, page, 0);
+  Settle(tabs);
+  return WaitFor([&] { return SelectedTab(pageControl) == page; });
+}
+
 int SelectedTab(HWND pageControl) {
   HWND tabs = FindControl(pageControl, WC_TABCONTROLA, nullptr);
   return (int)SendMessageA(tabs ? tabs : pageControl, TCM_GETCURSEL, 0, 0);

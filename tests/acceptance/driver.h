@@ -93,6 +93,11 @@ void PostClick(HWND button);
 // The page control's tab strip: choose a page by clicking its tab. False
 // when the page did not become the selected one.
 bool SelectTab(HWND pageControl, int page);
+// Chooses a page by its index (TCM_SETCURFOCUS: the tab strip itself
+// notifies the program's page control, as a click does), also when its tab
+// is scrolled out of sight. False when the page did not become the
+// selected one.
+bool SelectPage(HWND pageControl, int page);
 int SelectedTab(HWND pageControl);
 
 // List views: rows, cells, clicking a row.

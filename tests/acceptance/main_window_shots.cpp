@@ -42,18 +42,18 @@ int main(int argc, char** argv) {
   HWND pages = Named(main, TfrmTb::tabstrp);
   const int appendButtons[] = {TfrmTb::btnAppendL, TfrmTb::btnAppendT, TfrmTb::btnAppendM, TfrmTb::btnAppendF};
   for (int list = 0; list < 4; ++list) {
-    SelectTab(pages, list + 1);
+    if (!SelectPage(pages, list + 1)) return 1;
     Click(Named(main, appendButtons[list]));
   }
   // The longest colour name, once on each page with colour pairs.
   const int kLightMagenta = 13;
-  SelectTab(pages, 3);
+  if (!SelectPage(pages, 3)) return 1;
   SelectComboItem(Named(main, TfrmTb::cbNBGColorM), kLightMagenta);
-  SelectTab(pages, 4);
+  if (!SelectPage(pages, 4)) return 1;
   SelectComboItem(Named(main, TfrmTb::cbBGColorP), kLightMagenta);
   const char* const names[] = {"file", "layout", "text", "menu", "misc", "about"};
   for (int page = 0; page < 6; ++page) {
-    SelectTab(pages, page);
+    if (!SelectPage(pages, page)) return 1;
     Sleep(300);
     char path[1024];
     snprintf(path, sizeof path, "%s\\%s%d_%s.bmp", folder.c_str(), prefix.c_str(), page, names[page]);
