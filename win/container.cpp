@@ -45,20 +45,31 @@ void LayoutPages(HWND pageControl) {
   }
 }
 
-// The tabs keep the system's minimum width while they all fit the strip;
-// when a language's captions or font make them too wide for it, each tab
-// takes only the width of its caption, rather than scroll arrows hiding the
-// last tabs. Run after a change of the captions, the font or the size.
+// The tabs keep the system's minimum width and padding while they all fit
+// the strip; when a language's captions or font make them too wide for it,
+// each tab takes only the width of its caption, and then less padding,
+// rather than scroll arrows hiding the last tabs. Run after a change of
+// the captions, the font or the size.
+bool LastTabFits(HWND tabs, int count) {
+  RECT client, last;
+  GetClientRect(tabs, &client);
+  return SendMessageA(tabs, TCM_GETITEMRECT, count - 1, (LPARAM)&last) && last.right <= client.right;
+}
+
 void FitTabs(HWND pageControl) {
+  enum { kTabPaddingX = 6, kTabPaddingY = 3, kNarrowPaddingX = 2 };
   HWND tabs = TabsOf(pageControl);
   const int count = tabs ? (int)SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) : 0;
   if (count == 0) return;
+  SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(kTabPaddingX, kTabPaddingY));
   SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, -1);
-  RECT client, last;
-  GetClientRect(tabs, &client);
-  if (SendMessageA(tabs, TCM_GETITEMRECT, count - 1, (LPARAM)&last) && last.right > client.right) {
-    SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
-  }
+  if (LastTabFits(tabs, count)) return;
+  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
+  if (LastTabFits(tabs, count)) return;
+  // The padding counts at the next layout of the tabs, which a new minimum
+  // width starts.
+  SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(kNarrowPaddingX, kTabPaddingY));
+  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
 }
 
 void PaintGroupFrame(HWND hwnd, HDC dc, RECT rect) {

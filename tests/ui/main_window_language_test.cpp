@@ -173,7 +173,11 @@ std::string LayoutFaults(bool checkCaptions = true) {
 }
 
 TEST_F(MainWindowLanguage, EachPackShowsItsTextsWholeInTheWiderWindowAtBothDensities) {
-  for (int langId : {1033, 1031, 1036, 1040, 10241}) {
+  // In the Arabic ANSI code page (a run of its own) the Arabic window alone:
+  // the other packs' fonts take Arabic faces there.
+  std::vector<int> languages = {1033, 1031, 1036, 1040, 10241};
+  if (GetACP() == 1256) languages = {10241};
+  for (int langId : languages) {
     for (int dpi : {96, 120}) {
       SCOPED_TRACE(std::to_string(langId) + " at " + std::to_string(dpi));
       ShowIn(langId, dpi);
