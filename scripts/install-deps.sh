@@ -14,9 +14,17 @@ packages=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix min
 # programs, and is required there; elsewhere it could not run anyway.
 if bash "$root/scripts/kernel-runs-32bit"; then packages+=(wine32:i386); fi
 
+# The Arabic window tests and pictures run in the Arabic locale, from which
+# Wine takes the Arabic ANSI code page.
+arabic_locale() {
+  locale -a 2>/dev/null | grep -qix 'ar_SA.utf8' && return 0
+  [ "$(id -u)" = 0 ] && localedef -i ar_SA -f UTF-8 ar_SA.UTF-8 2>/dev/null && return 0
+  echo "install-deps: no ar_SA.UTF-8 locale: the Arabic window tests check less" >&2
+}
+
 need=()
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
-[ ${#need[@]} -eq 0 ] && exit 0
+[ ${#need[@]} -eq 0 ] && { arabic_locale; exit 0; }
 if [ "$(id -u)" != 0 ]; then
   echo "install-deps: missing packages: ${need[*]} (run as root to install them)" >&2
   exit 1
@@ -30,3 +38,4 @@ for attempt in 1 2 3; do
   sleep $((attempt * 5))
 done
 apt-get install -y -q "${need[@]}"
+arabic_locale
