@@ -282,18 +282,15 @@ void TfrmProgress::ShowPreparingLine() {
 // lays it out and (in progress mode) clears the display and the cancel flag.
 // The window takes clicks even while a modal dialog (which disables the
 // other forms) runs the job.
-void TfrmProgress::ShowPreparingMode() {
-  ProgressMode = kProgressModePreparing;
-  if (Visible()) Hide();
-  EnableWindow(Handle(), TRUE);
-  Show();
-  Update();
-  BringToFront();
-}
+void TfrmProgress::ShowPreparingMode() { ShowInMode(kProgressModePreparing); }
 
 void TfrmProgress::StartProgressMode() {
-  ProgressMode = kProgressModeRunning;
   ProgressStartTime = Clock->seconds();
+  ShowInMode(kProgressModeRunning);
+}
+
+void TfrmProgress::ShowInMode(int mode) {
+  ProgressMode = mode;
   if (Visible()) Hide();
   EnableWindow(Handle(), TRUE);
   Show();

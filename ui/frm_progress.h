@@ -42,6 +42,7 @@ class TfrmProgress : public Form {
  private:
   void FormCreate();
   void frmProgressShow();
+  void ShowInMode(int mode);
   void ShowProgressMode();
   void ShowPreparingLine();
   void ShowFraction(double fraction);

@@ -29,16 +29,6 @@ time_t FakeSeconds() { return g_now; }
 uint32_t FakeMilliseconds() { return (uint32_t)g_now * 1000; }
 const ProgressClock kFakeClock = {FakeSeconds, FakeMilliseconds};
 
-void WaitForTheShot(const std::string& ready) {
-  FILE* file = fopen(ready.c_str(), "w");
-  if (file) fclose(file);
-  MSG message;
-  for (int step = 0; step < 1200 && GetFileAttributesA(ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++step) {
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) TheApplication.Dispatch(message);
-    Sleep(50);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

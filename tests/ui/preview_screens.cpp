@@ -95,16 +95,6 @@ void BuildBootMenu(int width, int height) {
   doc.ProgressRect = PixelRect{20, (uint16_t)(h - 36), (uint16_t)(w - 80), (uint16_t)(h - 24)};
 }
 
-void WaitForTheShot(const std::string& ready) {
-  FILE* file = fopen(ready.c_str(), "w");
-  if (file) fclose(file);
-  MSG message;
-  for (int step = 0; step < 1200 && GetFileAttributesA(ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++step) {
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) TheApplication.Dispatch(message);
-    Sleep(50);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

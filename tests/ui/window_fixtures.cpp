@@ -1,5 +1,9 @@
 #include "tests/ui/window_fixtures.h"
 
+#include <cstdio>
+
+#include "win/application.h"
+
 namespace {
 
 const FormDescription kMainForm = {"frmMain", "TfrmStandInMain", "Main", 40, 30, 300, 200,
@@ -32,4 +36,14 @@ void FakeCursor::MoveTo(ScreenPoint point) {
 void FakeCursor::Confine(const ScreenRect* area) {
   g_cursor->confined = area != nullptr;
   if (area) g_cursor->area = *area;
+}
+
+void WaitForTheShot(const std::string& ready) {
+  FILE* file = fopen(ready.c_str(), "w");
+  if (file) fclose(file);
+  MSG message;
+  for (int step = 0; step < 1200 && GetFileAttributesA(ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++step) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) TheApplication.Dispatch(message);
+    Sleep(50);
+  }
 }

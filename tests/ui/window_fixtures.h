@@ -3,6 +3,7 @@
 // for them to sit beside (the real main window is not needed), and a
 // cursor of the tests' own behind the cursor seam that records where it
 // was put and confined.
+#include <string>
 #include <vector>
 
 #include "platform/cursor.h"
@@ -32,3 +33,8 @@ class FakeCursor {
   static void Confine(const ScreenRect* area);
   const CursorBackend* before_;
 };
+
+// For the screenshot programs: writes the file READY (the script's sign that
+// the windows are up), then keeps the windows painted until the script has
+// taken its picture and deleted the file (at most a minute).
+void WaitForTheShot(const std::string& ready);
