@@ -143,10 +143,12 @@ const LayoutOverride kMake2052[] = {
     LW(chkOptimize, 16, 60), LW(chkJoliet, 192, 73), LW(chkDateTime, 16, 90),
     LW(lbCDVol, 8, 52), LW(txtCDVol, 64, 193), LW(lbISOFile, 8, 44), LW(txtISOFile, 64, 193),
     LW(btnMake, 56, 75), LW(btnReturn, 161, 75)};
+// Arabic: the four edits in one column after the longest label; Joliet a
+// little to the right, clear of the wider "DOS(8.3)".
 const LayoutOverride kMake10241[] = {
-    LW(lbCDFileDir, 8, 100), LW(txtCDFileDir, 112, 145), LW(lbBootImg, 8, 80), LW(txtBootImage, 92, 165),
-    LW(chkOptimize, 16, 60), LW(chkJoliet, 192, 73), LW(chkDateTime, 16, 120),
-    LW(lbCDVol, 8, 104), LW(txtCDVol, 116, 141), LW(lbISOFile, 8, 52), LW(txtISOFile, 64, 193),
+    LW(lbCDFileDir, 8, 104), LW(txtCDFileDir, 116, 141), LW(lbBootImg, 8, 104), LW(txtBootImage, 116, 141),
+    LW(chkOptimize, 16, 60), LW(chkJoliet, 200, 65), LW(chkDateTime, 16, 120),
+    LW(lbCDVol, 8, 104), LW(txtCDVol, 116, 141), LW(lbISOFile, 8, 104), LW(txtISOFile, 116, 141),
     LW(btnMake, 56, 75), LW(btnReturn, 161, 75)};
 
 #define LANGUAGE(id, list) {id, list, sizeof list / sizeof list[0]}

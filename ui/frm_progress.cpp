@@ -117,8 +117,13 @@ const LayoutOverride kProgress2070[] = {
     WIDTH(340), LW(lbFileName, 8, 46), LW(bvFileName, 64, 260), LW(lbFileNameTxt, 65, 258),
     LW(lbDone, 8, 32), LW(lbUsed, 102, 54), LW(lbNeed, 215, 50),
     L(lbDoneTxt, 43), L(lbUsedTxt, 159), L(lbNeedTxt, 268), LW(pbProgress, 8, 316), LW(btnCancel, 133, 65)};
-// Arabic moves only the three captions.
-const LayoutOverride kProgress10241[] = {LW(lbDone, 24, 12), LW(lbUsed, 102, 36), LW(lbNeed, 204, 31)};
+// Arabic moves the three captions; the file name's frame starts a little
+// further right for its longer caption, and the two times are wider for the
+// Arabic system's wider digits.
+const LayoutOverride kProgress10241[] = {
+    LW(lbFileName, 8, 60), LW(bvFileName, 70, 219), LW(lbFileNameTxt, 71, 217),
+    LW(lbDone, 24, 12), LW(lbUsed, 102, 36), LW(lbNeed, 204, 31),
+    LW(lbUsedTxt, 142, 56), LW(lbNeedTxt, 237, 52)};
 
 #define LANGUAGE(id, list) {id, list, sizeof list / sizeof list[0]}
 const LanguageLayout kProgressLayouts[] = {
@@ -143,7 +148,7 @@ PREPARING(1048, 423, 16, 387)
 PREPARING(1049, 359, 24, 315)
 PREPARING(1055, 453, 24, 398)
 PREPARING(2052, 278, 24, 233)
-PREPARING(10241, 334, 16, 192)
+PREPARING(10241, 334, 16, 296)
 const LanguageLayout kPreparingLayouts[] = {
     LANGUAGE(1028, kPreparing1028), LANGUAGE(1029, kPreparing1029), LANGUAGE(1031, kPreparing1031),
     LANGUAGE(1034, kPreparing1034), LANGUAGE(1036, kPreparing1036), LANGUAGE(1040, kPreparing1040),

@@ -111,12 +111,15 @@ void TfrmTb::frmTbShow() {
   char windowsVersion[256];
   GetWindowsVersionText(windowsVersion, sizeof windowsVersion);
   InitMainForm();
-  // The lines of the About page span the page control.
+  // The lines of the About page span the page: its own client width, which
+  // is the page control's less the tab strip's borders, so that the centred
+  // lines sit in the page's middle and no line runs under its right border.
   const int lines[] = {lbAboutWeb, lbAboutNotice, lbAboutContact, lbLocalize};
-  Control pages = ControlAt(tabstrp);
-  for (int line : lines) ControlAt(line).SetLeft(pages.Left());
+  for (int line : lines) ControlAt(line).SetLeft(ControlAt(tabstrp).Left());
   ControlAt(lbWindowsVer).SetText(windowsVersion);
-  for (int line : lines) ControlAt(line).SetWidth(pages.Width());
+  RECT page;
+  GetClientRect(ControlAt(tsAbout), &page);
+  for (int line : lines) ControlAt(line).SetWidth(page.right);
   ControlAt(btnOpen).SetFocus();
   ShowStartupMenu();
   ApplyResolution();

@@ -119,8 +119,8 @@ int CaptionWidth(HWND control, const std::string& text) {
 
 // Every shown control whose caption does not fit, lies outside its parent
 // or covers a sibling, one line each ("" when none). The About page's
-// centred lines are stretched over the page control on purpose and the
-// menu folder's field lies in its frame.
+// separator is stretched over the page control on purpose and the menu
+// folder's field lies in its frame.
 std::string LayoutFaults(bool checkCaptions = true) {
   const FormDescription& d = frmTb->Description();
   std::string faults;
@@ -137,10 +137,7 @@ std::string LayoutFaults(bool checkCaptions = true) {
       if (need > control.Width()) faults += name + " caption needs " + std::to_string(need) + " has " +
                                             std::to_string(control.Width()) + "\n";
     }
-    const bool aboutLine = c.id == TfrmTb::lbAboutNotice || c.id == TfrmTb::lbAboutWeb ||
-                           c.id == TfrmTb::lbAboutContact || c.id == TfrmTb::lbLocalize ||
-                           c.id == TfrmTb::bvAbout;
-    if (c.parent != kFormItself && !aboutLine) {
+    if (c.parent != kFormItself && c.id != TfrmTb::bvAbout) {
       RECT parent;
       GetClientRect(frmTb->ControlAt(c.parent), &parent);
       if (control.Left() < 0 || control.Top() < 0 || control.Left() + control.Width() > parent.right ||
