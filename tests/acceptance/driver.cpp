@@ -311,9 +311,15 @@ bool SelectTab(HWND pageControl, int page) {
     return false;
   }
   MapWindowPoints(tabs, HWND_DESKTOP, (POINT*)&rect, 2);
-  ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  Settle(tabs);
-  return WaitFor([&] { return SelectedTab(pageControl) == page; });
+  // A click that lands while the program's windows are still being shown
+  // and activated can be lost, as with a person at the screen, who then
+  // clicks again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Settle(tabs);
+    if (WaitFor([&] { return SelectedTab(pageControl) == page; }, kStepTimeout / 3)) return true;
+  }
+  return false;
 }
 
 bool SelectPage(HWND pageControl, int page) {
