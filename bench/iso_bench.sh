@@ -40,15 +40,8 @@ done
 for tool in xorriso isoinfo python3 /usr/bin/time cmake; do
   command -v "$tool" >/dev/null || { echo "iso_bench: $tool is missing" >&2; exit 2; }
 done
-free_kb=$(df -Pk "$work_parent" | awk 'NR == 2 { print $4 }')
-if [ "$free_kb" -lt $((4 * 1024 * 1024)) ]; then
-  echo "iso_bench: $work_parent has less than 4 GB free" >&2
-  exit 2
-fi
-
-work=$(mktemp -d "$work_parent/tw_iso_bench.XXXXXX")
-cleanup() { [ "$keep" = 1 ] && echo "work folder kept: $work" || rm -rf "$work"; }
-trap cleanup EXIT
+source "$repo/bench/work_folder.sh"
+make_work_folder iso_bench 4
 
 if [ -z "$driver" ]; then
   echo "building iso_driver (Release, no sanitizers) ..."

@@ -54,15 +54,8 @@ done
 need_gb=2
 [ "$million" = 1 ] && need_gb=9
 [ -n "$baseline" ] && need_gb=$((need_gb + 4))
-free_kb=$(df -Pk "$work_parent" | awk 'NR == 2 { print $4 }')
-if [ "$free_kb" -lt $((need_gb * 1024 * 1024)) ]; then
-  echo "iso_scale_bench: $work_parent has less than $need_gb GB free" >&2
-  exit 2
-fi
-
-work=$(mktemp -d "$work_parent/tw_iso_scale.XXXXXX")
-cleanup() { [ "$keep" = 1 ] && echo "work folder kept: $work" || rm -rf "$work"; }
-trap cleanup EXIT
+source "$repo/bench/work_folder.sh"
+make_work_folder iso_scale "$need_gb"
 
 # build_driver SOURCE_DIR BUILD_DIR: prints the driver's path.
 build_driver() {

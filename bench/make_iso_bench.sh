@@ -30,14 +30,8 @@ while [ $# -gt 0 ]; do
 done
 build=$repo/build/$tree
 [ -f "$build/CMakeCache.txt" ] || { echo "make_iso_bench: $build is not configured (run scripts/build.sh)" >&2; exit 2; }
-free_kb=$(df -Pk "$work_parent" | awk 'NR == 2 { print $4 }')
-if [ "$free_kb" -lt $((3 * 1024 * 1024)) ]; then
-  echo "make_iso_bench: $work_parent has less than 3 GB free" >&2
-  exit 2
-fi
-work=$(mktemp -d "$work_parent/tw_make_iso_bench.XXXXXX")
-cleanup() { [ "$keep" = 1 ] && echo "work folder kept: $work" || rm -rf "$work"; }
-trap cleanup EXIT
+source "$repo/bench/work_folder.sh"
+make_work_folder make_iso_bench 3
 
 echo "building make_iso_bench ($tree) and iso_driver (native Release, no sanitizers) ..."
 cmake --build "$build" --target make_iso_bench -j 4 >"$work/build.log" 2>&1 || { tail -30 "$work/build.log" >&2; exit 1; }
