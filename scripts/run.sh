@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Builds everything and starts Tarnwick under Wine (inside Xvfb when there is
 # no display): the shipped 32-bit program where this machine can run it,
-# else the 64-bit build of the same sources.
+# else the 64-bit build of the same sources. It is started as a Windows
+# shortcut starts it: with the program's folder (the build tree, laid out as
+# an installed program folder) as the current folder, in a Wine prefix of
+# its own, apart from the tests' prefixes.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
-tree=$(bash "$root/scripts/wine-sets" 2>/dev/null | head -n 1)
+prefix_name=run-prefix
+tree=$(bash "$root/scripts/wine-sets" "$prefix_name" | head -n 1)
+home="$root/build/$tree"
 echo "run.sh: starting the $([ "$tree" = win32 ] && echo 32-bit || echo 64-bit) program, build/$tree/Tarnwick.exe"
-exe="$root/build/$tree/Tarnwick.exe"
-prefix="$root/build/$tree/wineprefix"
+prefix="$home/$prefix_name"
 "$root/scripts/wine-run" "$tree" "$prefix" --init
+cd "$home"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$root/scripts/wine-run" "$tree" "$prefix" "$exe" "$@"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$root/scripts/wine-run" "$tree" "$prefix" ./Tarnwick.exe "$@"
 fi
-exec "$root/scripts/wine-run" "$tree" "$prefix" "$exe" "$@"
+exec "$root/scripts/wine-run" "$tree" "$prefix" ./Tarnwick.exe "$@"
