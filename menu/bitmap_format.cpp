@@ -16,6 +16,13 @@ int ReadBitmapHeaders(FILE* file, BitmapHeaders* headers) {
   if (fread(bytes + kFileHeaderSize, 1, kInfoHeaderSize, file) != kInfoHeaderSize) {
     return kBitmapHeaderError;
   }
+  // Where the palette starts depends on the header's size; a header of
+  // another kind (OS/2, core) would have its colours taken from the wrong
+  // bytes, so it is refused.
+  const uint32_t infoSize = get32le(bytes + kInfoSize);
+  bool known = false;
+  for (uint32_t size : kKnownInfoHeaderSizes) known = known || size == infoSize;
+  if (!known) return kBitmapFormatError;
   headers->reserved1 = get16le(bytes + kFileReserved1);
   headers->reserved2 = get16le(bytes + kFileReserved2);
   headers->dataOffset = get32le(bytes + kFileDataOffset);
@@ -24,6 +31,10 @@ int ReadBitmapHeaders(FILE* file, BitmapHeaders* headers) {
   headers->bitsPerPixel = get16le(bytes + kInfoBitsPerPixel);
   headers->compression = get32le(bytes + kInfoCompression);
   if (headers->compression != 0) return kBitmapFormatError;
+  if (infoSize != kInfoHeaderSize &&
+      fseek(file, (long)(kFileHeaderSize + infoSize), SEEK_SET) != 0) {
+    return kBitmapHeaderError;
+  }
   return kBitmapDone;
 }
 

@@ -37,13 +37,17 @@ struct RgbColor {
 // File header (14 bytes) and information header (40 bytes).
 const size_t kFileHeaderSize = 14;
 const size_t kInfoHeaderSize = 40;
+// The longer information headers that begin with the same 40 bytes: the
+// two versions with channel masks (52, 56), V4 (108) and V5 (124), which
+// current editors write. The palette follows the header whatever its size.
+const uint32_t kKnownInfoHeaderSizes[] = {40, 52, 56, 108, 124};
 const size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
 const size_t kFileType = 0;           // u16 "BM" or "TW"
 const size_t kFileSize = 2;           // u32
 const size_t kFileReserved1 = 6;      // u16
 const size_t kFileReserved2 = 8;      // u16
 const size_t kFileDataOffset = 10;    // u32
-const size_t kInfoSize = 14;          // u32 40
+const size_t kInfoSize = 14;          // u32 40 (or a longer header's size)
 const size_t kInfoWidth = 18;         // i32
 const size_t kInfoHeight = 22;        // i32
 const size_t kInfoPlanes = 26;        // u16 1
@@ -51,6 +55,7 @@ const size_t kInfoBitsPerPixel = 28;  // u16
 const size_t kInfoCompression = 30;   // u32 0
 const size_t kInfoImageSize = 34;     // u32
 const size_t kPaletteOffset = 54;     // palette entries {blue, green, red, 0}
+                                      // behind a 40-byte header
 
 // The mark "Tw" in the two reserved words of a bitmap this program rewrote.
 const uint16_t kMarkReserved1 = 0x54;
@@ -76,8 +81,10 @@ struct BitmapHeaders {
 };
 
 // Reads the file header and the information header from the start of the
-// stream: 3 when either cannot be read, 2 when the type is neither "BM" nor
-// "TW" or the picture is compressed, else 0.
+// stream and leaves it at the palette, behind the header's own size: 3
+// when either cannot be read, 2 when the type is neither "BM" nor "TW",
+// the header's size is not one of kKnownInfoHeaderSizes or the picture is
+// compressed, else 0.
 int ReadBitmapHeaders(FILE* file, BitmapHeaders* headers);
 
 // Reads count palette entries {blue, green, red, reserved} from the stream's

@@ -368,6 +368,35 @@ bool IsOldLayoutFile(const uint8_t* data, size_t size) {
   return memcmp(data + at, kEditorMarker, 2) == 0 || memcmp(data + at, kOldEditorMarker, 2) == 0;
 }
 
+// The blocks' offsets of a menu file of either layout; false when the
+// bytes are not a menu file.
+bool LocateBlocks(const uint8_t* data, size_t size, BlockOffsets& at, bool& oldLayout) {
+  oldLayout = !FindSignature(data, size, at);
+  if (!oldLayout) return true;
+  at = kOldMenuFileOffsets;
+  return IsOldLayoutFile(data, size);
+}
+
+// A picture name as the file stores it names a file in the menu folder:
+// no folder separator, no drive (nor stream) colon, and not a name of
+// dots (and blanks) alone, which the system takes for the folder itself or
+// its parent. An empty name names no picture.
+bool IsPlainFileName(const std::string& name) {
+  if (name.find_first_of("\\/:") != std::string::npos) return false;
+  return name.empty() || name.find_first_not_of(". ") != std::string::npos;
+}
+
+// The stored logo and background names (a block the file does not hold
+// stores none): true when both are plain file names.
+bool StoredPictureNamesArePlain(const uint8_t* data, size_t size, const BlockOffsets& at) {
+  const int64_t fields[] = {at.logo + kLogoFileName, at.screen + kBackImageNameField};
+  for (int64_t field : fields) {
+    if (field < 0 || field + int64_t(kShortFileNameSize) > int64_t(size)) continue;
+    if (!IsPlainFileName(FieldText(data + field, kShortFileNameSize))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void LocaliseColorNames() {
@@ -382,11 +411,8 @@ void LocaliseColorNames() {
 bool ReadMenuFileBytes(const uint8_t* data, size_t size) {
   MenuDocument& doc = TheDocument;
   BlockOffsets at;
-  const bool oldLayout = !FindSignature(data, size, at);
-  if (oldLayout) {
-    if (!IsOldLayoutFile(data, size)) return false;
-    at = kOldMenuFileOffsets;
-  }
+  bool oldLayout;
+  if (!LocateBlocks(data, size, at, oldLayout)) return false;
   // ResetMenuDocument empties LastMenuFilePath; the caller sets it again.
   ResetMenuDocument();
   const uint8_t resolutionBefore = doc.Resolution;
@@ -429,6 +455,17 @@ bool LoadMenuFile() {
   data.resize(fread(data.data(), 1, data.size(), f));
   fclose(f);
 
+  // The preview converts the background in place as soon as the file is
+  // read: a received file must not name a picture outside the menu folder.
+  // Such a file is refused before the document changes.
+  BlockOffsets at;
+  bool oldLayout;
+  if (LocateBlocks(data.data(), data.size(), at, oldLayout) &&
+      !StoredPictureNamesArePlain(data.data(), data.size(), at)) {
+    RestoreNamesFromLastPath();
+    ShowReaderMessage(kStrFileOpenError, path);
+    return false;
+  }
   if (!ReadMenuFileBytes(data.data(), data.size())) {
     RestoreNamesFromLastPath();
     ShowReaderMessage(kStrNotMenuFile, path);

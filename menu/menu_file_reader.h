@@ -9,7 +9,10 @@
 // leaves a clean document with an empty undo history. Counts in the file
 // above a list's limit are cut to the limit (the items behind are skipped).
 // Reports a missing, unopenable or foreign file by message box; the
-// document is then left as it was. True when the file was read.
+// document is then left as it was. A file whose stored logo or background
+// name is not a plain file name of the menu folder (a separator, a drive,
+// "..") is refused like an unopenable one, with the names of the last file
+// restored. True when the file was read.
 bool LoadMenuFile();
 
 // The reading of a file's bytes into TheDocument alone (no messages, no

@@ -1,6 +1,7 @@
 #include "ui/preview_font.h"
 
 #include "app/language.h"
+#include "ui/preview_geometry.h"
 
 HFONT PreviewFont = nullptr;
 
@@ -24,6 +25,74 @@ const LanguageCharset kLanguageCharsets[] = {
 const int kOtherCharset = 1;
 const char kPreviewFace[] = "Fixedsys";
 
+// The characters whose advance is measured: printable ASCII.
+const int kFirstMeasured = 0x20;
+const int kLastMeasured = 0x7E;
+
+HFONT MakeFont(const char* face, int charset, DWORD quality, DWORD pitchAndFamily) {
+  return CreateFontA(kPreviewCellHeight, kPreviewCellWidth, 0, 0, 400, FALSE, FALSE, FALSE,
+                     (DWORD)charset, 0, 0, quality, pitchAndFamily, face);
+}
+
+// True when the face the system gives for font advances every printable
+// ASCII character by 8 pixels and is at most 16 pixels high, so that each
+// character stays in its cell of the boot screen's grid. A font that
+// cannot be measured is taken as it is.
+bool HasPreviewCells(HFONT font) {
+  if (font == nullptr) return false;
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (dc == nullptr) return true;
+  HGDIOBJ before = SelectObject(dc, font);
+  TEXTMETRICA metrics;
+  INT widths[kLastMeasured - kFirstMeasured + 1];
+  bool fits = GetTextMetricsA(dc, &metrics) && metrics.tmHeight <= kPreviewCellHeight &&
+              GetCharWidth32A(dc, kFirstMeasured, kLastMeasured, widths);
+  for (int i = 0; fits && i <= kLastMeasured - kFirstMeasured; ++i) {
+    fits = widths[i] == kPreviewCellWidth;
+  }
+  SelectObject(dc, before);
+  DeleteDC(dc);
+  return fits;
+}
+
+// The font when it has the preview's cells; otherwise it is deleted and
+// the result is null.
+HFONT KeepWhenFits(HFONT font) {
+  if (HasPreviewCells(font)) return font;
+  if (font != nullptr) DeleteObject(font);
+  return nullptr;
+}
+
+// The state of a walk over the system's faces.
+struct FaceSearch {
+  bool raster;   // raster faces, or else fixed-pitch outline faces
+  HFONT found;   // the first face made with the preview's cells
+};
+
+int CALLBACK TryFace(const LOGFONTA* face, const TEXTMETRICA*, DWORD type, LPARAM param) {
+  FaceSearch& search = *reinterpret_cast<FaceSearch*>(param);
+  const bool raster = (type & RASTER_FONTTYPE) != 0;
+  const bool fixedPitch = (face->lfPitchAndFamily & 3) == FIXED_PITCH;
+  // Faces named with "@" are the vertical forms of East Asian faces.
+  if (raster != search.raster || (!raster && !fixedPitch) || face->lfFaceName[0] == '@') return 1;
+  search.found = KeepWhenFits(MakeFont(face->lfFaceName, face->lfCharSet, NONANTIALIASED_QUALITY,
+                                       FIXED_PITCH | FF_MODERN));
+  return search.found == nullptr ? 1 : 0;
+}
+
+// The first raster (or fixed-pitch) face of charset (DEFAULT_CHARSET: of
+// any set) that the system draws in the preview's cells, or null.
+HFONT FindFaceWithCells(int charset, bool raster) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (dc == nullptr) return nullptr;
+  LOGFONTA wanted = {};
+  wanted.lfCharSet = (BYTE)charset;
+  FaceSearch search = {raster, nullptr};
+  EnumFontFamiliesExA(dc, &wanted, TryFace, reinterpret_cast<LPARAM>(&search), 0);
+  DeleteDC(dc);
+  return search.found;
+}
+
 }  // namespace
 
 int PreviewFontCharset(int langId) {
@@ -33,32 +102,28 @@ int PreviewFontCharset(int langId) {
   return kOtherCharset;
 }
 
-static HFONT MakeFont(int charset, DWORD pitchAndFamily) {
-  return CreateFontA(16, 8, 0, 0, 400, FALSE, FALSE, FALSE, (DWORD)charset, 0, 0, 0,
-                     pitchAndFamily, kPreviewFace);
-}
-
-// True when the system gives "Fixedsys" itself for font.
-static bool ResolvesToPreviewFace(HFONT font) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (dc == nullptr) return true;
-  HGDIOBJ before = SelectObject(dc, font);
-  char face[LF_FACESIZE] = "";
-  GetTextFaceA(dc, sizeof face, face);
-  SelectObject(dc, before);
-  DeleteDC(dc);
-  return lstrcmpiA(face, kPreviewFace) == 0;
-}
-
 HFONT CreatePreviewFont(int charset) {
-  HFONT font = MakeFont(charset, 0);
-  if (font == nullptr || ResolvesToPreviewFace(font)) return font;
+  HFONT font = MakeFont(kPreviewFace, charset, 0, 0);
+  if (font == nullptr || HasPreviewCells(font)) return font;
   // The system has no "Fixedsys" in this character set and put a face of
   // its own choice in its place, proportional as like as not, which would
-  // break the 8-pixel cells that text placement and frames count on. Ask
-  // for a fixed-pitch face of that set instead.
+  // break the 8-pixel cells that text placement, frames and hit areas count
+  // on. In turn: a fixed-pitch face of that set (it has the set's letters),
+  // "Fixedsys" of the default set, then any raster and any fixed-pitch face
+  // of that set or of another that the system draws in 8-pixel cells.
+  // Outline faces are asked for without smoothing, as the boot screen draws
+  // its characters in the exact text colour.
+  HFONT fitting = KeepWhenFits(MakeFont(kPreviewFace, charset, NONANTIALIASED_QUALITY,
+                                        FIXED_PITCH | FF_MODERN));
+  if (fitting == nullptr) fitting = KeepWhenFits(MakeFont(kPreviewFace, DEFAULT_CHARSET, 0, 0));
+  if (fitting == nullptr) fitting = FindFaceWithCells(charset, true);
+  if (fitting == nullptr) fitting = FindFaceWithCells(charset, false);
+  if (fitting == nullptr) fitting = FindFaceWithCells(DEFAULT_CHARSET, true);
+  if (fitting == nullptr) fitting = FindFaceWithCells(DEFAULT_CHARSET, false);
+  // With no face in 8-pixel cells at all, the system's choice stays.
+  if (fitting == nullptr) return font;
   DeleteObject(font);
-  return MakeFont(charset, FIXED_PITCH | FF_MODERN);
+  return fitting;
 }
 
 void InitPreviewFont() {

@@ -11,8 +11,9 @@
 int PreviewFontCharset(int langId);
 
 // A new "Fixedsys" font of height 16 and width 8, weight 400, in charset.
-// Where the system has no "Fixedsys" in that set, the font asks for a
-// fixed-pitch face of the set instead (8 pixels a character all the same).
+// Where the system gives no face in 8-pixel cells for it (no "Fixedsys" in
+// that set), the first that does of: a fixed-pitch face of the set,
+// "Fixedsys" of the default set, any raster face, any fixed-pitch face.
 HFONT CreatePreviewFont(int charset);
 
 // The font of the preview painter; null until InitPreviewFont.

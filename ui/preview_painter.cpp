@@ -87,17 +87,20 @@ void PaintTextLine(HDC dc, const TextItem& line) {
   TextOutA(dc, TextLineStart(line.geometry, length), line.geometry.y1, line.text, length);
 }
 
-// The wait time in opaque character cells.
-void PaintCountdown(HDC dc) {
+// The wait time in opaque character cells. The cells are filled whole,
+// 8 x 16 each as on the boot screen, before the digits are drawn: an
+// opaque text background covers only the font's own height ("Fixedsys"
+// is 15 rows high).
+void PaintCountdown(HDC dc, ColorBrushes& brushes) {
   const MenuDocument& doc = TheDocument;
   if (!doc.WaitTimeOn || doc.WaitTime == 0 || !doc.ShowCounter) return;
   char digits[8];
   const int length = snprintf(digits, sizeof digits, "%d", doc.WaitTime);
+  const int32_t x = doc.CounterX, y = doc.CounterY;
+  FillArea(dc, x, y, x + kPreviewCellWidth * length, y + kPreviewCellHeight,
+           brushes.Of(HighColor(doc.CounterColors)));
   SetTextColor(dc, PreviewColor(LowColor(doc.CounterColors)));
-  SetBkColor(dc, PreviewColor(HighColor(doc.CounterColors)));
-  SetBkMode(dc, OPAQUE);
-  TextOutA(dc, doc.CounterX, doc.CounterY, digits, length);
-  SetBkMode(dc, TRANSPARENT);
+  TextOutA(dc, x, y, digits, length);
 }
 
 // The frame, the empty bar and its first half, with x2 and y2 exclusive.
@@ -136,7 +139,7 @@ void PaintMenuPreview(HDC dc, PixelSurface* surface) {
     PaintMenuEntry(dc, surface, doc.menuGeometry[i], doc.menuStrings[i], brushes);
   }
   for (int i = 1; i <= DrawnCount(kTextList); ++i) PaintTextLine(dc, doc.textItems[i]);
-  PaintCountdown(dc);
+  PaintCountdown(dc, brushes);
   PaintProgressBar(dc, brushes);
 
   SelectObject(dc, oldFont);

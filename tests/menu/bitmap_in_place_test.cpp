@@ -97,6 +97,17 @@ TEST_F(InPlace, RefusalsLeaveTheSourceUntouched) {
   EXPECT_EQ(bytes, ReadBytes(wrong));
   EXPECT_EQ(kBitmapOpenError, ConvertBitmapInPlace(""));
 
+  // Header sizes the readers do not know (OS/2 2.x, core): the palette's
+  // place is not known, so the picture is refused and not rewritten.
+  for (uint32_t infoSize : {64u, 12u}) {
+    TestPicture p = MakePatternPicture(640, 480, 8);
+    p.infoSize = infoSize;
+    bytes = EncodeBitmap(p);
+    ASSERT_TRUE(WriteBytes(wrong, bytes));
+    EXPECT_EQ(kBitmapFormatError, ConvertBitmapInPlace(wrong.c_str())) << infoSize;
+    EXPECT_EQ(bytes, ReadBytes(wrong));
+  }
+
   // A background named like the temporary file is never truncated.
   std::string odd = folder.Path("odd.bmi");
   bytes = EncodeBitmap(MakePatternPicture(640, 480, 4));

@@ -32,6 +32,41 @@ static TestPicture SamplePicture(int32_t width, int32_t height, int bits) {
   return p;
 }
 
+// Writes one source picture, prepares copies of it in every colour mode
+// and lists the codes: false when the source cannot be written.
+static bool Sample(const std::string& root, const std::string& sources, FILE* results,
+                   const ScreenSize& screen, int bits, uint32_t infoSize) {
+  std::string name = "s" + std::to_string(bits) + "_" + std::to_string(screen.width);
+  if (infoSize != 40) name += infoSize == 108 ? "_v4" : "_v5";
+  std::string source = Join(sources, name + ".bmp");
+  TestPicture picture = SamplePicture(screen.width, screen.height, bits);
+  picture.infoSize = infoSize;
+  if (!WritePicture(source, picture)) return false;
+  for (int mode = 0; mode < 4; ++mode) {
+    std::string folder = Join(root, "m" + std::to_string(mode));
+    CreateFolder(folder.c_str());
+    TheDocument.ColorMode = (uint8_t)mode;
+    std::string logo = Join(folder, name + "_logo.bmp");
+    std::string back = Join(folder, name + "_back.bmp");
+    std::string inPlace = Join(folder, name + "_inplace.bmp");
+    CopyFileTo(source.c_str(), logo.c_str(), false);
+    CopyFileTo(source.c_str(), back.c_str(), false);
+    int logoCode = CheckBootImage(logo.c_str(), 0, 1);
+    int backCode = CheckBootImage(back.c_str(), 1, 0);
+    int inPlaceCode = -1;
+    if (mode == kColors256) {
+      CopyFileTo(source.c_str(), inPlace.c_str(), false);
+      inPlaceCode = ConvertBitmapInPlace(inPlace.c_str());
+    }
+    // The background is rebuilt from its converted file.
+    DeleteFileAt(back.c_str());
+    RestoreBootImage(back.c_str());
+    fprintf(results, "%d %s %d %d %d %d\n", mode, name.c_str(), logoCode, backCode, inPlaceCode,
+            FileExists(back.c_str()) ? 1 : 0);
+  }
+  return true;
+}
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: bitmap_samples OUTPUT_FOLDER\n");
@@ -45,33 +80,15 @@ int main(int argc, char** argv) {
   if (results == nullptr) return 1;
   const ScreenSize screens[] = {{640, 480}, {800, 600}, {1024, 768}};
   const int depths[] = {1, 4, 8, 16, 24};
+  // Every depth with the plain header at every size, and with the V4 and
+  // V5 headers of current editors at 640 x 480.
+  const uint32_t infoSizes[] = {40, 108, 124};
   for (const ScreenSize& screen : screens) {
     TheDocument.MenuScreenSize = screen;
     for (int bits : depths) {
-      std::string name = "s" + std::to_string(bits) + "_" + std::to_string(screen.width);
-      std::string source = Join(sources, name + ".bmp");
-      if (!WritePicture(source, SamplePicture(screen.width, screen.height, bits))) return 1;
-      for (int mode = 0; mode < 4; ++mode) {
-        std::string folder = Join(root, "m" + std::to_string(mode));
-        CreateFolder(folder.c_str());
-        TheDocument.ColorMode = (uint8_t)mode;
-        std::string logo = Join(folder, name + "_logo.bmp");
-        std::string back = Join(folder, name + "_back.bmp");
-        std::string inPlace = Join(folder, name + "_inplace.bmp");
-        CopyFileTo(source.c_str(), logo.c_str(), false);
-        CopyFileTo(source.c_str(), back.c_str(), false);
-        int logoCode = CheckBootImage(logo.c_str(), 0, 1);
-        int backCode = CheckBootImage(back.c_str(), 1, 0);
-        int inPlaceCode = -1;
-        if (mode == kColors256) {
-          CopyFileTo(source.c_str(), inPlace.c_str(), false);
-          inPlaceCode = ConvertBitmapInPlace(inPlace.c_str());
-        }
-        // The background is rebuilt from its converted file.
-        DeleteFileAt(back.c_str());
-        RestoreBootImage(back.c_str());
-        fprintf(results, "%d %s %d %d %d %d\n", mode, name.c_str(), logoCode, backCode,
-                inPlaceCode, FileExists(back.c_str()) ? 1 : 0);
+      for (uint32_t infoSize : infoSizes) {
+        if (infoSize != 40 && screen.width != 640) continue;
+        if (!Sample(root, sources, results, screen, bits, infoSize)) return 1;
       }
     }
   }

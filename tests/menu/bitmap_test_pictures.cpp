@@ -41,7 +41,7 @@ static void Put32(std::vector<uint8_t>& b, uint32_t v) {
 
 std::vector<uint8_t> EncodeBitmap(const TestPicture& p) {
   size_t rowBytes = (((size_t)p.width * p.bits + 31) / 32) * 4;
-  uint32_t offset = (uint32_t)(54 + 4 * p.palette.size());
+  uint32_t offset = (uint32_t)(14 + p.infoSize + 4 * p.palette.size());
   uint32_t imageSize = (uint32_t)(rowBytes * p.height);
   std::vector<uint8_t> b;
   b.push_back((uint8_t)p.type[0]);
@@ -50,7 +50,7 @@ std::vector<uint8_t> EncodeBitmap(const TestPicture& p) {
   Put16(b, p.reserved1);
   Put16(b, p.reserved2);
   Put32(b, offset);
-  Put32(b, 40);
+  Put32(b, p.infoSize);
   Put32(b, (uint32_t)p.width);
   Put32(b, (uint32_t)p.height);
   Put16(b, 1);
@@ -61,6 +61,20 @@ std::vector<uint8_t> EncodeBitmap(const TestPicture& p) {
   Put32(b, 2835);
   Put32(b, (uint32_t)p.palette.size());
   Put32(b, 0);
+  if (p.infoSize >= 108) {
+    // V4: the channel masks of the depth, the sRGB colour space, zero
+    // end points and gammas.
+    const uint32_t masks16[4] = {0x7C00, 0x03E0, 0x001F, 0};
+    const uint32_t masks24[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0};
+    for (int i = 0; i < 4; ++i) Put32(b, p.bits == 16 ? masks16[i] : p.bits >= 24 ? masks24[i] : 0);
+    Put32(b, 0x73524742);  // "sRGB"
+    for (int i = 0; i < 12; ++i) Put32(b, 0);
+  }
+  if (p.infoSize >= 124) {
+    Put32(b, 4);  // LCS_GM_IMAGES
+    for (int i = 0; i < 3; ++i) Put32(b, 0);
+  }
+  b.resize(14 + p.infoSize, 0);
   for (const TestColor& c : p.palette) {
     b.push_back(c.blue);
     b.push_back(c.green);

@@ -22,6 +22,9 @@ struct TestPicture {
   char type[2] = {'B', 'M'};
   uint16_t reserved1 = 0, reserved2 = 0;
   uint32_t compression = 0;
+  // Size of the information header: 40, or 108 and 124 for the V4 and V5
+  // headers that current editors write (the palette follows the header).
+  uint32_t infoSize = 40;
 
   uint32_t& at(int32_t x, int32_t y) { return pixels[(size_t)y * width + x]; }
 };

@@ -8,6 +8,7 @@
 
 #include "menu/color_table_file.h"
 #include "menu/korvel_template.h"
+#include "menu/menu_file_layout.h"
 #include "platform/cursor.h"
 #include "platform/shell_launch.h"
 #include "tests/menu/bitmap_test_pictures.h"
@@ -234,6 +235,50 @@ TEST_F(MainWindowCommandsTest, TypedLogoNameAndTimeCountOnlyWhenTheyDifferFromTh
   At(T::txtLogoTime).SetText("5");
   At(T::txtLogoImg).SetText("other.bmp");
   EXPECT_EQ(1, TheDocument.DocumentModified);
+}
+
+TEST_F(MainWindowCommandsTest, AStoredPictureNameOutsideTheMenuFolderRefusesTheFileAndRewritesNothing) {
+  Show();
+  UseRealPreview();
+  SaveMainMenu();
+  const std::vector<uint8_t> saved = ReadBytes(JoinPaths(menuDir_, "boot.zqk"));
+  ASSERT_GT(saved.size(), (size_t)kScreenBlock + kScreenBlockSize);
+  // An 8-bit picture in the disc folder that a 256-colour menu would
+  // convert in place when it is its background.
+  const std::string outside = JoinPaths(JoinPaths(home_, "disk1"), "OUT.BMP");
+  const std::vector<uint8_t> picture = EncodeBitmap(MakePatternPicture(640, 480, 8));
+  ASSERT_TRUE(WriteBytes(outside, picture));
+  // Received menus whose stored background or logo name leaves the menu
+  // folder: through the parent, a drive, a separator.
+  struct Case {
+    uint32_t field;
+    const char* name;
+  };
+  const Case cases[] = {{kScreenBlock + kBackImageNameField, "..\\OUT.BMP"},
+                        {kScreenBlock + kBackImageNameField, ".."},
+                        {kScreenBlock + kBackImageNameField, "C:OUT.BMP"},
+                        {kLogoBlock + kLogoFileName, "../OUT.BMP"}};
+  for (const Case& c : cases) {
+    std::vector<uint8_t> file = saved;
+    file[kSettingsBlock + 5] = kResolution640x480 | kColors256;
+    file[kScreenBlock + kBackImageOnByte] = 1;
+    file[kLogoBlock + kLogoOnByte] = 1;
+    memset(&file[c.field], 0, kShortFileNameSize);
+    memcpy(&file[c.field], c.name, strlen(c.name));
+    const std::string received = JoinPaths(menuDir_, "received.zqk");
+    ASSERT_TRUE(WriteBytes(received, file));
+    const int shown = boxes.Count();
+    dialogs.Queue(received.c_str());
+    Click(T::btnOpen);
+    EXPECT_EQ(shown + 1, boxes.Count()) << c.name;
+    if (boxes.Count() > shown) {
+      EXPECT_EQ("File '" + received + "' Open Error!", boxes.Boxes()[shown].text) << c.name;
+    }
+    EXPECT_EQ(picture, ReadBytes(outside)) << c.name;
+    EXPECT_STREQ("boot.zqk", TheDocument.MenuFileName);
+    EXPECT_STREQ("", TheDocument.BackImageName);
+    EXPECT_EQ(0, TheDocument.BackImageOn);
+  }
 }
 
 TEST_F(MainWindowCommandsTest, TheEdgeArrowsStepByOneWithin0To15) {

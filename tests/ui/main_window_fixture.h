@@ -90,6 +90,10 @@ class MainWindowTest : public ::testing::Test {
     TheDocument.BackImageOn = 0;
   }
 
+  // The preview window's own work (loading the background picture) in
+  // place of the recording, for the rest of the test.
+  void UseRealPreview() { SetPreviewLink(previewBefore_); }
+
   Control At(int id) { return frmTb->ControlAt(id); }
   std::string Text(int id) { return At(id).Text(); }
   void SelectPage(int page) { form_driver::SelectPage(*frmTb, T::tabstrp, page); }

@@ -118,21 +118,25 @@ TEST_F(PainterTest, TextLinesAlignInEightPixelCells) {
   EXPECT_TRUE(TextInkAt(picture, 300, 260, "ABCDEFGHIJKL", Color(12)));
 }
 
-TEST_F(PainterTest, CountdownFillsItsCellsButNotAtWaitTimeZero) {
+TEST_F(PainterTest, CountdownFillsItsWholeCellsButNotAtWaitTimeZero) {
   MenuDocument& doc = TheDocument;
   doc.ShowCounter = 1;
-  doc.WaitTime = 7;
+  doc.WaitTime = 17;
   doc.CounterX = 600;
   doc.CounterY = 450;
   doc.CounterColors = 0x4E;
   Paint();
-  for (int y = 450; y < 450 + 13; ++y) {
-    for (int x = 600; x < 608; ++x) {
+  // Two cells of 8 x 16, every pixel in the background or the digit colour,
+  // as the boot screen draws them.
+  for (int y = 450; y < 450 + 16; ++y) {
+    for (int x = 600; x < 616; ++x) {
       ASSERT_TRUE(picture.At(x, y) == Color(4) || picture.At(x, y) == Color(14)) << x << "," << y;
     }
   }
   EXPECT_EQ(Color(4), picture.At(600, 450));
-  EXPECT_EQ(kUnder, picture.At(608, 450));
+  EXPECT_EQ(Color(4), picture.At(600, 465));
+  EXPECT_EQ(kUnder, picture.At(616, 450));
+  EXPECT_EQ(kUnder, picture.At(600, 466));
   picture.Fill(kUnder);
   doc.WaitTime = 0;
   Paint();

@@ -1,6 +1,8 @@
 // Shows the preview window with a whole boot menu, or the configuration
 // dialog, for the screenshots (tests/screens/preview.sh):
-//   preview_screens preview WIDTH MODE FOLDER   (MODE: 0 256, 1 64K, 2 16M, 3 16 colours)
+//   preview_screens preview WIDTH MODE FOLDER [LANGID HOMEDIR]
+//     (MODE: 0 256, 1 64K, 2 16M, 3 16 colours; a LANGID other than 1033
+//     binds HOMEDIR\lang's pack before the preview's font is made)
 //   preview_screens config FOLDER
 // The background picture is written to FOLDER. When the window is painted
 // the program creates FOLDER\ready and ends once that file is gone again.
@@ -11,6 +13,8 @@
 #include <cstring>
 #include <string>
 
+#include "app/language.h"
+#include "app/process_settings.h"
 #include "menu/document.h"
 #include "menu/document_view.h"
 #include "tests/menu/bitmap_test_pictures.h"
@@ -99,12 +103,19 @@ void BuildBootMenu(int width, int height) {
 
 int main(int argc, char** argv) {
   const bool config = argc == 3 && strcmp(argv[1], "config") == 0;
-  if (!config && !(argc == 5 && strcmp(argv[1], "preview") == 0)) {
-    fprintf(stderr, "usage: preview_screens preview WIDTH MODE FOLDER | config FOLDER\n");
+  if (!config && !((argc == 5 || argc == 7) && strcmp(argv[1], "preview") == 0)) {
+    fprintf(stderr, "usage: preview_screens preview WIDTH MODE FOLDER [LANGID HOMEDIR] | config FOLDER\n");
     return 2;
   }
   if (!TheApplication.Initialize(GetModuleHandleA(nullptr))) return 1;
-  const std::string folder = argv[argc - 1];
+  const std::string folder = config ? argv[2] : argv[4];
+  if (argc == 7 && atoi(argv[5]) != 1033) {
+    snprintf(TheProcessSettings.homeDir, sizeof TheProcessSettings.homeDir, "%s", argv[6]);
+    if (!LoadLanguagePack(atoi(argv[5]))) {
+      fprintf(stderr, "no language pack for %s\n", argv[5]);
+      return 1;
+    }
+  }
   MenuPageView view;
   SetDocumentView(&view);
   MenuDocument& doc = TheDocument;
