@@ -10,11 +10,21 @@
 #include "image/floppy_sectors.h"
 #include "image/progress_seam.h"
 #include "image/staged_output.h"
+#include "platform/byte_order.h"
 #include "platform/files.h"
 
 namespace {
 
 const char kWriteErrorText[] = "File '%s' Write Error!";
+const char kTooLargeText[] =
+    "The disk in drive %s is too large: it holds 32 MB or more, and only disks smaller than 32 MB can be read "
+    "into an image.";
+
+// A FAT disk of 32 MB or more counts its sectors in the 32-bit field and
+// leaves the 16-bit total, which the track loop reads, at 0.
+bool DiskIsTooLarge(const uint8_t* bootSector) {
+  return get16le(bootSector + kBootTotalSectors16) == 0 && get32le(bootSector + kBootTotalSectors32) != 0;
+}
 
 // Reads every whole cylinder into the open output; polls ProgressCancelled
 // after each cylinder. Returns kFloppyReadDone, or the read or write
@@ -49,6 +59,7 @@ FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPat
   uint8_t bootSector[kFloppyBootSectorSize];
   if (!ReadFloppyBootSector(device, bootSector)) return kFloppyReadReadError;
   memcpy(FloppyBootHeader, bootSector, kFloppyBootHeaderSize);
+  if (DiskIsTooLarge(bootSector)) return kFloppyReadTooLarge;
   FloppyGeometry geometry;
   if (!GetFloppyGeometry(device.devicePath, &geometry)) return kFloppyReadBadGeometry;
 
@@ -110,6 +121,10 @@ void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const 
     case kFloppyReadReadError:
     case kFloppyReadBadGeometry:
       ShowWithText(kStrFloppyReadError, driveText);
+      break;
+    case kFloppyReadTooLarge:
+      snprintf(MessageBuffer, kMessageBufferSize, kTooLargeText, driveText);
+      ShowInfo(MessageBuffer);
       break;
     case kFloppyReadCreateError:
       ShowWithText(kStrFileCreateError, outputPath);

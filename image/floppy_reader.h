@@ -10,6 +10,7 @@ enum FloppyReadResult {
   kFloppyReadOpenError,      // 18027 "Floppy drive %s error!" (drive)
   kFloppyReadReadError,      // 18028 "Floppy drive %s read error!" (drive)
   kFloppyReadBadGeometry,    // 18028 as well: the boot sector gives no usable geometry
+  kFloppyReadTooLarge,       // a disk of 32 MB or more (the 16-bit total is 0): "... is too large ..." (drive)
   kFloppyReadNotOverwritten, // the user answered No to 18023: no message
   kFloppyReadCreateError,    // 18020 "File '%s' Create Error!" (output path)
   kFloppyReadNoMemory,       // 18032 "Memory Allocation Error!"
@@ -22,8 +23,8 @@ enum { kMaxFloppyOutputPath = 259 };
 
 // Reads the disk in driveText ("A:") into outputPath. devicePath chooses
 // the drive's device path (Windows 2000 and later, IsWin2000OrLater) over
-// the VWIN32 INT 13h service. Order: open the drive; read the boot sector
-// and check its geometry; when the output exists, ask 18023 through
+// the VWIN32 INT 13h service. Order: open the drive; read the boot sector,
+// refuse a disk of 32 MB or more and check its geometry; when the output exists, ask 18023 through
 // AskYesNo; read cylinder by cylinder, head by head, into a temporary file
 // beside the output, with StartProgress, UpdateProgress per cylinder
 // (cylinders read / cylinders) and CloseProgress; the output is replaced

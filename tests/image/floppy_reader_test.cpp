@@ -166,8 +166,7 @@ TEST_F(FloppyReader, DisksWithoutAUsableGeometryAreRefusedBeforeAnyFileIsMade) {
     uint32_t bytesPerSector, total, spt, heads;
   } cases[] = {
       {0, 2880, 18, 2}, {700, 2880, 18, 2}, {512, 2880, 0, 2}, {512, 2880, 64, 2},
-      {512, 2880, 18, 0}, {512, 0, 63, 255},  // a USB stick: the 16-bit total is 0
-      {512, 35, 18, 2},                       // not one whole cylinder
+      {512, 2880, 18, 0}, {512, 35, 18, 2},  // not one whole cylinder
   };
   for (const Case& c : cases) {
     g_disk.bytes = MakeDisk(2880, c.total, c.spt, c.heads, c.bytesPerSector);
@@ -175,7 +174,21 @@ TEST_F(FloppyReader, DisksWithoutAUsableGeometryAreRefusedBeforeAnyFileIsMade) {
   }
   EXPECT_TRUE(Names().empty());
   EXPECT_EQ(std::string("Floppy drive A: read error!"), BoxTexts().back());
-  EXPECT_EQ(7, g_disk.closes);
+  EXPECT_EQ(6, g_disk.closes);
+}
+
+TEST_F(FloppyReader, ADiskOf32MegabytesOrMoreIsRefusedWithTheReason) {
+  // Such a disk (a USB stick) counts its sectors in the 32-bit field; the
+  // 16-bit total is 0.
+  g_disk.bytes = MakeDisk(2880, 0, 63, 255);
+  put32le(&g_disk.bytes[32], 65536);
+  EXPECT_NE(kFloppyReadDone, Read());
+  ASSERT_EQ(1u, BoxTexts().size());
+  EXPECT_EQ("The disk in drive A: is too large: it holds 32 MB or more, and only disks smaller than 32 MB can be "
+            "read into an image.",
+            BoxTexts()[0]);
+  EXPECT_TRUE(Names().empty());
+  EXPECT_EQ(1, g_disk.closes);
 }
 
 TEST_F(FloppyReader, ShortReadIsAFailureAndAnExistingOutputStaysAsItWas) {
