@@ -16,6 +16,9 @@
 namespace {
 
 const char kWriteErrorText[] = "File '%s' Write Error!";
+const char kKeptText[] =
+    "The disk was read, but '%s' could not be replaced: it may be open in another program. The image is kept "
+    "as '%s'.";
 const char kTooLargeText[] =
     "The disk in drive %s is too large: it holds 32 MB or more, and only disks smaller than 32 MB can be read "
     "into an image.";
@@ -55,7 +58,7 @@ FloppyReadResult CopyCylinders(const FloppyDevice& device, const FloppyGeometry&
 }
 
 // Everything after the drive was opened; the caller closes the drive.
-FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPath) {
+FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPath, char* keptPath) {
   uint8_t bootSector[kFloppyBootSectorSize];
   if (!ReadFloppyBootSector(device, bootSector)) return kFloppyReadReadError;
   memcpy(FloppyBootHeader, bootSector, kFloppyBootHeaderSize);
@@ -89,7 +92,8 @@ FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPat
     case kStagedMoveFailed:
       break;
   }
-  return kFloppyReadCreateError;
+  if (keptPath) memcpy(keptPath, output.temp, sizeof output.temp);
+  return kFloppyReadKept;
 }
 
 void ShowWithText(int id, const char* argument) {
@@ -99,18 +103,19 @@ void ShowWithText(int id, const char* argument) {
 
 }  // namespace
 
-FloppyReadResult ReadFloppyImage(const char* driveText, const char* outputPath, bool devicePath) {
+FloppyReadResult ReadFloppyImage(const char* driveText, const char* outputPath, bool devicePath, char* keptPath) {
   if (driveText == nullptr || driveText[0] == 0) return kFloppyReadNothingToDo;
   if (outputPath == nullptr || outputPath[0] == 0) return kFloppyReadNothingToDo;
   if (strlen(outputPath) > kMaxFloppyOutputPath) return kFloppyReadCreateError;
   FloppyDevice device;
   if (!OpenFloppyDrive(driveText, devicePath, &device)) return kFloppyReadOpenError;
-  FloppyReadResult result = ReadOpenDrive(device, outputPath);
+  FloppyReadResult result = ReadOpenDrive(device, outputPath, keptPath);
   CloseFloppyDrive(&device);
   return result;
 }
 
-void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const char* outputPath) {
+void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const char* outputPath,
+                          const char* keptPath) {
   switch (result) {
     case kFloppyReadDone:
       ShowInfo(GetString(kStrFloppyImageOk));
@@ -134,6 +139,10 @@ void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const 
       break;
     case kFloppyReadWriteError:
       snprintf(MessageBuffer, kMessageBufferSize, kWriteErrorText, outputPath);
+      ShowInfo(MessageBuffer);
+      break;
+    case kFloppyReadKept:
+      snprintf(MessageBuffer, kMessageBufferSize, kKeptText, outputPath, keptPath ? keptPath : "");
       ShowInfo(MessageBuffer);
       break;
     case kFloppyReadNothingToDo:

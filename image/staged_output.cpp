@@ -56,9 +56,11 @@ bool OpenStagedOutput(StagedOutput* output, const char* target) {
 StagedCommitResult CommitStagedOutput(StagedOutput* output) {
   bool closed = fclose(output->file) == 0;
   output->file = nullptr;
-  if (closed && MoveWorkFileOverTarget(output->temp, output->target)) return kStagedCommitted;
-  ForceDeleteFile(output->temp);
-  return closed ? kStagedMoveFailed : kStagedCloseFailed;
+  if (!closed) {
+    ForceDeleteFile(output->temp);
+    return kStagedCloseFailed;
+  }
+  return MoveWorkFileOverTarget(output->temp, output->target) ? kStagedCommitted : kStagedMoveFailed;
 }
 
 void DiscardStagedOutput(StagedOutput* output) {

@@ -45,9 +45,12 @@ enum StagedCommitResult {
   kStagedMoveFailed,   // the target could not be replaced (a folder, locked, ...)
 };
 
-// Closes the work file and moves it over the target. On a failure the work
-// file is removed and the target is as it was.
+// Closes the work file and moves it over the target. When the close fails
+// the work file is removed; when the move fails it stays, complete, under
+// its work name (temp) for the caller to keep or discard. Either way the
+// target is as it was.
 StagedCommitResult CommitStagedOutput(StagedOutput* output);
 
-// Closes and removes the work file (a failed or stopped job).
+// Closes and removes the work file (a failed or stopped job, or a finished
+// one the caller does not keep).
 void DiscardStagedOutput(StagedOutput* output);
