@@ -364,8 +364,7 @@ void TfrmMakeISO::btnMakeClick() {
     ShowPathError(GetString(kStrFileCreateError), job.target);
   } else if (outcome != kFolderRefused) {
     if (outcome == kImageKept) TellImageKept(job);
-    if (outcome == kBuildDone) TellLeftOut(job.target);
-    if (outcome == kImageKept) TellLeftOut(job.workFile);
+    if (outcome != kBuildFailed) TellLeftOut(outcome == kImageKept ? job.workFile : job.target);
     Close();
   }
 }
