@@ -18,12 +18,9 @@ enum { kBpbStart = kOemName };
 
 enum { kSectorSize = 512, kLabelSize = 11 };
 
-// The fixed layout of every new image.
+// What every new image shares.
 const uint32_t kReserved = 1;
 const uint32_t kFats = 2;
-const uint32_t kRootEntryCount = 224;
-const uint32_t kFatSectors = 9;
-const uint8_t kMedia = 0xF0;
 const uint8_t kDataFill = 0xF6;
 const uint32_t kDataChunkSectors = 64;
 
@@ -31,14 +28,42 @@ const uint32_t kDataChunkSectors = 64;
 enum { kDirEntrySize = 32, kDirAttributes = 11, kDirTime = 22, kDirDate = 24 };
 const uint8_t kAttrVolumeLabel = 0x08;
 
-// The size table: up to a size in KB, its cluster size and geometry.
-struct ImageSizeBand {
-  int upToKb;
-  int sectorsPerCluster;
-  int sectorsPerTrack;
-  int heads;
+// The layout of one image: cluster size, root directory, media byte, FAT
+// size and the geometry its boot code reads the disk by.
+struct ImageLayout {
+  uint32_t sectorsPerCluster;
+  uint32_t rootEntries;
+  uint8_t media;
+  uint32_t fatSectors;
+  uint32_t sectorsPerTrack;
+  uint32_t heads;
 };
 
+// The standard floppy sizes get the layout DOS's FORMAT gives them, so
+// that boot code reading by geometry finds every sector where a drive of
+// that format has it.
+struct StandardFloppy {
+  int sizeKb;
+  ImageLayout layout;
+};
+const StandardFloppy kStandardFloppies[] = {
+    {360, {2, 112, 0xFD, 2, 9, 2}},   {720, {2, 112, 0xF9, 3, 9, 2}},  {1200, {1, 224, 0xF9, 7, 15, 2}},
+    {1440, {1, 224, 0xF0, 9, 18, 2}}, {2880, {2, 240, 0xF0, 9, 36, 2}},
+};
+
+// Every other size: the first band of the size table whose bound is at
+// least the size gives the cluster size and geometry; 224 root entries,
+// media F0 and two 9-sector FATs, which cover the clusters at the top of
+// each band.
+const uint32_t kBandRootEntries = 224;
+const uint8_t kBandMedia = 0xF0;
+const uint32_t kBandFatSectors = 9;
+struct ImageSizeBand {
+  int upToKb;
+  uint32_t sectorsPerCluster;
+  uint32_t sectorsPerTrack;
+  uint32_t heads;
+};
 const ImageSizeBand kSizeTable[] = {
     {1440, 1, 18, 2},   {2880, 2, 36, 2},    {5760, 4, 36, 4},
     {11520, 8, 36, 8},  {23040, 16, 36, 16}, {46080, 32, 36, 32},
@@ -46,18 +71,23 @@ const ImageSizeBand kSizeTable[] = {
 
 uint8_t* Bpb(int offset) { return NewImageBpb + offset - kBpbStart; }
 
-void FillBpb(const ImageSizeBand& band, uint32_t totalSectors) {
+uint32_t RootSectors(const ImageLayout& layout) { return layout.rootEntries * kDirEntrySize / kSectorSize; }
+uint32_t FirstDataSector(const ImageLayout& layout) {
+  return kReserved + kFats * layout.fatSectors + RootSectors(layout);
+}
+
+void FillBpb(const ImageLayout& layout, uint32_t totalSectors) {
   memcpy(NewImageBpb, SeedBootSector + kBpbStart, kNewImageBpbSize);
   put16le(Bpb(kBytesPerSector), kSectorSize);
-  *Bpb(kSectorsPerCluster) = (uint8_t)band.sectorsPerCluster;
+  *Bpb(kSectorsPerCluster) = (uint8_t)layout.sectorsPerCluster;
   put16le(Bpb(kReservedSectors), kReserved);
   *Bpb(kFatCount) = (uint8_t)kFats;
-  put16le(Bpb(kRootEntries), kRootEntryCount);
+  put16le(Bpb(kRootEntries), layout.rootEntries);
   put16le(Bpb(kTotalSectors16), totalSectors < 65536 ? totalSectors : 0);
-  *Bpb(kMediaDescriptor) = kMedia;
-  put16le(Bpb(kSectorsPerFat16), kFatSectors);
-  put16le(Bpb(kSectorsPerTrack), (uint32_t)band.sectorsPerTrack);
-  put16le(Bpb(kHeads), (uint32_t)band.heads);
+  *Bpb(kMediaDescriptor) = layout.media;
+  put16le(Bpb(kSectorsPerFat16), layout.fatSectors);
+  put16le(Bpb(kSectorsPerTrack), layout.sectorsPerTrack);
+  put16le(Bpb(kHeads), layout.heads);
   put32le(Bpb(kHiddenSectors), 0);
   put32le(Bpb(kTotalSectors32), totalSectors < 65536 ? 0 : totalSectors);
   *Bpb(kDriveNumber) = 0;
@@ -99,31 +129,32 @@ bool WriteBootSector(FILE* output) {
   return WriteImageSectors(output, 1, 0, sector) == 1;
 }
 
-// Both FATs and the root directory: one zeroed buffer of the larger size.
-Fat12WriteResult WriteSystemArea(FILE* output) {
-  const uint32_t fatBytes = kFatSectors * kSectorSize;
-  const uint32_t rootSectors = kRootEntryCount * kDirEntrySize / kSectorSize;
-  uint8_t* buffer = (uint8_t*)calloc(1, rootSectors * kSectorSize);
+// Both FATs and the root directory, from one zeroed buffer that holds the
+// larger of the two.
+Fat12WriteResult WriteSystemArea(FILE* output, const ImageLayout& layout) {
+  const uint32_t fatSectors = layout.fatSectors;
+  const uint32_t rootSectors = RootSectors(layout);
+  const uint32_t bufferSectors = fatSectors > rootSectors ? fatSectors : rootSectors;
+  uint8_t* buffer = (uint8_t*)calloc(bufferSectors, kSectorSize);
   if (!buffer) return kFat12NoMemory;
-  buffer[0] = kMedia;
+  buffer[0] = layout.media;
   buffer[1] = 0xFF;
   buffer[2] = 0xFF;
-  bool ok = WriteImageSectors(output, kFatSectors, kReserved, buffer) == kFatSectors &&
-            WriteImageSectors(output, kFatSectors, kReserved + kFatSectors, buffer) == kFatSectors;
-  memset(buffer, 0, fatBytes);
+  bool ok = WriteImageSectors(output, fatSectors, kReserved, buffer) == fatSectors &&
+            WriteImageSectors(output, fatSectors, kReserved + fatSectors, buffer) == fatSectors;
+  memset(buffer, 0, (size_t)bufferSectors * kSectorSize);
   if (IsRealVolumeLabel(Bpb(kVolumeLabel))) PutLabelEntry(buffer);
-  ok = ok && WriteImageSectors(output, rootSectors, kReserved + kFats * kFatSectors, buffer) == rootSectors;
+  ok = ok && WriteImageSectors(output, rootSectors, kReserved + kFats * fatSectors, buffer) == rootSectors;
   free(buffer);
   return ok ? kFat12Written : kFat12WriteFailed;
 }
 
-Fat12WriteResult WriteDataArea(FILE* output, uint32_t totalSectors) {
+Fat12WriteResult WriteDataArea(FILE* output, const ImageLayout& layout, uint32_t totalSectors) {
   uint8_t* chunk = (uint8_t*)malloc(kDataChunkSectors * kSectorSize);
   if (!chunk) return kFat12NoMemory;
   memset(chunk, kDataFill, kDataChunkSectors * kSectorSize);
-  const uint32_t firstData = kReserved + kFats * kFatSectors + kRootEntryCount * kDirEntrySize / kSectorSize;
   bool ok = true;
-  for (uint32_t sector = firstData; ok && sector < totalSectors; sector += kDataChunkSectors) {
+  for (uint32_t sector = FirstDataSector(layout); ok && sector < totalSectors; sector += kDataChunkSectors) {
     uint32_t count = totalSectors - sector < kDataChunkSectors ? totalSectors - sector : kDataChunkSectors;
     ok = WriteImageSectors(output, count, sector, chunk) == count;
   }
@@ -131,12 +162,23 @@ Fat12WriteResult WriteDataArea(FILE* output, uint32_t totalSectors) {
   return ok ? kFat12Written : kFat12WriteFailed;
 }
 
-// The first band whose bound is at least the size; null above 46080 KB.
-const ImageSizeBand* FindImageSizeBand(int sizeKb) {
-  for (const ImageSizeBand& band : kSizeTable) {
-    if (sizeKb <= band.upToKb) return &band;
+// The layout of a size: a standard floppy's own, else that of its band of
+// the size table. False above 46080 KB.
+bool FindImageLayout(int sizeKb, ImageLayout* layout) {
+  for (const StandardFloppy& floppy : kStandardFloppies) {
+    if (sizeKb == floppy.sizeKb) {
+      *layout = floppy.layout;
+      return true;
+    }
   }
-  return nullptr;
+  for (const ImageSizeBand& band : kSizeTable) {
+    if (sizeKb <= band.upToKb) {
+      *layout = {band.sectorsPerCluster, kBandRootEntries, kBandMedia, kBandFatSectors, band.sectorsPerTrack,
+                 band.heads};
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -147,12 +189,12 @@ uint32_t WriteImageSectors(FILE* output, uint32_t count, uint32_t firstSector, c
 }
 
 Fat12WriteResult WriteFat12Image(FILE* output, int sizeKb) {
-  const ImageSizeBand* band = FindImageSizeBand(sizeKb);
-  if (!band || sizeKb < kMinNewImageKb) return kFat12SizeRefused;
+  ImageLayout layout;
+  if (!FindImageLayout(sizeKb, &layout) || sizeKb < kMinNewImageKb) return kFat12SizeRefused;
   const uint32_t totalSectors = 2u * (uint32_t)sizeKb;
-  FillBpb(*band, totalSectors);
+  FillBpb(layout, totalSectors);
   if (!WriteBootSector(output)) return kFat12WriteFailed;
-  Fat12WriteResult result = WriteSystemArea(output);
+  Fat12WriteResult result = WriteSystemArea(output, layout);
   if (result != kFat12Written) return result;
-  return WriteDataArea(output, totalSectors);
+  return WriteDataArea(output, layout, totalSectors);
 }

@@ -2,7 +2,9 @@
 // The new floppy image: a FAT12 volume of a chosen size in KB with the
 // seed's boot code, a BIOS parameter block for that size, two empty FATs,
 // an empty root directory (holding the seed's volume label, when it has
-// one) and a data area filled with 0xF6.
+// one) and a data area filled with 0xF6. The standard floppy sizes (360,
+// 720, 1200, 1440 and 2880 KB) get the geometry, media byte, cluster size,
+// root directory and FAT size of their DOS format.
 #include <cstdint>
 #include <cstdio>
 

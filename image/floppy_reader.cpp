@@ -10,11 +10,24 @@
 #include "image/floppy_sectors.h"
 #include "image/progress_seam.h"
 #include "image/staged_output.h"
+#include "platform/byte_order.h"
 #include "platform/files.h"
 
 namespace {
 
 const char kWriteErrorText[] = "File '%s' Write Error!";
+const char kKeptText[] =
+    "The disk was read, but '%s' could not be replaced: it may be open in another program. The image is kept "
+    "as '%s'.";
+const char kTooLargeText[] =
+    "The disk in drive %s is too large: it holds 32 MB or more, and only disks smaller than 32 MB can be read "
+    "into an image.";
+
+// A FAT disk of 32 MB or more counts its sectors in the 32-bit field and
+// leaves the 16-bit total, which the track loop reads, at 0.
+bool DiskIsTooLarge(const uint8_t* bootSector) {
+  return get16le(bootSector + kBootTotalSectors16) == 0 && get32le(bootSector + kBootTotalSectors32) != 0;
+}
 
 // Reads every whole cylinder into the open output; polls ProgressCancelled
 // after each cylinder. Returns kFloppyReadDone, or the read or write
@@ -45,10 +58,11 @@ FloppyReadResult CopyCylinders(const FloppyDevice& device, const FloppyGeometry&
 }
 
 // Everything after the drive was opened; the caller closes the drive.
-FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPath) {
+FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPath, char* keptPath) {
   uint8_t bootSector[kFloppyBootSectorSize];
   if (!ReadFloppyBootSector(device, bootSector)) return kFloppyReadReadError;
   memcpy(FloppyBootHeader, bootSector, kFloppyBootHeaderSize);
+  if (DiskIsTooLarge(bootSector)) return kFloppyReadTooLarge;
   FloppyGeometry geometry;
   if (!GetFloppyGeometry(device.devicePath, &geometry)) return kFloppyReadBadGeometry;
 
@@ -78,7 +92,8 @@ FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPat
     case kStagedMoveFailed:
       break;
   }
-  return kFloppyReadCreateError;
+  if (keptPath) memcpy(keptPath, output.temp, sizeof output.temp);
+  return kFloppyReadKept;
 }
 
 void ShowWithText(int id, const char* argument) {
@@ -88,18 +103,19 @@ void ShowWithText(int id, const char* argument) {
 
 }  // namespace
 
-FloppyReadResult ReadFloppyImage(const char* driveText, const char* outputPath, bool devicePath) {
+FloppyReadResult ReadFloppyImage(const char* driveText, const char* outputPath, bool devicePath, char* keptPath) {
   if (driveText == nullptr || driveText[0] == 0) return kFloppyReadNothingToDo;
   if (outputPath == nullptr || outputPath[0] == 0) return kFloppyReadNothingToDo;
   if (strlen(outputPath) > kMaxFloppyOutputPath) return kFloppyReadCreateError;
   FloppyDevice device;
   if (!OpenFloppyDrive(driveText, devicePath, &device)) return kFloppyReadOpenError;
-  FloppyReadResult result = ReadOpenDrive(device, outputPath);
+  FloppyReadResult result = ReadOpenDrive(device, outputPath, keptPath);
   CloseFloppyDrive(&device);
   return result;
 }
 
-void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const char* outputPath) {
+void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const char* outputPath,
+                          const char* keptPath) {
   switch (result) {
     case kFloppyReadDone:
       ShowInfo(GetString(kStrFloppyImageOk));
@@ -111,6 +127,10 @@ void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const 
     case kFloppyReadBadGeometry:
       ShowWithText(kStrFloppyReadError, driveText);
       break;
+    case kFloppyReadTooLarge:
+      snprintf(MessageBuffer, kMessageBufferSize, kTooLargeText, driveText);
+      ShowInfo(MessageBuffer);
+      break;
     case kFloppyReadCreateError:
       ShowWithText(kStrFileCreateError, outputPath);
       break;
@@ -119,6 +139,10 @@ void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const 
       break;
     case kFloppyReadWriteError:
       snprintf(MessageBuffer, kMessageBufferSize, kWriteErrorText, outputPath);
+      ShowInfo(MessageBuffer);
+      break;
+    case kFloppyReadKept:
+      snprintf(MessageBuffer, kMessageBufferSize, kKeptText, outputPath, keptPath ? keptPath : "");
       ShowInfo(MessageBuffer);
       break;
     case kFloppyReadNothingToDo:

@@ -11,12 +11,15 @@ enum {
   kMaxFloppySectorSize = 4096,
 };
 
-// Fields of the boot sector that the reader uses (16-bit, little-endian).
+// Fields of the boot sector that the reader uses (16-bit, little-endian;
+// the 32-bit total holds the count of a disk of 32 MB or more, whose 16-bit
+// total is 0).
 enum {
   kBootBytesPerSector = 11,
   kBootTotalSectors16 = 19,
   kBootSectorsPerTrack = 24,
   kBootHeads = 26,
+  kBootTotalSectors32 = 32,
 };
 
 // The first 30 bytes of the last boot sector read; all zero before the first.

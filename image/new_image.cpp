@@ -53,6 +53,9 @@ NewImageResult WriteImage(const char* outputPath, int sizeKb) {
     case kStagedMoveFailed:
       break;
   }
+  // Made again from the seed in a moment: not worth keeping beside a target
+  // that cannot be replaced.
+  DiscardStagedOutput(&output);
   return kNewImageCreateError;
 }
 

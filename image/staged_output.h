@@ -1,22 +1,42 @@
 #pragma once
-// An output file written beside its target under a temporary name and moved
+// An output file written beside its target under a work name and moved
 // over the target only when it is complete, so that a failed or stopped job
 // leaves the target as it was and no partial file behind.
+//
+// The work name is the target's with ".tw~" added (".tw1~" ... ".tw9~"
+// when that name is held by a job still running). A job removes the work
+// files earlier jobs of its target left behind (a killed run) before it
+// chooses its own.
+#include <cstddef>
 #include <cstdio>
 
-// Room for a 259-character target and the temporary name's suffix.
+// Room for a 259-character target and the work name's suffix.
 enum { kStagedPathSize = 272 };
+
+// The message of a finished image kept under its work name because the
+// target could not be replaced: the target's path, then the work file's.
+extern const char kKeptUnderWorkNameText[];
+
+// Removes the work files of target that earlier jobs left, then puts the
+// first free work name into work (size bytes). False when the name does not
+// fit or every work name is held (open in a running job, or a folder).
+bool ChooseWorkFile(char* work, size_t size, const char* target);
+
+// Moves the finished work file over the target (an existing target is made
+// writable first). False when the target cannot be replaced (open in
+// another program, a folder, ...): the work file then stays, holding the
+// finished result, and the target is as it was.
+bool MoveWorkFileOverTarget(const char* work, const char* target);
 
 struct StagedOutput {
   char target[kStagedPathSize];
   char temp[kStagedPathSize];
-  FILE* file;  // the temporary file, open "wb"; null when none is open
+  FILE* file;  // the work file, open "wb"; null when none is open
 };
 
-// Creates the temporary file "<target>.tw~" (or "<target>.tw1~" ...
-// "<target>.tw9~" when that name is taken, so no existing file is
-// overwritten) for binary writing. False when no name fits or the file
-// cannot be created; nothing is left behind then.
+// Chooses the work file (ChooseWorkFile) and creates it for binary
+// writing. False when no name fits or the file cannot be created; nothing
+// is left behind then.
 bool OpenStagedOutput(StagedOutput* output, const char* target);
 
 enum StagedCommitResult {
@@ -25,10 +45,12 @@ enum StagedCommitResult {
   kStagedMoveFailed,   // the target could not be replaced (a folder, locked, ...)
 };
 
-// Closes the temporary file, makes an existing target writable and moves
-// the temporary file over it. On a failure the temporary file is removed
-// and the target is as it was.
+// Closes the work file and moves it over the target. When the close fails
+// the work file is removed; when the move fails it stays, complete, under
+// its work name (temp) for the caller to keep or discard. Either way the
+// target is as it was.
 StagedCommitResult CommitStagedOutput(StagedOutput* output);
 
-// Closes and removes the temporary file (a failed or stopped job).
+// Closes and removes the work file (a failed or stopped job, or a finished
+// one the caller does not keep).
 void DiscardStagedOutput(StagedOutput* output);

@@ -5,6 +5,7 @@
 #include "app/string_ids.h"
 #include "image/floppy_drives.h"
 #include "image/floppy_reader.h"
+#include "image/staged_output.h"
 #include "menu/document.h"
 #include "platform/cursor_shape.h"
 #include "ui/main_settings.h"
@@ -128,7 +129,8 @@ void TfrmFloppy::btnMakeImageClick() {
   std::string drive = ControlAt(cmbFloppyDrive).Text();
   std::string output = ControlAt(txtFileName).Text();
   SetCursorShape(kShapeHourglass);
-  FloppyReadResult result = ReadFloppyImage(drive.c_str(), output.c_str(), IsWin2000OrLater());
+  char kept[kStagedPathSize] = "";
+  FloppyReadResult result = ReadFloppyImage(drive.c_str(), output.c_str(), IsWin2000OrLater(), kept);
   SetCursorShape(kShapeArrow);
-  ShowFloppyReadResult(result, drive.c_str(), output.c_str());
+  ShowFloppyReadResult(result, drive.c_str(), output.c_str(), kept);
 }

@@ -11,6 +11,7 @@
 #include "app/string_ids.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
+#include "image/staged_output.h"
 #include "menu/document.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
@@ -174,8 +175,9 @@ const int kWorkSuffixLength = 5;
 // What a build came to: no image because the output file could not be
 // made, or because the engine refused the disc folder (the dialog stays
 // open for another try), a build that did not produce the image (the
-// engine has said why), or the image in place.
-enum BuildOutcome { kBuiltNothing, kFolderRefused, kBuildFailed, kBuildDone };
+// engine has said why), the image in place, or a finished image kept under
+// its work name because the earlier one could not be replaced.
+enum BuildOutcome { kBuiltNothing, kFolderRefused, kBuildFailed, kBuildDone, kImageKept };
 
 bool CheckedOf(Form& form, int id) { return CheckBox(form.ControlAt(id)).Checked(); }
 
@@ -341,6 +343,12 @@ void TfrmMakeISO::btnMakeClick() {
   MakeIsoJob job = {};
   if (!ReadJob(job)) return;
   if (FileExists(job.target) && !ConfirmOverwrite(job.target)) return;
+  // A name beside the target, so nothing of the user's is overwritten
+  // before the build has succeeded; work files of killed builds go.
+  if (!ChooseWorkFile(job.workFile, sizeof job.workFile, job.target)) {
+    ShowPathError(GetString(kStrFileCreateError), job.target);
+    return;
+  }
 
   BuildOutcome outcome;
   {
@@ -355,14 +363,15 @@ void TfrmMakeISO::btnMakeClick() {
   if (outcome == kBuiltNothing) {
     ShowPathError(GetString(kStrFileCreateError), job.target);
   } else if (outcome != kFolderRefused) {
-    if (outcome == kBuildDone) TellLeftOut(job);
+    if (outcome == kImageKept) TellImageKept(job);
+    if (outcome != kBuildFailed) TellLeftOut(outcome == kImageKept ? job.workFile : job.target);
     Close();
   }
 }
 
 // The fields, checked in dialog order: each path must be shorter than the
 // system's path limit and the disc folder and boot image must exist. The
-// output path gets ".iso" when it lacks it, and a work file name beside it.
+// output path gets ".iso" when it lacks it.
 bool TfrmMakeISO::ReadJob(MakeIsoJob& job) {
   std::string folder = ControlAt(txtCDFileDir).Text();
   if (!FieldPathFits(lbCDFileDir, folder.c_str(), kPathLimit)) return false;
@@ -381,15 +390,7 @@ bool TfrmMakeISO::ReadJob(MakeIsoJob& job) {
   CopyText(job.folder, sizeof job.folder, folder.c_str());
   CopyText(job.bootImage, sizeof job.bootImage, boot.c_str());
   CopyText(job.target, sizeof job.target, target.c_str());
-  // A name beside the target that no file has yet, so nothing of the
-  // user's is overwritten before the build has succeeded.
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    if (attempt == 0) snprintf(job.workFile, sizeof job.workFile, "%s.tw~", job.target);
-    else snprintf(job.workFile, sizeof job.workFile, "%s.tw%d~", job.target, attempt);
-    if (!PathExists(job.workFile)) return true;
-  }
-  ShowPathError(GetString(kStrFileCreateError), job.workFile);
-  return false;
+  return true;
 }
 
 bool TfrmMakeISO::FieldPathFits(int label, const char* path, int limit) {
@@ -472,26 +473,25 @@ int TfrmMakeISO::RunEngine(const MakeIsoJob& job) {
     ForceDeleteFile(job.workFile);  // the engine removes it too; a refused build leaves it empty
     return kBuildFailed;
   }
-  if (ReplaceTarget(job)) return kBuildDone;
-  ForceDeleteFile(job.workFile);
-  return kBuiltNothing;
+  // The finished image is never thrown away: when the earlier image cannot
+  // be replaced, it stays under its work name.
+  return MoveWorkFileOverTarget(job.workFile, job.target) ? kBuildDone : kImageKept;
 }
 
-// The finished image takes the target's name; a read-only earlier image is
-// made writable first.
-bool TfrmMakeISO::ReplaceTarget(const MakeIsoJob& job) {
-  if (FileExists(job.target)) MakeFileWritable(job.target);
-  return RenameFileTo(job.workFile, job.target);
+void TfrmMakeISO::TellImageKept(const MakeIsoJob& job) {
+  char text[1024];
+  snprintf(text, sizeof text, kKeptUnderWorkNameText, job.target, job.workFile);
+  ShowMessageBox(Handle(), text, GetString(kStrCaptionError), kMbOk | kMbIconError);
 }
 
 // One message after an image that lacks entries of the disc folder: how
 // many, the first few, and the log that gives the reason of each.
-void TfrmMakeISO::TellLeftOut(const MakeIsoJob& job) {
+void TfrmMakeISO::TellLeftOut(const char* image) {
   const MakeIsoEngine& engine = TheMakeIsoEngine();
   int count = engine.left_out_count();
   if (count <= 0) return;
   char line[600];
-  snprintf(line, sizeof line, "The image '%s' was made without %d %s of the disc folder:\n", job.target, count,
+  snprintf(line, sizeof line, "The image '%s' was made without %d %s of the disc folder:\n", image, count,
            count == 1 ? "entry" : "entries");
   std::string text = line;
   int listed = 0;

@@ -7,7 +7,8 @@
 //
 // The image is written to a work file beside the output file and replaces
 // the output file only when the build succeeded, so an earlier image of the
-// same name survives a failed, refused or stopped build.
+// same name survives a failed, refused or stopped build; a finished image
+// that cannot replace it stays under its work name.
 #include "win/form.h"
 
 #define FRM_MAKE_ISO_NAMES(X)                                                                                 \
@@ -52,8 +53,8 @@ class TfrmMakeISO : public Form {
   bool ConfirmOverwrite(const char* target);
   void FillBuildOptions();
   int RunEngine(const MakeIsoJob& job);
-  bool ReplaceTarget(const MakeIsoJob& job);
-  void TellLeftOut(const MakeIsoJob& job);
+  void TellImageKept(const MakeIsoJob& job);
+  void TellLeftOut(const char* image);
   void ShowPathError(const char* format, const char* path);
 
   bool building_ = false;

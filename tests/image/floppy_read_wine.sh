@@ -7,7 +7,8 @@
 # removable and "\\.\A:" reads the image's sectors. The copy keeps the
 # mapping away from the other Wine tests. Checks: A: is listed; 1.44 MB and
 # 2.88 MB disks made by mkfs.fat are copied byte for byte; Stop in the
-# middle leaves no file; an existing output is kept when the answer is No.
+# middle leaves no file; an existing output is kept when the answer is No; a
+# disk of 32 MB is refused with the reason.
 set -u
 wine_run=$1 arch=$2 base=$3 exe=$4 work=$5
 for tool in mkfs.fat mcopy cmp; do
@@ -69,6 +70,13 @@ check "Stop leaves no file behind (found: $left)" '[ "$left" = "out.img " ]'
 make_disk 1440
 run "$exe" read-floppy --drive=A: "--output=$(winpath "$work/out/out.img")"
 check "No to the overwrite question keeps the earlier image" 'cmp -s "$work/out/out.img" "$work/2880.img"'
+
+rm -f "$work/big.img"
+mkfs.fat -C "$work/big.img" 32768 >/dev/null || exit 1
+ln -sfn "$work/big.img" "$prefix/dosdevices/a::"
+said=$(run "$exe" read-floppy --drive=A: "--output=$(winpath "$work/out/big.img")" 2>&1 >/dev/null | tr -d '\r')
+check "A 32 MB disk is refused" '[ ! -e "$work/out/big.img" ]'
+check "The refusal says why: $said" '[[ "$said" == *"too large"*"32 MB"* ]]'
 
 [ $failures = 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "floppy reads under Wine: all checks passed"

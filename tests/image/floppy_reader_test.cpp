@@ -6,6 +6,7 @@
 #include "image/floppy_reader.h"
 #include "image/floppy_sectors.h"
 #include "image/progress_seam.h"
+#include "image/staged_output.h"
 #include "platform/byte_order.h"
 #include "platform/floppy_device.h"
 #include "platform/disk_queries.h"
@@ -102,11 +103,12 @@ class FloppyReader : public tooltest::ToolTest {
     ToolTest::TearDown();
   }
   FloppyReadResult Read(const char* drive = "A:", bool devicePath = true) {
-    FloppyReadResult result = ReadFloppyImage(drive, out_.c_str(), devicePath);
-    ShowFloppyReadResult(result, drive, out_.c_str());
+    FloppyReadResult result = ReadFloppyImage(drive, out_.c_str(), devicePath, kept_);
+    ShowFloppyReadResult(result, drive, out_.c_str(), kept_);
     return result;
   }
   std::string out_;
+  char kept_[kStagedPathSize] = "";
 };
 
 TEST_F(FloppyReader, DevicePathCopiesAWholeDiskAndReadsTheBootSectorAsExactly512Bytes) {
@@ -166,8 +168,7 @@ TEST_F(FloppyReader, DisksWithoutAUsableGeometryAreRefusedBeforeAnyFileIsMade) {
     uint32_t bytesPerSector, total, spt, heads;
   } cases[] = {
       {0, 2880, 18, 2}, {700, 2880, 18, 2}, {512, 2880, 0, 2}, {512, 2880, 64, 2},
-      {512, 2880, 18, 0}, {512, 0, 63, 255},  // a USB stick: the 16-bit total is 0
-      {512, 35, 18, 2},                       // not one whole cylinder
+      {512, 2880, 18, 0}, {512, 35, 18, 2},  // not one whole cylinder
   };
   for (const Case& c : cases) {
     g_disk.bytes = MakeDisk(2880, c.total, c.spt, c.heads, c.bytesPerSector);
@@ -175,7 +176,21 @@ TEST_F(FloppyReader, DisksWithoutAUsableGeometryAreRefusedBeforeAnyFileIsMade) {
   }
   EXPECT_TRUE(Names().empty());
   EXPECT_EQ(std::string("Floppy drive A: read error!"), BoxTexts().back());
-  EXPECT_EQ(7, g_disk.closes);
+  EXPECT_EQ(6, g_disk.closes);
+}
+
+TEST_F(FloppyReader, ADiskOf32MegabytesOrMoreIsRefusedWithTheReason) {
+  // Such a disk (a USB stick) counts its sectors in the 32-bit field; the
+  // 16-bit total is 0.
+  g_disk.bytes = MakeDisk(2880, 0, 63, 255);
+  put32le(&g_disk.bytes[32], 65536);
+  EXPECT_NE(kFloppyReadDone, Read());
+  ASSERT_EQ(1u, BoxTexts().size());
+  EXPECT_EQ("The disk in drive A: is too large: it holds 32 MB or more, and only disks smaller than 32 MB can be "
+            "read into an image.",
+            BoxTexts()[0]);
+  EXPECT_TRUE(Names().empty());
+  EXPECT_EQ(1, g_disk.closes);
 }
 
 TEST_F(FloppyReader, ShortReadIsAFailureAndAnExistingOutputStaysAsItWas) {
@@ -187,6 +202,21 @@ TEST_F(FloppyReader, ShortReadIsAFailureAndAnExistingOutputStaysAsItWas) {
   EXPECT_EQ(std::vector<std::string>{"boot.img"}, Names());
   ASSERT_EQ(2u, BoxTexts().size());
   EXPECT_NE(std::string::npos, BoxTexts()[0].find("Exist,Overwrite?"));
+}
+
+TEST_F(FloppyReader, ADiskReadWholeIsKeptWhenTheOutputCannotBeReplaced) {
+  g_disk.bytes = MakeDisk(2880, 2880, 18, 2);
+  const std::string inside = Path(out_, "inside");
+  ASSERT_TRUE(CreateFolder(out_.c_str()) && WriteBytes(inside, {'x'}));  // a folder takes no file's place
+  EXPECT_EQ(kFloppyReadKept, Read());
+  ForceDeleteFile(inside.c_str());
+  RemoveFolder(out_.c_str());
+  EXPECT_EQ(out_ + ".tw~", kept_);
+  EXPECT_EQ(g_disk.bytes, ReadBytes(kept_));
+  ASSERT_EQ(2u, BoxTexts().size());  // the overwrite question, then where the image is
+  EXPECT_EQ("The disk was read, but '" + out_ + "' could not be replaced: it may be open in another program. "
+            "The image is kept as '" + out_ + ".tw~'.",
+            BoxTexts()[1]);
 }
 
 TEST_F(FloppyReader, StopLeavesNoFileAndNoMessage) {
@@ -213,9 +243,9 @@ TEST_F(FloppyReader, UnopenableDriveAndEmptyInputs) {
   g_disk.openFails = true;
   EXPECT_EQ(kFloppyReadOpenError, Read());
   EXPECT_EQ(std::vector<std::string>{"Floppy drive A: error!"}, BoxTexts());
-  EXPECT_EQ(kFloppyReadNothingToDo, ReadFloppyImage("", out_.c_str(), true));
-  EXPECT_EQ(kFloppyReadNothingToDo, ReadFloppyImage("A:", "", true));
-  EXPECT_EQ(kFloppyReadCreateError, ReadFloppyImage("A:", std::string(260, 'x').c_str(), true));
+  EXPECT_EQ(kFloppyReadNothingToDo, ReadFloppyImage("", out_.c_str(), true, nullptr));
+  EXPECT_EQ(kFloppyReadNothingToDo, ReadFloppyImage("A:", "", true, nullptr));
+  EXPECT_EQ(kFloppyReadCreateError, ReadFloppyImage("A:", std::string(260, 'x').c_str(), true, nullptr));
   EXPECT_EQ(1u, g_disk.opened.size());
 }
 

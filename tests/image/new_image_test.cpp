@@ -115,7 +115,9 @@ TEST_F(NewImage, SeedWithoutLabelGivesAnEmptyRoot) {
   ASSERT_EQ(kNewImageDone, Create("2880", FloppySeed("NO NAME    ")));
   Bytes image = ReadBytes(out_);
   ASSERT_EQ(2949120u, image.size());
-  EXPECT_EQ(14 * 512, std::count(image.begin() + 19 * 512, image.begin() + 33 * 512, 0));
+  EXPECT_EQ(240, get16le(&image[17]));  // 15 root sectors, as DOS formats 2.88 MB
+  EXPECT_EQ(15 * 512, std::count(image.begin() + 19 * 512, image.begin() + 34 * 512, 0));
+  EXPECT_EQ(0xF6, image[34 * 512]);
 }
 
 TEST_F(NewImage, SizeBandsAndTheTwoTotalFields) {

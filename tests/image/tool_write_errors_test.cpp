@@ -93,11 +93,11 @@ TEST_F(WriteErrors, FloppyReaderRemovesThePartialImage) {
   put16le(&g_disk[26], 2);
   SetFloppyDeviceAccess(&kDisk);
   Limit();
-  FloppyReadResult result = ReadFloppyImage("A:", File("boot.img").c_str(), true);
+  FloppyReadResult result = ReadFloppyImage("A:", File("boot.img").c_str(), true, nullptr);
   Unlimit();
   SetFloppyDeviceAccess(nullptr);
   EXPECT_EQ(kFloppyReadWriteError, result);
-  ShowFloppyReadResult(result, "A:", "boot.img");
+  ShowFloppyReadResult(result, "A:", "boot.img", "");
   EXPECT_EQ("File 'boot.img' Write Error!", BoxTexts().back());
   EXPECT_TRUE(Names().empty());
 }

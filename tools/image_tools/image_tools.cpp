@@ -16,6 +16,7 @@
 
 #include "image/floppy_drives.h"
 #include "image/floppy_reader.h"
+#include "image/staged_output.h"
 #include "image/new_image.h"
 #include "image/progress_seam.h"
 #include "platform/message_box.h"
@@ -88,8 +89,9 @@ int ReadFloppy(int argc, char** argv) {
   if (stop) g_stop_after = atol(stop);
   g_answer_yes = Flag(argc, argv, "overwrite");
   SetProgressHandlers(&kProgress);
-  FloppyReadResult result = ReadFloppyImage(drive, output, !Flag(argc, argv, "vwin32"));
-  ShowFloppyReadResult(result, drive, output);
+  char kept[kStagedPathSize] = "";
+  FloppyReadResult result = ReadFloppyImage(drive, output, !Flag(argc, argv, "vwin32"), kept);
+  ShowFloppyReadResult(result, drive, output, kept);
   printf("progress updates: %ld\n", g_updates);
   if (result == kFloppyReadCancelled) return kExitStopped;
   return result == kFloppyReadDone ? kExitDone : kExitFailed;

@@ -5,13 +5,23 @@
 //
 //   iso_driver --source=DIR --output=FILE [--boot=FILE] [options]
 //
+// As the dialog does, the image is written to a work file beside the output
+// ("<output>.tw~") that takes the output's place only when the build
+// succeeded, so an existing output survives a failed, stopped or killed
+// build; work files of killed builds are removed by the next build. An
+// existing file or folder inside the source folder is refused as the
+// output: the driver asks no question before it replaces one.
+//
 // Prints every message box to standard error and the engine log to standard
 // output at the end, then the entries left out of the image. Exit codes:
 // 0 the image was written; 1 the build failed (an error box, the output
-// could not be created, or the engine stopped: no output file is left);
-// 2 bad arguments, or a source folder that is missing or cannot be read, or
-// a missing boot image (an existing output file is kept); 3 cancelled;
-// 4 the image was written, but entries were left out of it.
+// could not be created, or the engine stopped: no new file is left);
+// 2 bad arguments, or a source folder that is missing or cannot be read, a
+// missing boot image, or an output inside the source folder that exists
+// (an existing output file is kept); 3 cancelled; 4 the image was written,
+// but entries were left out of it; 5 the image was written but could not
+// replace the existing output: it is kept under its work name, which
+// standard error names.
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -23,20 +33,21 @@
 #include "app/message_boxes.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
+#include "image/staged_output.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace {
 
-enum { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitCancelled = 3, kExitLeftOut = 4 };
+enum { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitCancelled = 3, kExitLeftOut = 4, kExitKept = 5 };
 enum { kPathSize = 264 };
 
 const char kUsage[] =
     "usage: iso_driver --source=DIR --output=FILE [--boot=FILE] [options]\n"
     "  --source=DIR            the disc folder (required)\n"
     "  --output=FILE           the image; \".iso\" is appended when missing, an existing\n"
-    "                          file is replaced (required)\n"
+    "                          file is replaced when the build succeeded (required)\n"
     "  --boot=FILE             the boot image (2,048-byte loader or floppy image)\n"
     "  --long-names=0|1        LongNames: long ISO 9660 names; 0 is DOS 8.3 (1)\n"
     "  --lowercase=0|1         AllowLowercase: keep lower case in ISO 9660 names (0)\n"
@@ -229,6 +240,23 @@ bool PrepareTempVariable(char* log_path, size_t size) {
          JoinPath(log_path, size, work_dir, "plexidor.log");
 }
 
+// True when path lies inside folder or below it: its folder, or a folder
+// above that, is the folder itself (links and other spellings included).
+bool LiesInsideFolder(const char* path, const char* folder) {
+  char dir[4 * kPathSize];
+  snprintf(dir, sizeof dir, "%s", path);
+  char* cut = strrchr(dir, kPathSeparator);
+  if (cut == nullptr) snprintf(dir, sizeof dir, ".");
+  else if (cut == dir) cut[1] = 0;
+  else *cut = 0;
+  for (;;) {
+    if (SameFile(dir, folder)) return true;
+    char up[sizeof dir];
+    if (!JoinPath(up, sizeof up, dir, "..") || SameFile(up, dir)) return false;  // the root, or too deep
+    memcpy(dir, up, sizeof dir);
+  }
+}
+
 // True when the folder can be listed, as the engine will list it.
 bool FolderCanBeListed(const char* folder) {
   DirListing* listing = OpenDirListing(folder);
@@ -292,17 +320,20 @@ int main(int argc, char** argv) {
     fprintf(stderr, "iso_driver: output path too long\n");
     return kExitUsage;
   }
-  if (PathExists(output)) {
-    MakeFileWritable(output);
-    if (!DeleteFileAt(output)) {
-      fprintf(stderr, "iso_driver: cannot replace '%s'\n", output);
-      return kExitFailed;
-    }
+  if (PathExists(output) && LiesInsideFolder(output, args.source)) {
+    fprintf(stderr, "iso_driver: '%s' is in the disc folder '%s'; choose an output outside it\n", output,
+            args.source);
+    return kExitUsage;
   }
   char log_path[kPathSize];
   if (!PrepareTempVariable(log_path, sizeof log_path)) {
     fprintf(stderr, "iso_driver: temporary folder path too long\n");
     return kExitUsage;
+  }
+  char work[kStagedPathSize];
+  if (!ChooseWorkFile(work, sizeof work, output)) {
+    fprintf(stderr, "File '%s' Create Error!\n", output);
+    return kExitFailed;
   }
 
   g_cancel_at = args.cancel_at;
@@ -316,6 +347,9 @@ int main(int argc, char** argv) {
 
   iso_engine_init();
   iso_new_image();
+  // Neither the image being replaced nor the work file goes into the image.
+  iso_leave_out_path(output);
+  iso_leave_out_path(work);
 
   IsoOptions.AllowLowercase = 0;
   IsoOptions.Joliet = 0;
@@ -341,7 +375,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   if (args.boot != nullptr) iso_set_boot_image(args.boot);
-  const int created = iso_create_output(output);
+  const int created = iso_create_output(work);
   if (!created) fprintf(stderr, "File '%s' Create Error!\n", output);
   iso_build_image();
   iso_close_output();
@@ -357,12 +391,14 @@ int main(int argc, char** argv) {
   }
   if (!created || iso_last_build_result() != 1) {
     // What the engine left behind is no image: an empty or partial file.
-    if (created && PathExists(output)) {
-      MakeFileWritable(output);
-      DeleteFileAt(output);
-    }
+    if (created) ForceDeleteFile(work);
     fprintf(stderr, "iso_driver: the build failed\n");
     return kExitFailed;
+  }
+  if (!MoveWorkFileOverTarget(work, output)) {
+    fprintf(stderr, kKeptUnderWorkNameText, output, work);
+    fputc('\n', stderr);
+    return kExitKept;
   }
   if (iso_left_out_count() > 0) return kExitLeftOut;
   if (g_error_boxes > 0) {

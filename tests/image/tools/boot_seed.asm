@@ -1,13 +1,15 @@
 ; The boot code of the seeds of the new-image checks: bytes 62 to 509 of a
 ; FAT boot sector (the jump at byte 0 leads here). It prints a marker to
-; COM1, then reads the first FAT sector and the disk's last sector with the
-; geometry of its own BIOS parameter block and prints what it finds there,
+; COM1, then reads the first FAT sector (which must begin with the BPB's
+; media byte and FF FF) and the disk's last sector with the geometry of its
+; own BIOS parameter block and prints what it finds there,
 ; so a new image only passes when its BPB matches the drive the BIOS sees.
 ; It leaves qemu through the isa-debug-exit port (16 gives exit code 33).
         bits 16
         org 0x7C3E
 
 bpb_total16     equ 0x7C13
+bpb_media       equ 0x7C15
 bpb_spt         equ 0x7C18
 bpb_heads       equ 0x7C1A
 bpb_total32     equ 0x7C20
@@ -25,12 +27,15 @@ start:
         mov si, hello
         call serial_print
 
-        ; sector 2 of cylinder 0, head 0: the first FAT, F0 FF FF
+        ; sector 2 of cylinder 0, head 0: the first FAT, media byte FF FF
         mov cx, 0x0002
         mov dh, 0
         call read_sector
         jc .done
-        cmp word [0x8000], 0xFFF0
+        mov al, [bpb_media]
+        cmp [0x8000], al
+        jne .done
+        cmp word [0x8001], 0xFFFF
         jne .done
         mov si, fat_ok
         call serial_print
@@ -92,7 +97,7 @@ serial_print:
 
 drive:      db 0
 hello:      db "TARNWICK-SEED-BOOT", 13, 10, 0
-fat_ok:     db "TARNWICK-SEED-FAT-F0FFFF", 13, 10, 0
+fat_ok:     db "TARNWICK-SEED-FAT-MEDIA-FFFF", 13, 10, 0
 last_ok:    db "TARNWICK-SEED-LAST-SECTOR-F6", 13, 10, 0
 read_error: db "READ-ERROR", 13, 10, 0
 

@@ -3,13 +3,80 @@
 missing disc folder or boot image stops it before the engine runs, ".iso" is
 appended to the output name, an existing read-only image is replaced, the
 engine log is printed, and a cancelled build exits non-zero and leaves no
-output file."""
+output file. The image is written to a work file beside the output: an
+earlier image survives a killed, failed or stopped build, the work file of a
+killed build is removed by the next one, a finished image that cannot take
+the output's place is kept under its work name, and a file of the disc
+folder is never given as the output."""
 
 import os
 import re
+import resource
+import signal
 import stat
 
 import checklib as c
+
+
+def file_size_limit(limit, killed):
+    """A preexec for the driver: writes beyond limit bytes fail as on a full
+    disk, or kill the driver (SIGXFSZ) as a killed build."""
+    def apply():
+        resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+        resource.setrlimit(resource.RLIMIT_FSIZE, (limit, resource.RLIM_INFINITY))
+        signal.signal(signal.SIGXFSZ, signal.SIG_DFL if killed else signal.SIG_IGN)
+    return apply
+
+
+def read(path):
+    if not os.path.isfile(path):
+        return b""
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def is_image(path):
+    return os.path.isfile(path) and os.path.getsize(path) > 0x8006 and read(path)[0x8001:0x8006] == b"CD001"
+
+
+def check_staged_output(checks, ws, src):
+    out = ws.path("staged")
+    os.mkdir(out)
+    earlier = os.path.join(out, "keep.iso")
+    c.write_file(earlier, b"EARLIER IMAGE")
+    build = c.make_iso(ws, src, earlier, preexec=file_size_limit(1 << 20, killed=True))
+    checks.equal(build.rc, -signal.SIGXFSZ, "killed build: the driver was killed")
+    checks.equal(read(earlier), b"EARLIER IMAGE", "killed build: the earlier image is kept")
+    checks.equal(sorted(os.listdir(out)), ["keep.iso", "keep.iso.tw~"], "killed build: its work file is left")
+
+    build = c.make_iso(ws, src, earlier, preexec=file_size_limit(1 << 20, killed=False))
+    checks.equal(build.rc, 1, "full disk: the build fails")
+    checks.equal(read(earlier), b"EARLIER IMAGE", "full disk: the earlier image is kept")
+    checks.equal(os.listdir(out), ["keep.iso"], "full disk: no work file is left, the killed build's neither")
+
+    build = c.make_iso(ws, src, earlier)
+    checks.equal(build.rc, 0, "staged build: exit code")
+    checks.check(is_image(earlier), "staged build: the new image takes the earlier one's place")
+    checks.equal(os.listdir(out), ["keep.iso"], "staged build: no work file is left")
+
+    # A folder of that name cannot be replaced by a file.
+    blocked = os.path.join(out, "blocked.iso")
+    c.write_file(os.path.join(blocked, "inside.txt"), b"x")
+    build = c.make_iso(ws, src, blocked)
+    checks.equal(build.rc, 5, "output that cannot be replaced: exit code")
+    checks.check("'%s'" % blocked in build.err and "'%s.tw~'" % blocked in build.err,
+                 "output that cannot be replaced: the message names the output and the work file", build.err)
+    checks.check(is_image(blocked + ".tw~"), "output that cannot be replaced: the finished image is kept")
+
+    # A file of the disc folder given as the output, by another spelling.
+    inner = os.path.join(src, "inner.iso")
+    c.write_file(inner, b"A FILE OF THE DISC")
+    build = c.make_iso(ws, src, os.path.join(src, "..", os.path.basename(src), "inner.iso"))
+    checks.equal(build.rc, 2, "a file of the disc folder as the output: refused")
+    checks.check("disc folder" in build.err, "a file of the disc folder as the output: the message says why",
+                 build.err)
+    checks.equal(read(inner), b"A FILE OF THE DISC", "a file of the disc folder as the output: kept")
+    os.remove(inner)
 
 
 def main():
@@ -55,6 +122,8 @@ def main():
 
         build = c.make_iso(ws, src, ws.path("b.iso"), joliet="maybe")
         checks.equal(build.rc, 2, "bad flag value: exit code")
+
+        check_staged_output(checks, ws, src)
     checks.finish()
 
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """New floppy images judged by independent tools: every size of the size
-combo and the edges of the size table (the smallest image, the last
-16-bit and the first 32-bit sector count, the largest image), from a
-floppy seed and from a hard-disk seed (MBR with an active
-FAT16 partition), must pass fsck.fat -n, read in minfo and mdir with the
-seed's volume label, take a file through mcopy and give it back unchanged,
-and end their boot sector in 55 AA. Images of 1440 and 2880 KB boot in
-qemu (as floppy A:) into the seed's boot code, which reads the FAT and the
-last sector with the geometry of the new boot sector."""
+combo, the standard floppy sizes and the edges of the size table (the
+smallest image, the last 16-bit and the first 32-bit sector count, the
+largest image), from a floppy seed and from a hard-disk seed (MBR with an
+active FAT16 partition), must pass fsck.fat -n, read in minfo and mdir with
+the seed's volume label, take a file through mcopy and give it back
+unchanged, and end their boot sector in 55 AA. The standard floppy sizes
+(360, 720, 1200, 1440 and 2880 KB) carry the DOS format's geometry, media
+byte, cluster size, root directory and FAT size, and boot in qemu (as
+floppy A:) into the seed's boot code, which reads the FAT and the last
+sector with the geometry of the new boot sector."""
 
 import os
 import struct
@@ -15,11 +17,15 @@ import subprocess
 
 import checklib as c
 
-SIZES = [1440 * i for i in range(1, 17)] + [17, 32767, 32768, 46080]
+# The DOS formats: size in KB -> sectors per cluster, root entries, media
+# byte, sectors per FAT, sectors per track, heads.
+STANDARD = {360: (2, 112, 0xFD, 2, 9, 2), 720: (2, 112, 0xF9, 3, 9, 2), 1200: (1, 224, 0xF9, 7, 15, 2),
+            1440: (1, 224, 0xF0, 9, 18, 2), 2880: (2, 240, 0xF0, 9, 36, 2)}
+SIZES = [1440 * i for i in range(1, 17)] + [17, 360, 720, 1200, 32767, 32768, 46080]
 QEMU = ["qemu-system-i386", "-nodefaults", "-m", "32", "-display", "none", "-serial", "stdio",
         "-boot", "order=a", "-no-reboot", "-device", "isa-debug-exit,iobase=0xf4,iosize=0x04"]
 EXIT_BY_BOOT_CODE = 33
-MARKERS = ["TARNWICK-SEED-BOOT", "TARNWICK-SEED-FAT-F0FFFF", "TARNWICK-SEED-LAST-SECTOR-F6"]
+MARKERS = ["TARNWICK-SEED-BOOT", "TARNWICK-SEED-FAT-MEDIA-FFFF", "TARNWICK-SEED-LAST-SECTOR-F6"]
 MTOOLS_ENV = dict(os.environ, MTOOLS_SKIP_CHECK="1", MTOOLS_NO_VFAT="0")
 
 
@@ -80,6 +86,9 @@ def check_image(checks, ws, image, size, label):
         boot = f.read(512)
     checks.equal(boot[510:512], b"\x55\xAA", name + ": 55 AA signature")
     checks.equal(boot[54:62], b"FAT12   ", name + ": file-system type")
+    if size in STANDARD:
+        spc, root, media, spf, spt, heads = struct.unpack_from("<B3xH2xBHHH", boot, 13)
+        checks.equal((spc, root, media, spf, spt, heads), STANDARD[size], name + ": the DOS format's BPB")
     p = subprocess.run(["fsck.fat", "-n", image], capture_output=True)
     checks.equal(p.returncode, 0, name + ": fsck.fat -n finds nothing",)
     if p.returncode:
@@ -128,7 +137,7 @@ def main():
                 if not make_image(checks, seed, image, size):
                     continue
                 check_image(checks, ws, image, size, label)
-                if size in (1440, 2880):
+                if size in STANDARD:
                     fresh = ws.path("%s_%d_boot.img" % (kind, size))
                     if make_image(checks, seed, fresh, size):
                         check_boot(checks, fresh)

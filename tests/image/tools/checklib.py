@@ -115,18 +115,20 @@ def drop_root():
         os.setuid(NOBODY)
 
 
-def make_iso(ws, source, image, boot=None, as_user=False, **options):
+def make_iso(ws, source, image, boot=None, as_user=False, preexec=None, **options):
     """Runs the driver. Options are the driver's flags without the leading
     dashes, underscores for hyphens: make_iso(ws, src, out, optimize=1).
     With as_user a root process runs it as an ordinary user (drop_root); the
-    workspace must then be open to that user (Workspace.open_to_all)."""
+    workspace must then be open to that user (Workspace.open_to_all).
+    Otherwise preexec, when given, runs in the driver's process before it
+    starts (limits, signals)."""
     args = [driver_path(), "--source=" + source, "--output=" + image]
     if boot is not None:
         args.append("--boot=" + boot)
     for key, value in options.items():
         args.append("--%s=%s" % (key.replace("_", "-"), value))
     env = dict(os.environ, TEMP=ws.temp, TZ=os.environ.get("TZ", "UTC"))
-    p = subprocess.run(args, capture_output=True, env=env, preexec_fn=drop_root if as_user else None)
+    p = subprocess.run(args, capture_output=True, env=env, preexec_fn=drop_root if as_user else preexec)
     return Build(p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1"), image)
 
 
