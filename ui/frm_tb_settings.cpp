@@ -210,7 +210,15 @@ void TfrmTb::WriteSettings() {
   CloseRegistryKey(key);
 }
 
+// Every way of quitting (Exit, the caption's close button, Alt+F4) first
+// commits the field that holds the focus, as a click on Exit does, so that
+// the save question knows its value. A cancelled quit gives the focus back.
 void TfrmTb::SaveSettingsAndQuit() {
+  HWND focused = LeaveFocusedControl();
   WriteSettings();
-  if (!AskSaveChanges(GetString(kStrActionQuit))) PostQuitMessage(0);
+  if (!AskSaveChanges(GetString(kStrActionQuit))) {
+    PostQuitMessage(0);
+    return;
+  }
+  RestoreFocus(focused);
 }

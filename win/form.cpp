@@ -141,6 +141,17 @@ void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
 void Form::Close() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
+HWND Form::LeaveFocusedControl() {
+  HWND focused = GetFocus();
+  if (!focused || !IsChild(hwnd_, focused)) return nullptr;
+  SetFocus(hwnd_);
+  return focused;
+}
+
+void Form::RestoreFocus(HWND control) {
+  if (control && IsWindow(control) && IsWindowVisible(control) && IsWindowEnabled(control)) SetFocus(control);
+}
+
 int Form::ShowModal() {
   // Every other enabled form is disabled while this one runs.
   std::vector<HWND> disabled;

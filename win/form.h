@@ -183,6 +183,13 @@ class Form {
   void Update() { UpdateWindow(hwnd_); }
   void Repaint() { InvalidateRect(hwnd_, nullptr, TRUE); }
 
+  // Takes the keyboard focus from the control of this form that has it, so
+  // that its Exit event runs now; returns that control, or null when none
+  // of the form's controls had the focus. RestoreFocus gives it back when
+  // it can still take it.
+  HWND LeaveFocusedControl();
+  void RestoreFocus(HWND control);
+
   // The mouse goes to this form until it is released (a custom-painted
   // form's drag, a screen picker).
   void CaptureMouse() { SetCapture(hwnd_); }

@@ -96,6 +96,38 @@ TEST_F(MainWindowTest, QuitWithAnEmptyModifiedDocumentAsksNothing) {
   EXPECT_EQ(0, boxes.Count());
 }
 
+// The caption's close button and Alt+F4 leave the focused field as the
+// Exit button does: the save question knows the value still being typed.
+TEST_F(MainWindowTest, EveryWayOfClosingCommitsTheFocusedFieldBeforeTheSaveQuestion) {
+  Show();
+  WithoutPictures();
+  SelectPage(3);
+  Click(T::btnAppendM);
+  Enter(T::txtAccKey, "k");
+  dialogs.Queue(JoinPaths(menuDir_, "close.zqk").c_str());
+  Click(T::btnSaveAs);
+  ASSERT_EQ(0, TheDocument.DocumentModified);
+  TypeText(*frmTb, T::txtMenuCmd, "kernel abc");
+  boxes.Queue(IDCANCEL);
+  SendMessageA(*frmTb, WM_SYSCOMMAND, SC_CLOSE, 0);  // the caption's X
+  Pump();
+  EXPECT_FALSE(TakeQuitMessage());
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("File Changed, Save It?", boxes.Boxes()[0].text);
+  EXPECT_STREQ("kernel abc", TheDocument.menuStrings[1].command);
+  // Cancelled: the field is focused again, and the next value typed there
+  // is saved by Alt+F4's Yes.
+  EXPECT_EQ((HWND)At(T::txtMenuCmd), GetFocus());
+  SendMessageA(At(T::txtMenuCmd), EM_SETSEL, 0, -1);
+  Type("kernel xyz");
+  boxes.Queue(IDYES);
+  PressKey(VK_F4, kShiftAlt);
+  EXPECT_TRUE(TakeQuitMessage());
+  ASSERT_EQ(2, boxes.Count());
+  EXPECT_EQ(0, TheDocument.DocumentModified);
+  EXPECT_STREQ("kernel xyz", TheDocument.menuStrings[1].command);
+}
+
 TEST_F(MainWindowTest, SaveAsTakesTwelveCharactersAndRefusesThirteen) {
   Show();
   WithoutPictures();
