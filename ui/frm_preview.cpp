@@ -69,6 +69,15 @@ void TfrmPreview::frmPreviewShow() {
   PlacePreviewWindow();
 }
 
+// The new language's caption and font; the status line's height may change
+// with the font, so the client area is fitted to the menu screen again,
+// where the window stands.
+void TfrmPreview::LocalizePreview() {
+  Localize();
+  SizeToScreen();
+  SetClipRect();
+}
+
 // The whole client area is painted, not only the invalid part, so that
 // the picture and the frame stay in step (the frame is drawn with XOR).
 void TfrmPreview::frmPreviewPaint() {
