@@ -141,7 +141,9 @@ void TfrmTb::InitMainForm() {
     ReadFolder(key, "CDFileDir", doc.CDFileDir);
     CloseRegistryKey(key);
   }
+  // A stored place is taken as it is while the title bar can be reached.
   SetPosition(left, top);
+  KeepOnDesktop();
 
   SetCaption("Tarnwick");
   char version[128];

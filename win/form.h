@@ -159,6 +159,10 @@ class Form {
   void SetPosition(int left, int top) {
     SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // Moves the form the least that keeps its title bar on the desktop (the
+  // work area, or every screen together where there are several); a form
+  // that can be reached there stays where it is.
+  void KeepOnDesktop();
   int ClientWidth() const;
   int ClientHeight() const;
   bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }

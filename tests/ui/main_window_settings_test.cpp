@@ -37,6 +37,24 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsPlacesTheWindowAndQuitWritesEver
   EXPECT_EQ(0, boxes.Count());
 }
 
+// Stored places that hide the title bar are pulled back onto the screen,
+// and the quit writes the place the window really has.
+TEST_F(MainWindowTest, AStoredPlaceOffTheScreenKeepsTheTitleBarOnIt) {
+  PutSetting("PanelLeft", "-32768");
+  PutSetting("PanelTop", "32767");
+  Show();
+  POINT client = {0, 0};
+  ClientToScreen(*frmTb, &client);
+  EXPECT_GE(frmTb->Top(), 0);
+  EXPECT_LE(client.y, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_GE(frmTb->Left() + frmTb->Width(), 64);
+  EXPECT_LT(frmTb->Left(), GetSystemMetrics(SM_CXSCREEN));
+  Click(T::btnQuit);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_EQ(std::to_string(frmTb->Left()), Setting("PanelLeft"));
+  EXPECT_EQ(std::to_string(frmTb->Top()), Setting("PanelTop"));
+}
+
 TEST_F(MainWindowTest, SettingsAreReadByTheirRulesAndAutoLoadReadsZeroWhileRunning) {
   PutSetting("AutoLoad", "1");
   PutSetting("PanelLeft", "-500");
