@@ -39,6 +39,9 @@ class PreviewLink {
   virtual void SetEditEnabled(bool on) {}
   virtual void ShowPreview() {}
   virtual void HidePreview() {}
+  // The caption and font of the current language, at once: after a switch
+  // from the language menu, while the preview stays shown.
+  virtual void LocalizePreview() {}
 };
 
 // The installed sides; never null (a do-nothing side while none is set).

@@ -354,6 +354,9 @@ void TfrmMakeISO::btnMakeClick() {
   {
     WindowsDisabledForBuild disabled(*this, building_);
     CopyText(ISOFilePath, sizeof ISOFilePath, job.target);
+    // The options of this build reach the engine before the wait line,
+    // which names the Optimize option, is shown.
+    FillBuildOptions();
     ShowPreparing();
     outcome = (BuildOutcome)RunEngine(job);
     // Also when the build ended before the window reached progress mode;
@@ -455,7 +458,6 @@ int TfrmMakeISO::RunEngine(const MakeIsoJob& job) {
   // when the output lies inside the disc folder.
   engine.leave_out_path(job.target);
   engine.leave_out_path(job.workFile);
-  FillBuildOptions();
   if (!engine.add_directory(engine.root_node(), job.folder)) {
     engine.engine_done();
     return kFolderRefused;

@@ -69,6 +69,15 @@ void TfrmPreview::frmPreviewShow() {
   PlacePreviewWindow();
 }
 
+// The new language's caption and font; the status line's height may change
+// with the font, so the client area is fitted to the menu screen again,
+// where the window stands.
+void TfrmPreview::LocalizePreview() {
+  Localize();
+  SizeToScreen();
+  SetClipRect();
+}
+
 // The whole client area is painted, not only the invalid part, so that
 // the picture and the frame stay in step (the frame is drawn with XOR).
 void TfrmPreview::frmPreviewPaint() {
@@ -116,8 +125,9 @@ void TfrmPreview::PlacePreviewWindow() {
   SizeToScreen();
   int left = 0, top = 0;
   DefaultPosition(&left, &top);
-  // The place stored at the last quit is used as it was read, also when it
-  // lies off the screen.
+  // The place stored at the last quit is used as it was read while the
+  // title bar stays on the desktop; otherwise the window is moved the least
+  // that brings the title bar back.
   if (RegistryKey key = OpenRegistryKeyForRead(kRegCurrentUser, kSettingsKeyPath)) {
     char text[1024];
     if (ReadRegistryText(key, "PreviewLeft", text, sizeof text) == kRegRead) sscanf(text, "%d", &left);
@@ -125,6 +135,7 @@ void TfrmPreview::PlacePreviewWindow() {
     CloseRegistryKey(key);
   }
   SetPosition(left, top);
+  KeepOnDesktop();
   SetClipRect();
   editor_.ResetEdit();
 }

@@ -33,6 +33,7 @@ class TfrmPreview : public Form, public PreviewLink, private PreviewEditHost {
   void SetEditEnabled(bool on) override;
   void ShowPreview() override;
   void HidePreview() override;
+  void LocalizePreview() override;
 
   // What tests and the main window may read.
   const PreviewEditing& Editing() const { return editor_.State(); }

@@ -79,6 +79,7 @@ void TfrmTb::mmLangClick(int item) {
   if (n < 1 || n > kLangMenuCount) return;
   if (!LoadLanguagePack(kLangMenuTable[n - 1].langId)) return;
   ApplyLanguage(false);
+  ThePreviewLink().LocalizePreview();
   // The choice is kept only where the settings key already exists.
   if (RegistryKey key = OpenRegistryKey(kRegCurrentUser, kSettingsKeyPath)) {
     char text[16];

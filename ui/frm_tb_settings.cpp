@@ -141,7 +141,9 @@ void TfrmTb::InitMainForm() {
     ReadFolder(key, "CDFileDir", doc.CDFileDir);
     CloseRegistryKey(key);
   }
+  // A stored place is taken as it is while the title bar can be reached.
   SetPosition(left, top);
+  KeepOnDesktop();
 
   SetCaption("Tarnwick");
   char version[128];
@@ -210,7 +212,15 @@ void TfrmTb::WriteSettings() {
   CloseRegistryKey(key);
 }
 
+// Every way of quitting (Exit, the caption's close button, Alt+F4) first
+// commits the field that holds the focus, as a click on Exit does, so that
+// the save question knows its value. A cancelled quit gives the focus back.
 void TfrmTb::SaveSettingsAndQuit() {
+  HWND focused = LeaveFocusedControl();
   WriteSettings();
-  if (!AskSaveChanges(GetString(kStrActionQuit))) PostQuitMessage(0);
+  if (!AskSaveChanges(GetString(kStrActionQuit))) {
+    PostQuitMessage(0);
+    return;
+  }
+  RestoreFocus(focused);
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "win/application.h"
+#include "win/desktop_place.h"
 #include "win/window_procs.h"
 
 namespace {
@@ -140,6 +141,39 @@ void Form::Show() { ShowWindow(hwnd_, SW_SHOW); }
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
 void Form::Close() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+void Form::KeepOnDesktop() {
+  DesktopArea desktop = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT work;
+  if (GetSystemMetrics(SM_CMONITORS) > 1) {
+    desktop.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    desktop.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    desktop.right = desktop.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    desktop.bottom = desktop.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  } else if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+    desktop = DesktopArea{work.left, work.top, work.right, work.bottom};
+  }
+  // The title bar: from the window's top edge down to its client area, at
+  // least a caption's height.
+  POINT client = {0, 0};
+  ClientToScreen(hwnd_, &client);
+  int titleHeight = client.y - Top();
+  if (titleHeight < GetSystemMetrics(SM_CYCAPTION)) titleHeight = GetSystemMetrics(SM_CYCAPTION);
+  int left = Left(), top = Top();
+  KeepTitleBarOnDesktop(desktop, Width(), titleHeight, &left, &top);
+  if (left != Left() || top != Top()) SetPosition(left, top);
+}
+
+HWND Form::LeaveFocusedControl() {
+  HWND focused = GetFocus();
+  if (!focused || !IsChild(hwnd_, focused)) return nullptr;
+  SetFocus(hwnd_);
+  return focused;
+}
+
+void Form::RestoreFocus(HWND control) {
+  if (control && IsWindow(control) && IsWindowVisible(control) && IsWindowEnabled(control)) SetFocus(control);
+}
 
 int Form::ShowModal() {
   // Every other enabled form is disabled while this one runs.

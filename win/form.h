@@ -159,6 +159,10 @@ class Form {
   void SetPosition(int left, int top) {
     SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // Moves the form the least that keeps its title bar on the desktop (the
+  // work area, or every screen together where there are several); a form
+  // that can be reached there stays where it is.
+  void KeepOnDesktop();
   int ClientWidth() const;
   int ClientHeight() const;
   bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
@@ -182,6 +186,13 @@ class Form {
   void BringToFront() { SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
   void Update() { UpdateWindow(hwnd_); }
   void Repaint() { InvalidateRect(hwnd_, nullptr, TRUE); }
+
+  // Takes the keyboard focus from the control of this form that has it, so
+  // that its Exit event runs now; returns that control, or null when none
+  // of the form's controls had the focus. RestoreFocus gives it back when
+  // it can still take it.
+  HWND LeaveFocusedControl();
+  void RestoreFocus(HWND control);
 
   // The mouse goes to this form until it is released (a custom-painted
   // form's drag, a screen picker).

@@ -149,6 +149,18 @@ LRESULT Form::ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       return code;
     }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+      // A list view may change its selection while it handles the press
+      // and take the focus only afterwards. The field that had the focus
+      // commits first, as it does before any other control's click, so its
+      // value goes to the row it showed.
+      if (GetFocus() != window && RowOfWindow(window) >= 0 && Row(RowOfWindow(window)).role == kRoleListView) {
+        SetFocus(window);
+      }
+      break;
   }
   return CallOriginal(original, window, message, wParam, lParam);
 }

@@ -205,6 +205,15 @@ void Form::CreateRows() {
     handles_[row.id] = CreateRow(row);
     if (!handles_[row.id]) throw Exception(std::string("Cannot create ") + ControlName(row.id));
   }
+  // A bevel is only a frame drawn around other rows: below all its
+  // siblings it never clips away a field it surrounds, whatever the order
+  // of the table. It takes no focus, so the tab order stays.
+  for (int i = 0; i < description_.controlCount; ++i) {
+    const ControlDescription& row = description_.controls[i];
+    if (row.role == kRoleBevel) {
+      SetWindowPos(handles_[row.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
 }
 
 void Form::CreateMenuRow(const ControlDescription& row) {

@@ -2,10 +2,12 @@
 // the real Tarnwick.exe is started, a menu is designed on the four list
 // pages with the mouse and the keyboard (two layout boxes, three text
 // lines, three menu entries with commands and hot keys, two function
-// keys), one box is moved on the preview with the mouse, the menu is saved
-// with Save As and the program quit. The saved file is read back with the
-// program's own reader, and "reg query" shows what the quit sequence
-// stored. A second way makes an ISO image from the main window and stops a
+// keys), a value typed into a field is kept when another list row is
+// clicked, one box is moved on the preview with the mouse, the menu is
+// saved with Save As, and the program closed with Alt+F4 while a field
+// still holds a typed value (the save question saves it). The saved file
+// is read back with the program's own reader, and "reg query" shows what
+// the quit sequence stored. A second way makes an ISO image from the main window and stops a
 // later build of the same image.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -122,6 +124,46 @@ class MainWindowJourney : public ::testing::Test {
     return WaitFor([&] { return ListCell(Named(list), row, column) == text; });
   }
 
+  // On the Menu page with entry 1 current and three entries: a value typed
+  // into entry 1's lower-right column, not left, then a click on row 2 with
+  // the mouse. Back on row 1 the value is there; the saved file has it as
+  // entry 1's x2 (kTypedMenuColumn).
+  static constexpr int kTypedMenuColumn = 400;
+  void TypeThenClickAnotherRow() {
+    ASSERT_TRUE(TypeInto(Named(T::txtLRColM), std::to_string(kTypedMenuColumn).c_str(), false));
+    ASSERT_TRUE(ClickListRow(Named(T::lstViewM), 1));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuCmd)) == "boot cd"; }));
+    ASSERT_TRUE(ClickListRow(Named(T::lstViewM), 0));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtLRColM)) == std::to_string(kTypedMenuColumn); }));
+    const std::string corner = "," + std::to_string(kTypedMenuColumn) + ")";
+    EXPECT_TRUE(WaitFor([&] { return ListCell(Named(T::lstViewM), 0, 2).find(corner) != std::string::npos; }));
+  }
+
+  // After the last save: a value typed into text line 1's lower-right
+  // column, not left, and the window closed with Alt+F4 at once. The save
+  // question comes, because the close committed the value; Yes saves it
+  // (kTypedTextColumn, text line 1's x2) and the program ends.
+  static constexpr int kTypedTextColumn = 500;
+  void TypeThenCloseWithAltF4() {
+    ASSERT_TRUE(SelectTab(pages_, kPageText));
+    ASSERT_TRUE(ClickListRow(Named(T::lstViewT), 0));
+    ASSERT_TRUE(TypeInto(Named(T::txtLRColT), std::to_string(kTypedTextColumn).c_str(), false));
+    PressKey(VK_F4, false, false, true);
+    HWND question = program_.WaitForDialog();
+    ASSERT_TRUE(question);
+    EXPECT_EQ("File Changed, Save It?", MessageText(question));
+    AnswerMessage(question, IDYES);
+    // The writer's notes on the missing pictures, as at Save As.
+    for (int shown = 0; shown < 4; ++shown) {
+      HWND box = program_.WaitForDialog(3000);
+      if (!box) break;
+      AnswerMessage(box, IDOK);
+    }
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program_.WaitForExit(20000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+  }
+
   Program program_;
   HWND main_ = nullptr;
   HWND pages_ = nullptr;
@@ -179,6 +221,7 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   // Back to the first entry by its row: its fields come back.
   ASSERT_TRUE(ClickListRow(Named(T::lstViewM), 0));
   EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuCmd)) == "boot 80"; }));
+  ASSERT_NO_FATAL_FAILURE(TypeThenClickAnotherRow());
 
   // Two function keys, caught from the keyboard.
   ASSERT_TRUE(SelectTab(pages_, kPageMisc));
@@ -226,11 +269,7 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   const std::string path = folder_ + "\\JOURNEY.ZQK";
   ASSERT_NO_FATAL_FAILURE(SaveAs(path));
 
-  // Quit: nothing is left to save.
-  PostClick(Named(T::btnQuit));
-  DWORD exitCode = 1;
-  ASSERT_TRUE(program_.WaitForExit(20000, &exitCode));
-  EXPECT_EQ(0u, exitCode);
+  ASSERT_NO_FATAL_FAILURE(TypeThenCloseWithAltF4());
 
   // The saved file, read back.
   std::vector<uint8_t> bytes = ReadBytes(path);
@@ -262,6 +301,8 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
     EXPECT_EQ(downs[i][0] - '0', doc.menuKeys[i + 1].down);
     EXPECT_EQ(220 + 30 * i, doc.menuGeometry[i + 1].y1);
   }
+  EXPECT_EQ(kTypedMenuColumn, doc.menuGeometry[1].x2);
+  EXPECT_EQ(kTypedTextColumn, doc.textItems[1].geometry.x2);
   ASSERT_EQ(2, doc.ItemCount[kFunctionKeyList]);
   EXPECT_STREQ("f2", doc.functionKeys[1].key);
   EXPECT_STREQ("reboot", doc.functionKeys[1].command);

@@ -40,6 +40,7 @@ struct Recording {
   std::string output;
   IsoMakeOptions optionsAtBuild;
   bool preparingAtInit = false, windowsEnabledInBuild = true;
+  std::string waitLineAtInit;
 };
 Recording g_rec;
 int g_rootNode;
@@ -50,6 +51,7 @@ int Call(const std::string& call) {
 }
 int RecInit() {
   g_rec.preparingAtInit = frmProgress->Visible() && ProgressMode == kProgressModePreparing;
+  g_rec.waitLineAtInit = frmProgress->ControlAt(TfrmProgress::lbWait).Text();
   return Call("init");
 }
 int RecNew() { return Call("new"); }
@@ -195,12 +197,14 @@ TEST_F(MakeIsoTest, MakeCallsTheEngineInOrderAndPutsTheImageInPlace) {
   Click(*frmMakeISO, M::chkDOS);
   Click(*frmMakeISO, M::chkJoliet);
   SetText(M::txtCDVol, "DISC");
+  IsoOptions.Optimize = 0;  // the build before was not optimized
   MessageBoxAnswerer boxes;
   Click(*frmMakeISO, M::btnMake);
 
   EXPECT_EQ(0, boxes.Count());
   EXPECT_EQ(ExpectedCalls(target_), g_rec.calls);  // a second Make during the build started nothing
   EXPECT_TRUE(g_rec.preparingAtInit);
+  EXPECT_EQ("Optimizing File System, Please Wait ...", g_rec.waitLineAtInit);  // this build's option
   EXPECT_FALSE(g_rec.windowsEnabledInBuild);
   const IsoMakeOptions& o = g_rec.optionsAtBuild;
   EXPECT_EQ("0110001", std::to_string(o.LongNames) + std::to_string(o.Joliet) + std::to_string(o.Optimize) +

@@ -86,8 +86,17 @@ TEST_F(PreviewWindowTest, ShowingPlacesItBesideTheMainWindowOrWhereItWasStored) 
   PutMemoryRegistryText(kRegCurrentUser, kSettingsKeyPath, "PreviewLeft", "-30");
   PutMemoryRegistryText(kRegCurrentUser, kSettingsKeyPath, "PreviewTop", "5000");
   frmPreview->Show();
-  EXPECT_EQ(-30, frmPreview->Left());  // used as read, off the screen or not
-  EXPECT_EQ(5000, frmPreview->Top());
+  // A place partly off the screen stays as read while the title bar can be
+  // reached; one below the screen comes up until the title bar is on it.
+  EXPECT_EQ(-30, frmPreview->Left());
+  POINT client = {0, 0};
+  ClientToScreen(*frmPreview, &client);
+  EXPECT_GE(frmPreview->Top(), 0);
+  EXPECT_LE(client.y, GetSystemMetrics(SM_CYSCREEN));
+  frmPreview->Hide();
+  PutMemoryRegistryText(kRegCurrentUser, kSettingsKeyPath, "PreviewLeft", "-32768");
+  frmPreview->Show();
+  EXPECT_GT(frmPreview->Left() + frmPreview->Width(), 0);
 
   // A new resolution: the new size at the default place.
   TheDocument.Resolution = kResolution800x600;

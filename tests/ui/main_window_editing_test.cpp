@@ -44,6 +44,40 @@ TEST_F(MainWindowTest, APageChangeCommitsThePendingFieldToTheListOfThePageLeft) 
   EXPECT_EQ("(33,160)", ListView(At(T::lstViewL)).ItemText(0, 1));
 }
 
+// The list view raises its selection change while it handles the press,
+// before it takes the focus: the field left must still commit to the row
+// it showed, with its undo entry.
+TEST_F(MainWindowTest, ClickingAnotherRowCommitsTheTypedValueToTheRowItShowed) {
+  Show();
+  SelectPage(3);
+  Click(T::btnAppendM);
+  Click(T::btnAppendM);
+  SelectListItem(*frmTb, T::lstViewM, 0);
+  ASSERT_EQ(1, TheDocument.CurrentItem[kMenuList]);
+  int entries = UndoEntryCount();
+  TypeText(*frmTb, T::txtMenuCmd, "kernel abc");
+  SelectListItem(*frmTb, T::lstViewM, 1);
+  EXPECT_EQ(2, TheDocument.CurrentItem[kMenuList]);
+  EXPECT_STREQ("kernel abc", TheDocument.menuStrings[1].command);
+  EXPECT_STRNE("kernel abc", TheDocument.menuStrings[2].command);
+  EXPECT_EQ(entries + 1, UndoEntryCount());
+  SelectListItem(*frmTb, T::lstViewM, 0);
+  EXPECT_EQ("kernel abc", Text(T::txtMenuCmd));
+
+  SelectPage(1);
+  Click(T::btnAppendL);
+  Click(T::btnAppendL);
+  SelectListItem(*frmTb, T::lstViewL, 0);
+  Focus(*frmTb, T::txtULRowL);
+  SendMessageA(At(T::txtULRowL), EM_SETSEL, 0, -1);
+  Type("77");
+  SelectListItem(*frmTb, T::lstViewL, 1);
+  EXPECT_EQ(77, TheDocument.layoutItems[1].y1);
+  EXPECT_NE(77, TheDocument.layoutItems[2].y1);
+  EXPECT_EQ("(77,160)", ListView(At(T::lstViewL)).ItemText(0, 1));
+  EXPECT_EQ(1, ListView(At(T::lstViewL)).Selected());
+}
+
 TEST_F(MainWindowTest, UndoOnAnotherPageTakesBackTheLayoutChangeAndShowsItsPage) {
   Show();
   SelectPage(1);

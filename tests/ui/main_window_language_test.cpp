@@ -8,6 +8,7 @@
 
 #include "app/language.h"
 #include "tests/ui/main_window_fixture.h"
+#include "ui/frm_preview.h"
 #include "win/application.h"
 #include "win/dpi_scale.h"
 
@@ -285,6 +286,29 @@ TEST_F(MainWindowLanguage, ASwitchLocalisesAtOnceAndStoresTheLanguage) {
   EXPECT_EQ("Open", Text(T::btnOpen));
   EXPECT_EQ("Green", std::string(TheDocument.CurrentColorTable[2].name));
   EXPECT_EQ("<no key>", Setting("Language"));
+}
+
+// The preview stays shown across a switch and takes the new language's
+// caption at once: Arabic, then English again.
+TEST_F(MainWindowLanguage, TheShownPreviewTakesTheCaptionOfEachNewLanguage) {
+  ShowIn(1033, 96);
+  SetPreviewLink(frmPreview);
+  frmPreview->Show();
+  form_driver::Pump();
+  const std::string english = "CD/DVD Boot Menu Preview";
+  ASSERT_EQ(english, frmPreview->Caption());
+  auto choose = [](int item) {
+    SendMessageA(frmTb->Handle(), WM_COMMAND, MAKEWPARAM(kFirstRowId + item, 0), 0);
+    form_driver::Pump();
+  };
+  choose(T::mmLang1);
+  ASSERT_EQ(10241, TheLanguage.currentLangId);
+  EXPECT_NE(english, frmPreview->Caption());
+  EXPECT_NE("", frmPreview->Caption());
+  choose(T::mmLang4);
+  EXPECT_EQ(english, frmPreview->Caption());
+  EXPECT_TRUE(frmPreview->Visible());
+  SetPreviewLink(&preview);
 }
 
 }  // namespace

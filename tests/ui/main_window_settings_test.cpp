@@ -37,10 +37,28 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsPlacesTheWindowAndQuitWritesEver
   EXPECT_EQ(0, boxes.Count());
 }
 
+// Stored places that hide the title bar are pulled back onto the screen,
+// and the quit writes the place the window really has.
+TEST_F(MainWindowTest, AStoredPlaceOffTheScreenKeepsTheTitleBarOnIt) {
+  PutSetting("PanelLeft", "-32768");
+  PutSetting("PanelTop", "32767");
+  Show();
+  POINT client = {0, 0};
+  ClientToScreen(*frmTb, &client);
+  EXPECT_GE(frmTb->Top(), 0);
+  EXPECT_LE(client.y, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_GE(frmTb->Left() + frmTb->Width(), 64);
+  EXPECT_LT(frmTb->Left(), GetSystemMetrics(SM_CXSCREEN));
+  Click(T::btnQuit);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_EQ(std::to_string(frmTb->Left()), Setting("PanelLeft"));
+  EXPECT_EQ(std::to_string(frmTb->Top()), Setting("PanelTop"));
+}
+
 TEST_F(MainWindowTest, SettingsAreReadByTheirRulesAndAutoLoadReadsZeroWhileRunning) {
   PutSetting("AutoLoad", "1");
-  PutSetting("PanelLeft", "-500");
-  PutSetting("PanelTop", " 7000");
+  PutSetting("PanelLeft", "-30");  // partly off the screen, the title bar within reach
+  PutSetting("PanelTop", " 70");
   PutSetting("ImageFileDir", "NOSUCH");  // no folder of that name under CDFileDir
   PutSetting("CDVolumeID", std::string(300, 'V').c_str());  // longer than its 260 bytes
   PutSetting("ISOFileDir", "Q:\\missing");
@@ -50,8 +68,8 @@ TEST_F(MainWindowTest, SettingsAreReadByTheirRulesAndAutoLoadReadsZeroWhileRunni
   PutSetting("KeepKernel", "257");  // a byte keeps the low 8 bits
   Show();
   EXPECT_EQ("0", Setting("AutoLoad"));
-  EXPECT_EQ(-500, frmTb->Left());
-  EXPECT_EQ(7000, frmTb->Top());
+  EXPECT_EQ(-30, frmTb->Left());
+  EXPECT_EQ(70, frmTb->Top());
   EXPECT_STREQ("KORVEL", TheDocument.ImageFileDir);
   EXPECT_STREQ("BootMenu", TheMainSettings.VolumeLabel);
   EXPECT_EQ(JoinPaths(home_, "iso"), TheMainSettings.ISOFileDir);
@@ -94,6 +112,38 @@ TEST_F(MainWindowTest, QuitWithAnEmptyModifiedDocumentAsksNothing) {
   EXPECT_TRUE(TakeQuitMessage());
   EXPECT_TRUE(IsWindow(*frmTb));
   EXPECT_EQ(0, boxes.Count());
+}
+
+// The caption's close button and Alt+F4 leave the focused field as the
+// Exit button does: the save question knows the value still being typed.
+TEST_F(MainWindowTest, EveryWayOfClosingCommitsTheFocusedFieldBeforeTheSaveQuestion) {
+  Show();
+  WithoutPictures();
+  SelectPage(3);
+  Click(T::btnAppendM);
+  Enter(T::txtAccKey, "k");
+  dialogs.Queue(JoinPaths(menuDir_, "close.zqk").c_str());
+  Click(T::btnSaveAs);
+  ASSERT_EQ(0, TheDocument.DocumentModified);
+  TypeText(*frmTb, T::txtMenuCmd, "kernel abc");
+  boxes.Queue(IDCANCEL);
+  SendMessageA(*frmTb, WM_SYSCOMMAND, SC_CLOSE, 0);  // the caption's X
+  Pump();
+  EXPECT_FALSE(TakeQuitMessage());
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("File Changed, Save It?", boxes.Boxes()[0].text);
+  EXPECT_STREQ("kernel abc", TheDocument.menuStrings[1].command);
+  // Cancelled: the field is focused again, and the next value typed there
+  // is saved by Alt+F4's Yes.
+  EXPECT_EQ((HWND)At(T::txtMenuCmd), GetFocus());
+  SendMessageA(At(T::txtMenuCmd), EM_SETSEL, 0, -1);
+  Type("kernel xyz");
+  boxes.Queue(IDYES);
+  PressKey(VK_F4, kShiftAlt);
+  EXPECT_TRUE(TakeQuitMessage());
+  ASSERT_EQ(2, boxes.Count());
+  EXPECT_EQ(0, TheDocument.DocumentModified);
+  EXPECT_STREQ("kernel xyz", TheDocument.menuStrings[1].command);
 }
 
 TEST_F(MainWindowTest, SaveAsTakesTwelveCharactersAndRefusesThirteen) {

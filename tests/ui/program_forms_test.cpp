@@ -46,4 +46,30 @@ TEST_F(ProgramFormsTest, RunShowsTheMainFormAndClosingItEndsWithZero) {
   EXPECT_TRUE(frmPreview->Visible());  // the main window's first showing shows it
 }
 
+// A frame (bevel or group box) drawn around controls lies below them, so
+// that it never clips away a control it surrounds.
+TEST_F(ProgramFormsTest, EveryFrameLiesBelowTheControlsItOverlaps) {
+  for (int i = 0; i < TheApplication.FormCount(); ++i) {
+    Form& form = *TheApplication.FormAt(i);
+    const FormDescription& d = form.Description();
+    for (int f = 0; f < d.controlCount; ++f) {
+      const ControlDescription& frame = d.controls[f];
+      if (frame.role != kRoleBevel && frame.role != kRoleGroupBox) continue;
+      HWND frameWindow = form.ControlAt(frame.id);
+      RECT frameRect, rect, overlap;
+      GetWindowRect(frameWindow, &frameRect);
+      // The windows below the frame in the z-order, which it would clip.
+      for (HWND sibling = GetWindow(frameWindow, GW_HWNDNEXT); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        GetWindowRect(sibling, &rect);
+        char name[64] = "";
+        GetClassNameA(sibling, name, sizeof name);
+        EXPECT_FALSE(IntersectRect(&overlap, &frameRect, &rect))
+            << form.Name() << ": " << form.ControlName(frame.id) << " covers a " << name << " control "
+            << GetDlgCtrlID(sibling) - kFirstRowId << " ("
+            << form.ControlName(GetDlgCtrlID(sibling) - kFirstRowId) << ")";
+      }
+    }
+  }
+}
+
 }  // namespace
