@@ -307,7 +307,9 @@ void TfrmMakeISO::btnSetISOFileClick() {
   request.owner = Handle();
   request.filter = GetString(kStrIsoFileFilter);
   request.title = GetString(kStrSetIsoFileTitle);
-  request.initialDir = TheMainSettings.ISOFileDir;
+  char initialDir[kPathSize];
+  NearestExistingFolder(initialDir, sizeof initialDir, TheMainSettings.ISOFileDir);
+  request.initialDir = initialDir;
   request.defaultExt = "ISO";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();
@@ -327,7 +329,9 @@ void TfrmMakeISO::btnSetBootImageClick() {
   request.owner = Handle();
   request.filter = GetString(kStrBootImageFilter);
   request.title = GetString(kStrBootImageTitle);
-  request.initialDir = TheDocument.MenuFileDir;
+  char initialDir[kPathSize];
+  NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir);
+  request.initialDir = initialDir;
   request.defaultExt = "bin";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();
@@ -378,6 +382,14 @@ bool TfrmMakeISO::ReadJob(MakeIsoJob& job) {
   }
   std::string target = WithIsoExtension(ControlAt(txtISOFile).Text());
   if (!FieldPathFits(lbISOFile, target.c_str(), kPathLimit - kWorkSuffixLength)) return false;
+  // The image's folder deleted (the default "iso" folder, say): named, so
+  // that the user can make it or choose another.
+  const size_t cut = target.rfind('\\');
+  const std::string targetFolder = cut == std::string::npos ? std::string() : target.substr(0, cut);
+  if (!targetFolder.empty() && targetFolder.back() != ':' && !FolderExists(targetFolder.c_str())) {
+    ShowPathError(GetString(kStrFolderNotExist), targetFolder.c_str());
+    return false;
+  }
   CopyText(job.folder, sizeof job.folder, folder.c_str());
   CopyText(job.bootImage, sizeof job.bootImage, boot.c_str());
   CopyText(job.target, sizeof job.target, target.c_str());
