@@ -308,8 +308,7 @@ void TfrmMakeISO::btnSetISOFileClick() {
   request.filter = GetString(kStrIsoFileFilter);
   request.title = GetString(kStrSetIsoFileTitle);
   char initialDir[kPathSize];
-  NearestExistingFolder(initialDir, sizeof initialDir, TheMainSettings.ISOFileDir);
-  request.initialDir = initialDir;
+  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheMainSettings.ISOFileDir) ? initialDir : nullptr;
   request.defaultExt = "ISO";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();
@@ -330,8 +329,7 @@ void TfrmMakeISO::btnSetBootImageClick() {
   request.filter = GetString(kStrBootImageFilter);
   request.title = GetString(kStrBootImageTitle);
   char initialDir[kPathSize];
-  NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir);
-  request.initialDir = initialDir;
+  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir) ? initialDir : nullptr;
   request.defaultExt = "bin";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();

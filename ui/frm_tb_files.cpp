@@ -45,8 +45,7 @@ bool AskMenuFilePath(void* owner, bool save, char (&path)[kFileDialogPathSize]) 
   // A menu folder the user deleted: the dialog opens in the nearest folder
   // above it that is still there.
   char initialDir[kPathSize];
-  NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir);
-  request.initialDir = initialDir;
+  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir) ? initialDir : nullptr;
   request.defaultExt = "zqk";
   request.flags = save ? kSaveMenuFlags : kOpenMenuFlags;
   request.olderStructure = !IsWin2000OrLater();
