@@ -1,12 +1,14 @@
-# tw_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [GUI] [NATIVE_ONLY] [WIN32_ONLY])
+# tw_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [GUI] [NATIVE_ONLY] [WIN32_ONLY]
+#             [PREFIX <folder> PREFIX_FIXTURE <fixture>])
 # Builds one GoogleTest program and registers it with ctest as
 # <tree>.<name> (native, win32 or win64). In a Windows tree the program runs
-# under Wine through scripts/wine-run, in that tree's own prefix. GUI: the
+# under Wine through scripts/wine-run, in that tree's own prefix, or in the
+# prefix PREFIX that the test fixture PREFIX_FIXTURE makes. GUI: the
 # program shows windows and plays input on them; such programs run one at a
 # time, since they would take the keyboard focus and the mouse capture from
 # each other on the shared display.
 function(tw_add_test)
-  cmake_parse_arguments(T "GUI;NATIVE_ONLY;WIN32_ONLY" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(T "GUI;NATIVE_ONLY;WIN32_ONLY" "NAME;PREFIX;PREFIX_FIXTURE" "SOURCES;LIBS;ENV" ${ARGN})
   if(T_NATIVE_ONLY AND TW_WIN32)
     return()
   endif()
@@ -17,8 +19,12 @@ function(tw_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gtest gtest_main)
   set(test_name ${TW_TREE}.${T_NAME})
   if(TW_WIN32)
-    add_test(NAME ${test_name} COMMAND ${TW_EMULATOR} ${CMAKE_BINARY_DIR}/wineprefix $<TARGET_FILE:${T_NAME}>)
-    set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED ${TW_TREE}_wineprefix)
+    if(NOT T_PREFIX)
+      set(T_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+      set(T_PREFIX_FIXTURE ${TW_TREE}_wineprefix)
+    endif()
+    add_test(NAME ${test_name} COMMAND ${TW_EMULATOR} ${T_PREFIX} $<TARGET_FILE:${T_NAME}>)
+    set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED ${T_PREFIX_FIXTURE})
   else()
     add_test(NAME ${test_name} COMMAND ${T_NAME})
   endif()

@@ -17,6 +17,11 @@ const char kPathSeparator = '/';
 // emptied, when the result would not fit. An empty dir gives name alone.
 bool JoinPath(char* out, size_t size, const char* dir, const char* name);
 
+// The folder itself when it exists, else the nearest folder above it that
+// does (cut at the last separator, again and again), into out (size
+// bytes); empty when none does or it does not fit. False when empty.
+bool NearestExistingFolder(char* out, size_t size, const char* folder);
+
 bool PathExists(const char* path);     // a file or a folder of that name
 bool FolderExists(const char* path);
 bool FileExists(const char* path);     // a file that is not a folder

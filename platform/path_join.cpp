@@ -19,3 +19,30 @@ bool JoinPath(char* out, size_t size, const char* dir, const char* name) {
   out[total] = 0;
   return true;
 }
+
+bool NearestExistingFolder(char* out, size_t size, const char* folder) {
+  if (size == 0) return false;
+  size_t length = strlen(folder);
+  if (length >= size) {
+    out[0] = 0;
+    return false;
+  }
+  memcpy(out, folder, length + 1);
+  while (out[0] && !FolderExists(out)) {
+    char* cut = strrchr(out, '\\');
+    char* slash = strrchr(out, '/');
+    if (!cut || (slash && slash > cut)) cut = slash;
+    if (!cut) {
+      out[0] = 0;
+      break;
+    }
+    // A root keeps its separator ("C:\\", "/").
+    if (cut == out || (cut == out + 2 && out[1] == ':')) {
+      cut[1] = 0;
+      if (!FolderExists(out)) out[0] = 0;
+      break;
+    }
+    *cut = 0;
+  }
+  return out[0] != 0;
+}

@@ -309,7 +309,8 @@ void TfrmMakeISO::btnSetISOFileClick() {
   request.owner = Handle();
   request.filter = GetString(kStrIsoFileFilter);
   request.title = GetString(kStrSetIsoFileTitle);
-  request.initialDir = TheMainSettings.ISOFileDir;
+  char initialDir[kPathSize];
+  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheMainSettings.ISOFileDir) ? initialDir : nullptr;
   request.defaultExt = "ISO";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();
@@ -329,7 +330,8 @@ void TfrmMakeISO::btnSetBootImageClick() {
   request.owner = Handle();
   request.filter = GetString(kStrBootImageFilter);
   request.title = GetString(kStrBootImageTitle);
-  request.initialDir = TheDocument.MenuFileDir;
+  char initialDir[kPathSize];
+  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir) ? initialDir : nullptr;
   request.defaultExt = "bin";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();
@@ -390,6 +392,14 @@ bool TfrmMakeISO::ReadJob(MakeIsoJob& job) {
   }
   std::string target = WithIsoExtension(ControlAt(txtISOFile).Text());
   if (!FieldPathFits(lbISOFile, target.c_str(), kPathLimit - kWorkSuffixLength)) return false;
+  // The image's folder deleted (the default "iso" folder, say): named, so
+  // that the user can make it or choose another.
+  const size_t cut = target.rfind('\\');
+  const std::string targetFolder = cut == std::string::npos ? std::string() : target.substr(0, cut);
+  if (!targetFolder.empty() && targetFolder.back() != ':' && !FolderExists(targetFolder.c_str())) {
+    ShowPathError(GetString(kStrFolderNotExist), targetFolder.c_str());
+    return false;
+  }
   CopyText(job.folder, sizeof job.folder, folder.c_str());
   CopyText(job.bootImage, sizeof job.bootImage, boot.c_str());
   CopyText(job.target, sizeof job.target, target.c_str());

@@ -42,7 +42,10 @@ bool AskMenuFilePath(void* owner, bool save, char (&path)[kFileDialogPathSize]) 
   request.owner = owner;
   request.filter = GetString(kStrMenuFileFilter);
   request.title = GetString(save ? kStrSaveMenuAsTitle : kStrOpenMenuTitle);
-  request.initialDir = TheDocument.MenuFileDir;
+  // A menu folder the user deleted: the dialog opens in the nearest folder
+  // above it that is still there.
+  char initialDir[kPathSize];
+  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir) ? initialDir : nullptr;
   request.defaultExt = "zqk";
   request.flags = save ? kSaveMenuFlags : kOpenMenuFlags;
   request.olderStructure = !IsWin2000OrLater();
@@ -175,7 +178,8 @@ void TfrmTb::btnSaveAsClick() {
 
 // The image is built from the menu file on disc, so the document is saved
 // first without a word; when that save fails the user decides whether to
-// go on with the file as it was.
+// go on with the file as it was. The quiet save says nothing of its own,
+// so a menu folder that is gone is named in the question.
 void TfrmTb::btnISOMakeClick() {
   if (!IsDocumentEmpty()) {
     QuietSave = 1;
@@ -183,8 +187,14 @@ void TfrmTb::btnISOMakeClick() {
     QuietSave = 0;
     if (!saved) {
       char text[1200];
+      std::string question;
+      if (!FolderExists(TheDocument.MenuFileDir)) {
+        snprintf(text, sizeof text, GetString(kStrFolderNotExist), TheDocument.MenuFileDir);
+        question = std::string(text) + "\n\n";
+      }
       snprintf(text, sizeof text, GetString(kStrSaveErrorGoOn), GetString(kStrActionMakeIso));
-      if (Ask(Handle(), text, kMbYesNo) != kIdYes) return;
+      question += text;
+      if (Ask(Handle(), question.c_str(), kMbYesNo) != kIdYes) return;
     }
   }
   if (frmMakeISO) frmMakeISO->Show();

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""The image that the Make-ISO journey made through the program's dialog,
-judged by tools nobody here wrote: isoinfo reads its volume descriptor and
-lists it, xorriso and dumpet read its boot record, 7z extracts every file of
-the disc folder with equal bytes under its ISO 9660 name (upper case, no
-version; the boot image has no record and comes out as the boot entry), and
-qemu boots the loader to the notice that names the menu file.
+"""The image that the journey made through the program's Make-ISO dialog
+with its defaults, judged by tools nobody here wrote: isoinfo reads its
+volume descriptor and lists it, xorriso and dumpet read its boot record, 7z
+extracts every file of the disc folder with equal bytes under its ISO 9660
+name (upper case, no version; the boot image has no record and comes out as
+the boot entry), and qemu boots the loader to the notice that names the
+menu file.
 
-    check_journey_image.py KEPT_FOLDER   (the journey's disc/ and out/journey.iso)
+    check_journey_image.py PROGRAM_FOLDER MENU_FILE
+        (the default disc folder disk1/, its menu folder disk1/KORVEL/ with
+        MENU_FILE, and the default image iso/mydisk.iso)
 """
 
 import os
@@ -25,14 +28,13 @@ def disc_files(disc):
 
 
 def main():
-    kept = sys.argv[1]
-    disc = os.path.join(kept, "disc")
-    image = os.path.join(kept, "out", "journey.iso")
+    home, menu = sys.argv[1], sys.argv[2]
+    disc = os.path.join(home, "disk1")
+    image = os.path.join(home, "iso", "mydisk.iso")
     checks = c.Checks("check_journey_image")
     if not checks.check(os.path.isfile(image), "the journey left its image", image):
         checks.finish()
-    menus = [n for n in os.listdir(os.path.join(disc, "KORVEL")) if n.lower().endswith(".zqk")]
-    checks.equal(len(menus), 1, "one menu file in the boot folder")
+    checks.check(os.path.isfile(os.path.join(disc, "KORVEL", menu)), "the menu file in the boot folder", menu)
     with open(os.path.join(disc, "KORVEL", "loader.bin"), "rb") as f:
         loader = f.read()
 
@@ -81,7 +83,7 @@ def main():
         checks.equal(sorted(got), [], "7z: nothing more")
 
     qemu = subprocess.run(["bash", os.path.join(HERE, "..", "tools", "boot_loader_in_qemu.sh"), image,
-                           "Menu file: " + menus[0].upper()], capture_output=True)
+                           "Menu file: " + menu.upper()], capture_output=True)
     checks.check(qemu.returncode == 0, "qemu boots the loader to the notice naming the menu file",
                  qemu.stdout.decode("latin-1") + qemu.stderr.decode("latin-1"))
     checks.finish()

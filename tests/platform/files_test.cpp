@@ -60,7 +60,7 @@ TEST(Files, AnOutputFileIsMadeNewOrEmptiedWhenItExists) {
   EXPECT_TRUE(DeleteFileAt(path.c_str()));
 }
 
-TEST(Files, FoldersAreMadeAndRemoved) {
+TEST(Files, FoldersAreMadeAndRemovedAndTheNearestExistingOneIsFound) {
   std::string d = TempPath("tw_files_dir");
   RemoveFolder(d.c_str());
   ASSERT_TRUE(CreateFolder(d.c_str()));
@@ -68,6 +68,14 @@ TEST(Files, FoldersAreMadeAndRemoved) {
   EXPECT_TRUE(FolderExists(d.c_str()));
   EXPECT_TRUE(PathExists(d.c_str()));
   EXPECT_FALSE(FileExists(d.c_str()));
+  // A deleted folder's nearest existing one above it; none that fits.
+  char nearest[600], deeper[600], tiny[8];
+  ASSERT_TRUE(JoinPath(deeper, sizeof deeper, d.c_str(), "gone"));
+  ASSERT_TRUE(JoinPath(deeper, sizeof deeper, deeper, "deeper"));
+  EXPECT_TRUE(NearestExistingFolder(nearest, sizeof nearest, deeper));
+  EXPECT_EQ(d, nearest);
+  EXPECT_FALSE(NearestExistingFolder(tiny, sizeof tiny, deeper));
+  EXPECT_STREQ("", tiny);
   EXPECT_TRUE(RemoveFolder(d.c_str()));
   EXPECT_FALSE(PathExists(d.c_str()));
 }

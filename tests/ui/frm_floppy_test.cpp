@@ -5,6 +5,7 @@
 #include "app/language.h"
 #include "platform/cursor_shape.h"
 #include "platform/disk_queries.h"
+#include "platform/floppy_device.h"
 #include "tests/ui/tool_dialog_fixture.h"
 #include "ui/frm_floppy.h"
 #include "ui/frm_new_image.h"
@@ -24,6 +25,12 @@ unsigned FakeDriveStrings(char* buffer, unsigned) {
 unsigned FakeDriveType(const char* root) { return root[0] == 'C' ? kDriveFixed : kDriveRemovable; }
 const DiskQueries kFakeDrives = {FakeDriveStrings, FakeDriveType, nullptr, nullptr};
 
+// Drive A: without a disk: it does not open, whatever drives the machine
+// running the tests has.
+FloppyHandle NoDisk(const char*) { return kInvalidFloppyHandle; }
+FloppyHandle NoVwin32() { return kInvalidFloppyHandle; }
+const FloppyDeviceAccess kDriveWithoutDisk = {NoDisk, NoVwin32, nullptr, nullptr, nullptr};
+
 std::vector<CursorShape> g_cursors;
 void RecordCursor(CursorShape shape) { g_cursors.push_back(shape); }
 
@@ -33,8 +40,10 @@ class FloppyDialog : public ToolDialogTest {
     ToolDialogTest::SetUp();
     g_withDrives = true;
     SetDiskQueries(&kFakeDrives);
+    SetFloppyDeviceAccess(&kDriveWithoutDisk);
   }
   void TearDown() override {
+    SetFloppyDeviceAccess(nullptr);
     SetDiskQueries(nullptr);
     ToolDialogTest::TearDown();
   }
@@ -71,7 +80,7 @@ TEST_F(FloppyDialog, WithoutARemovableDriveItSaysSoAndKeepsTheOutputNameAndMakeD
   EXPECT_EQ(1, boxes_.Count());
 }
 
-// The test machine has no drive A:, so the read stops at opening it.
+// Drive A: holds no disk, so the read stops at opening it.
 TEST_F(FloppyDialog, MakeReadsTheChosenDriveUnderTheHourglassAndReportsTheOutcome) {
   CursorShapeHandler cursorBefore = SetCursorShapeHandler(RecordCursor);
   g_cursors.clear();
@@ -90,7 +99,9 @@ TEST_F(FloppyDialog, MakeReadsTheChosenDriveUnderTheHourglassAndReportsTheOutcom
 TEST(FloppyDialogLayout, GermanMovesTheDriveLabelAndListAtEachScreenDensity) {
   LanguageState language = TheLanguage;
   int pixelsPerInch = TheApplication.ScreenPixelsPerInch();
-  form_driver::MessageBoxAnswerer boxes;  // no removable drive here
+  form_driver::MessageBoxAnswerer boxes;  // no removable drive, whatever the machine has
+  g_withDrives = false;
+  SetDiskQueries(&kFakeDrives);
   for (int dpi : {96, 120}) {
     TheApplication.SetScreenPixelsPerInch(dpi);
     CreateProgramForms(TheApplication);
@@ -106,6 +117,7 @@ TEST(FloppyDialogLayout, GermanMovesTheDriveLabelAndListAtEachScreenDensity) {
     EXPECT_EQ(88 * dpi / 96, frmFloppy->ControlAt(F::cmbFloppyDrive).Left()) << dpi;
     TheApplication.DestroyForms();
   }
+  SetDiskQueries(nullptr);
   TheLanguage = language;
   TheApplication.SetScreenPixelsPerInch(pixelsPerInch);
 }

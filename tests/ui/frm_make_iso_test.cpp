@@ -292,7 +292,7 @@ TEST_F(MakeIsoTest, AnEarlierImageIsKeptOnNoAndOnAFailedBuildAndReplacedOnSucces
   EXPECT_EQ(std::vector<uint8_t>({'N', 'E', 'W'}), ReadBytes(target_));
 }
 
-TEST_F(MakeIsoTest, LongPathsMissingSourcesAndAnUncreatableOutputAreReportedAndNothingIsBuilt) {
+TEST_F(MakeIsoTest, LongPathsMissingFoldersAndAnUncreatableOutputAreReportedAndNothingIsBuilt) {
   ShowDialog();
   MessageBoxAnswerer boxes;
   SetText(M::txtCDFileDir, "C:\\" + std::string(257, 'a'));
@@ -311,11 +311,21 @@ TEST_F(MakeIsoTest, LongPathsMissingSourcesAndAnUncreatableOutputAreReportedAndN
   EXPECT_EQ((unsigned)kMbIconError, boxes.Boxes()[1].style);
   EXPECT_EQ("Boot Image '" + root_ + "\\noboot.bin' Not Exist!", boxes.Boxes()[2].text);
 
+  // The image folder deleted: named, and the dialog stays for another path.
   SetText(M::txtBootImage, menu_ + "\\loader.bin");
+  ASSERT_TRUE(RemoveDirectoryA((root_ + "\\iso").c_str()));
+  Click(*frmMakeISO, M::btnMake);
+  EXPECT_TRUE(g_rec.calls.empty());
+  ASSERT_EQ(4, boxes.Count());
+  EXPECT_EQ("Directory '" + root_ + "\\iso' not Exist!", boxes.Boxes()[3].text);
+  EXPECT_EQ((unsigned)kMbIconError, boxes.Boxes()[3].style);
+  EXPECT_TRUE(frmMakeISO->Visible());
+
+  ASSERT_TRUE(CreateDirectoryA((root_ + "\\iso").c_str(), nullptr));
   g_rec.createResult = 0;
   Click(*frmMakeISO, M::btnMake);
-  ASSERT_EQ(4, boxes.Count());
-  EXPECT_EQ("File '" + target_ + "' Create Error!", boxes.Boxes()[3].text);
+  ASSERT_EQ(5, boxes.Count());
+  EXPECT_EQ("File '" + target_ + "' Create Error!", boxes.Boxes()[4].text);
   std::vector<std::string> calls = ExpectedCalls(target_);
   calls.resize(7);  // up to the output file
   calls.push_back("done");

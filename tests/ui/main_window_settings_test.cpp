@@ -190,11 +190,40 @@ TEST_F(MainWindowTest, MakeIsoSavesQuietlyAndAsksWhenTheSaveFails) {
   CopyText(TheDocument.MenuFileDir, kPathSize, JoinPaths(home_, "gone").c_str());
   Click(T::btnISOMake);
   ASSERT_EQ(1, boxes.Count());
-  EXPECT_EQ("File Save Error, Continue to Make ISO File?", boxes.Boxes()[0].text);
+  EXPECT_EQ("Directory '" + JoinPaths(home_, "gone") + "' not Exist!\n\nFile Save Error, Continue to Make ISO File?",
+            boxes.Boxes()[0].text);
   EXPECT_FALSE(frmMakeISO->Visible());
   boxes.Queue(IDYES);
   Click(T::btnISOMake);
   EXPECT_TRUE(frmMakeISO->Visible());
+}
+
+// The user deleted the default menu folder, later the disc folder too.
+TEST_F(MainWindowTest, DeletedDefaultFoldersAreNamedAndTheMenuIsKept) {
+  Show();
+  WithoutPictures();
+  Click(T::btnAppendL);
+  ASSERT_EQ(menuDir_, TheDocument.MenuFileDir);
+  RemoveTree(menuDir_);
+  // The file dialogs open in the nearest folder that is still there.
+  Click(T::btnSaveAs);  // cancelled
+  RemoveTree(JoinPaths(home_, "disk1"));
+  Click(T::btnSaveAs);
+  ASSERT_EQ(2, dialogs.Count());
+  EXPECT_EQ(JoinPaths(home_, "disk1"), dialogs.Dialogs()[0].initialDir);
+  EXPECT_EQ(home_, dialogs.Dialogs()[1].initialDir);
+  // Save and Make ISO name the missing folder; the menu stays, still to be saved.
+  CopyText(TheDocument.MenuFileName, kPathSize, "boot.zqk");
+  Click(T::btnSave);
+  Click(T::btnISOMake);
+  ASSERT_EQ(2, boxes.Count());
+  EXPECT_EQ("Directory '" + menuDir_ + "' not Exist!", boxes.Boxes()[0].text);
+  EXPECT_EQ("Directory '" + menuDir_ + "' not Exist!\n\nFile Save Error, Continue to Make ISO File?",
+            boxes.Boxes()[1].text);
+  EXPECT_FALSE(frmMakeISO->Visible());
+  EXPECT_EQ(1, TheDocument.ItemCount[kLayoutList]);
+  EXPECT_EQ(1, TheDocument.DocumentModified);
+  EXPECT_EQ(menuDir_, TheDocument.MenuFileDir);
 }
 
 TEST_F(MainWindowTest, OpenSplitsThePathAndAFailedOpenKeepsTheNames) {
