@@ -9,9 +9,15 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
 prefix_name=run-prefix
-tree=$(bash "$root/scripts/wine-sets" "$prefix_name" | head -n 1)
+why=$(mktemp "${TMPDIR:-/tmp}/tw-run.XXXXXX")
+tree=$(bash "$root/scripts/wine-sets" "$prefix_name" 2>"$why" | head -n 1)
+if [ "$tree" = win32 ]; then
+  echo "run.sh: starting the 32-bit program, build/win32/Tarnwick.exe"
+else
+  echo "run.sh: starting the 64-bit program, build/win64/Tarnwick.exe (the 32-bit one cannot run here: $(sed -n 's/^win32 Wine tests skipped: //p' "$why"))"
+fi
+rm -f "$why"
 home="$root/build/$tree"
-echo "run.sh: starting the $([ "$tree" = win32 ] && echo 32-bit || echo 64-bit) program, build/$tree/Tarnwick.exe"
 prefix="$home/$prefix_name"
 "$root/scripts/wine-run" "$tree" "$prefix" --init
 cd "$home"
