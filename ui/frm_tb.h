@@ -234,6 +234,7 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   void pmLoadColorsBMPClick();
   void chkLogoImgClick();
   void txtLogoImgChange();
+  static void RefusePathKey(char& key);
   void txtLogoTimeChange();
   void chkBackImgClick();
   void SetShowSwitch(uint8_t& setting, int checkBox);

@@ -58,6 +58,10 @@ bool AskTablePath(void* owner, bool save, int filter, int title, const char* ext
 
 bool TfrmTb::OnCommand(FormEvent& event) {
   MenuDocument& doc = TheDocument;
+  if (event.kind == kEventKeyPress && event.control == txtLogoImg) {
+    RefusePathKey(event.keyChar);
+    return true;
+  }
   if (event.kind == kEventChange) {
     if (event.control == txtLogoImg) txtLogoImgChange();
     if (event.control == txtLogoTime) txtLogoTimeChange();
@@ -147,6 +151,13 @@ void TfrmTb::chkLogoImgClick() {
   if (TheDocument.LogoOn == on) return;
   TheDocument.LogoOn = on;
   TheDocument.DocumentModified = 1;
+}
+
+// The logo and background pictures are files of the menu folder, named
+// without a path: a menu file whose stored names hold one is refused when it
+// is opened, so the fields take no folder separator or drive colon.
+void TfrmTb::RefusePathKey(char& key) {
+  if (key == '\\' || key == '/' || key == ':') key = 0;
 }
 
 // The logo's name and time live in their fields until the next save; a

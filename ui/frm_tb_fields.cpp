@@ -240,6 +240,7 @@ bool TfrmTb::StoreProgressEnd(uint16_t& end, uint16_t start, uint16_t value, int
 }
 
 void TfrmTb::TextFieldKeyPress(int control, int code, char& key) {
+  if (code == kBackImageCode) RefusePathKey(key);
   if (key != '\r') return;
   TextFieldExit(control, code);
   key = 0;

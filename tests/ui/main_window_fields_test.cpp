@@ -128,6 +128,11 @@ TEST_F(MainWindowFieldsTest, BlanksThatDoNotCountCommitNothing) {
   Enter(T::txtBackImg, "back.bmp");  // only the letter case differs
   EXPECT_STREQ("BACK.BMP", TheDocument.BackImageName);
   EXPECT_EQ(1, preview.Count("LoadBackImage"));
+  // The pictures are files of the menu folder: no folder or drive is typed.
+  Enter(T::txtBackImg, "..\\C:B/K.BMP");
+  EXPECT_STREQ("..CBK.BMP", TheDocument.BackImageName);
+  Enter(T::txtLogoImg, "..\\L:/.BMP");
+  EXPECT_EQ("..L.BMP", Text(T::txtLogoImg));
 }
 
 TEST_F(MainWindowFieldsTest, TheHotKeyFieldHoldsTheLastPrintableCharacter) {
