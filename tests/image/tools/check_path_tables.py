@@ -9,7 +9,6 @@ and leaves no file."""
 
 import itertools
 import os
-import re
 import string
 import tempfile
 
@@ -19,20 +18,6 @@ import checklib as c
 def two_character_names(count):
     letters = string.ascii_uppercase + string.digits
     return ["".join(pair) for pair in itertools.islice(itertools.product(letters, repeat=2), count)]
-
-
-def isoinfo_path_table(image, joliet):
-    """[(parent number, name)] of isoinfo -p (-J -p), in table order."""
-    args = ["isoinfo", "-p", "-i", image]
-    if joliet:
-        args.insert(1, "-J")
-    text = c.tool(args).stdout.decode("latin-1")
-    rows = []
-    for line in text.splitlines():
-        m = re.match(r"^\s*\d+:\s+(\d+)\s+[0-9a-fA-F]+\s?(.*)$", line)
-        if m:
-            rows.append((int(m.group(1)), m.group(2)))
-    return rows
 
 
 def check_full_table(checks, ws, what, folders, joliet):
@@ -48,7 +33,7 @@ def check_full_table(checks, ws, what, folders, joliet):
     iso = c.IsoImage(image)
     _, descriptor = iso.descriptor(2 if joliet else 1)
     checks.equal(c.le32(descriptor, 132), 4096, what + ": the descriptor gives 4,096 bytes")
-    rows = isoinfo_path_table(image, joliet)
+    rows = c.isoinfo_path_table(image, joliet)
     shown = folders if joliet else [name.upper() for name in folders]
     checks.equal(sorted(name for _, name in rows[1:]), sorted(shown), what + ": isoinfo -p lists every folder")
     checks.equal([parent for parent, _ in rows], [1] * (len(folders) + 1),
