@@ -87,7 +87,7 @@ int compare_joliet_names(const DirectoryEntry* a, const DirectoryEntry* b) {
   if (is_dot_name(x) || is_dot_name(y)) return is_dot_name(x) ? (is_dot_name(y) ? 0 : -1) : 1;
   if (is_dotdot_name(x) || is_dotdot_name(y)) return is_dotdot_name(x) ? (is_dotdot_name(y) ? 0 : -1) : 1;
   for (; *x && *y; x++, y++) {
-    if (*x == ';' && *y == ';') return 0;
+    if (*x == ';' && *y == ';') continue;
     if (*x == ';') return -1;
     if (*y == ';') return 1;
     uint16_t u = ucs2_at(x), v = ucs2_at(y);
