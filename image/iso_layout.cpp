@@ -66,8 +66,9 @@ static int path_table_name(DirectoryNode* n, TreeSide side, uint8_t* out) {
     return 1;
   }
   if (side == kJolietSide) {
-    int length = joliet_name_bytes(n->self_entry->name);
-    if (out) to_ucs2_name(out, length, n->self_entry->name);
+    const char* text = joliet_text(n->self_entry);
+    int length = joliet_name_bytes(text);
+    if (out) to_ucs2_name(out, length, text);
     return length;
   }
   int length;
@@ -193,7 +194,7 @@ static bool make_joliet_record(DirectoryNode* node, DirectoryEntry* e, uint8_t* 
   memcpy(p, e->record, 33);
   p[kRecLength] = e->joliet_record_length;
   bool dot = is_dot(e), dotdot = is_dotdot(e);
-  int name_bytes = (dot || dotdot) ? 1 : joliet_name_bytes(e->name);
+  int name_bytes = (dot || dotdot) ? 1 : joliet_name_bytes(joliet_text(e));
   p[kRecNameLength] = (uint8_t)name_bytes;
   if (e->record[kRecFlags] & kFileDirectory) {
     DirectoryNode* target = dot ? node : dotdot ? node->parent : child_of_entry(node, e);
@@ -207,7 +208,7 @@ static bool make_joliet_record(DirectoryNode* node, DirectoryEntry* e, uint8_t* 
   }
   if (dot) p[kRecName] = 0;
   else if (dotdot) p[kRecName] = 1;
-  else to_ucs2_name(p + kRecName, name_bytes, e->name);
+  else to_ucs2_name(p + kRecName, name_bytes, joliet_text(e));
   return true;
 }
 

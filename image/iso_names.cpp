@@ -343,6 +343,7 @@ static DirectoryEntry* make_dot_entry(DirectoryNode* node, bool dotdot) {
   }
   e->whole_path = nullptr;
   e->iso_name = nullptr;
+  e->joliet_name = nullptr;
   if (!set_iso_name(e, dotdot ? "\x01" : "")) {
     engine_free(e->name);
     engine_free(e);

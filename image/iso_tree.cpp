@@ -346,6 +346,7 @@ static void free_node(DirectoryNode* node) {
       engine_free(e->name);
       engine_free(e->whole_path);
       engine_free(e->iso_name);
+      engine_free(e->joliet_name);
       engine_free(e);
       e = after;
     }
