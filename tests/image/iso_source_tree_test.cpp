@@ -120,11 +120,40 @@ TEST(IsoSourceTree, APathOf260CharactersOrMoreIsLeftOutAndCounted) {
   std::string name = std::string(260 - tree.Path(folder).size() - 1, 'n');  // exactly 260 with the separator
   tree.File(folder + "/" + name, "far");
   tree.File(folder + "/near.txt", "near");
+  // A folder of 258 characters: its one file is lost, its "." and ".."
+  // (which would be 260 and 261) are not entries of their own.
+  std::string edge = std::string(258 - tree.root().size() - 1, 'e');
+  tree.Folder(edge);
+  tree.File(edge + "/x", "x");
+  bool edge_made = FileExists(tree.Path(edge + "/x").c_str());
   Build b = RunBuild(tree.root(), BuildSetup());
   ASSERT_EQ(b.result, 1);
   EXPECT_EQ(Names(ListDirectory(b, std::string(200, 'D'))), std::vector<std::string>{"NEAR.TXT"});
-  ASSERT_EQ(iso_left_out_count(), 1);
+  ASSERT_EQ(iso_left_out_count(), edge_made ? 2 : 1) << b.log;
   EXPECT_EQ(iso_left_out_path(0), tree.Path(folder + "/" + name));
   EXPECT_NE(b.log.find("(the path is 260 characters or longer)"), std::string::npos) << b.log;
+  if (edge_made) EXPECT_EQ(iso_left_out_path(1), tree.Path(edge + "/x"));
+}
+
+// Natively a name may hold a control character, which Windows never shows:
+// the byte 0x01 alone would be taken for "..".
+TEST(IsoSourceTree, NamesHoldingAControlCharacterAreLeftOutAndCounted) {
+  TempTree tree("control");
+  tree.File("\x01", "one");
+  tree.File("tab\there.txt", "tab");
+  tree.File("plain.txt", "plain");
+  BuildSetup setup;
+  setup.joliet = 1;
+  Build b = RunBuild(tree.root(), setup);
+  ASSERT_EQ(b.result, 1);
+  EXPECT_EQ(Names(ListDirectory(b, "")), std::vector<std::string>{"PLAIN.TXT"});
+  EXPECT_EQ(Names(ListDirectory(b, "", true)), std::vector<std::string>{"plain.txt"});
+  std::vector<Record> root = ListDirectory(b, "");
+  ASSERT_EQ(root.size(), 3u);
+  EXPECT_EQ(root[1].name, "\x01");
+  EXPECT_EQ(root[1].extent, root[0].extent);  // ".." of the root is the root
+  EXPECT_EQ(iso_left_out_count(), 2);
+  EXPECT_NE(b.log.find("Left out: " + tree.Path("\x01") + " (the name holds a control character)"), std::string::npos)
+      << b.log;
 }
 #endif
