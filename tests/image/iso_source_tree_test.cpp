@@ -13,6 +13,7 @@
 #ifdef TW_WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -30,6 +31,34 @@ static bool MakeFolderLink(const std::string& link_path, const std::string& targ
          FolderExists(link_path.c_str());
 #else
   return symlink(target.c_str(), link_path.c_str()) == 0;
+#endif
+}
+
+// A link named link_path to the file target; false when the system cannot
+// make one.
+static bool MakeFileLink(const std::string& link_path, const std::string& target) {
+#ifdef TW_WIN32
+  typedef BOOLEAN(WINAPI * CreateLink)(LPCSTR, LPCSTR, DWORD);
+  CreateLink create = (CreateLink)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA");
+  return create && create(link_path.c_str(), target.c_str(), 0) != 0 && FileExists(link_path.c_str());
+#else
+  return symlink(target.c_str(), link_path.c_str()) == 0;
+#endif
+}
+
+static void MakeFileReadOnly(const std::string& path) {
+#ifdef TW_WIN32
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+  chmod(path.c_str(), 0444);
+#endif
+}
+
+static void SetTemp(const std::string& folder) {
+#ifdef TW_WIN32
+  _putenv_s("TEMP", folder.c_str());
+#else
+  setenv("TEMP", folder.c_str(), 1);
 #endif
 }
 
@@ -97,6 +126,35 @@ TEST(IsoSourceTree, AFolderThatCannotBeListedIsRefusedAndNoImageIsMade) {
 }
 
 #ifndef TW_WIN32
+// The engine's work folder is emptied at every run; a link or junction in
+// it is removed itself, and what it leads to is left as it was.
+TEST(IsoSourceTree, ClearingTheWorkFolderRemovesLinksWithoutFollowingThem) {
+  TempTree tree("worklinks");
+  tree.Folder("target");
+  tree.File("target/keep.txt", "keep");
+  tree.File("kept file.txt", "kept");
+  MakeFileReadOnly(tree.Path("kept file.txt"));
+  tree.Folder("temp");
+  tree.Folder("temp/Plexi$dor");
+  std::string folder_link = tree.Path("temp/Plexi$dor/folder link");
+  std::string file_link = tree.Path("temp/Plexi$dor/file link");
+  if (!MakeFolderLink(folder_link, tree.Path("target"))) GTEST_SKIP() << "this system makes no folder links";
+  bool file_linked = MakeFileLink(file_link, tree.Path("kept file.txt"));
+  SetTemp(tree.Path("temp"));
+  iso_engine_init();
+  iso_engine_done();
+  bool link_left = PathExists(folder_link.c_str());
+  if (link_left) RemoveFolderLink(folder_link);  // before the tree is removed, which would follow it
+  EXPECT_EQ(ReadWholeFile(tree.Path("target/keep.txt")), "keep");
+  EXPECT_FALSE(link_left);
+  if (file_linked) {
+    EXPECT_FALSE(PathExists(file_link.c_str()));
+    EXPECT_TRUE(FileIsReadOnly(tree.Path("kept file.txt").c_str()));
+  }
+  EXPECT_TRUE(FileExists(tree.Path("temp/Plexi$dor/plexidor.log").c_str()));
+  MakeFileWritable(tree.Path("kept file.txt").c_str());
+}
+
 // Natively the file system may hold names that Windows would not: two names
 // differing only in case, and paths longer than 259 characters.
 TEST(IsoSourceTree, OfNamesDifferingOnlyInCaseTheFirstListedStaysAndTheOtherIsLogged) {
