@@ -36,18 +36,69 @@ static uint16_t fold_case(uint16_t u) {
 }
 
 // The Joliet name of a text as Windows compares it: its UCS-2 units in
-// upper case, as bytes.
-static std::string comparison_key(const char* text) {
-  uint8_t name[2 * kMaxJolietUnits];
-  int bytes = joliet_name_bytes(text);
-  to_ucs2_name(name, bytes, text);
-  std::string key;
-  for (int i = 0; i + 1 < bytes; i += 2) {
-    uint16_t u = fold_case((uint16_t)((name[i] << 8) | name[i + 1]));
-    key += (char)(u >> 8);
-    key += (char)u;
+// upper case.
+struct ComparisonKey {
+  int count;
+  uint16_t units[kMaxJolietUnits];
+};
+
+static void make_comparison_key(const char* text, ComparisonKey* key) {
+  // Bytes below 0x80 are the same in every ANSI code page; a name of them
+  // alone needs no conversion by the system.
+  const unsigned char* p = (const unsigned char*)text;
+  int count = 0;
+  for (; *p && *p < 0x80 && count < kMaxJolietUnits; p++) key->units[count++] = fold_case(joliet_replaces(*p) ? '_' : *p);
+  if (*p && count < kMaxJolietUnits) {
+    uint8_t name[2 * kMaxJolietUnits];
+    int bytes = joliet_name_bytes(text);
+    to_ucs2_name(name, bytes, text);
+    for (count = 0; 2 * count + 1 < bytes; count++)
+      key->units[count] = fold_case((uint16_t)((name[2 * count] << 8) | name[2 * count + 1]));
   }
-  return key;
+  key->count = count;
+}
+
+static uint64_t key_hash(const ComparisonKey& key) {
+  uint64_t h = 14695981039346656037ull;
+  for (int i = 0; i < key.count; i++) h = (h ^ key.units[i]) * 1099511628211ull;
+  return h;
+}
+
+static bool same_key(const ComparisonKey& a, const ComparisonKey& b) {
+  return a.count == b.count && !memcmp(a.units, b.units, (size_t)a.count * sizeof a.units[0]);
+}
+
+// The names a directory's entries hold so far, by the hash of their key.
+typedef std::unordered_multimap<uint64_t, DirectoryEntry*> HeldNames;
+typedef std::unordered_map<std::string, int> CounterMemo;
+
+// The entry that holds a Joliet name Windows takes for key's, or null.
+static DirectoryEntry* find_held(const HeldNames& held, const ComparisonKey& key) {
+  auto range = held.equal_range(key_hash(key));
+  for (auto it = range.first; it != range.second; ++it) {
+    ComparisonKey other;
+    make_comparison_key(joliet_text(it->second), &other);
+    if (same_key(other, key)) return it->second;
+  }
+  return nullptr;
+}
+
+static void hold(HeldNames& held, DirectoryEntry* e) {
+  ComparisonKey key;
+  make_comparison_key(joliet_text(e), &key);
+  held.emplace(key_hash(key), e);
+}
+
+static void release(HeldNames& held, DirectoryEntry* e) {
+  ComparisonKey key;
+  make_comparison_key(joliet_text(e), &key);
+  auto range = held.equal_range(key_hash(key));
+  for (auto it = range.first; it != range.second; ++it) {
+    if (it->second == e) {
+      held.erase(it);
+      return;
+    }
+  }
 }
 
 static int unit_count(const char* text) {
@@ -77,9 +128,6 @@ static int mapped_characters(const char* name, std::string* mapped, std::vector<
   }
   return (int)starts->size();
 }
-
-typedef std::unordered_map<std::string, DirectoryEntry*> HeldNames;
-typedef std::unordered_map<std::string, int> CounterMemo;
 
 // A Joliet name for e that no entry in held has: base, counter, extension
 // (the source name's from its last dot), within 64 characters. A counter of
@@ -117,7 +165,9 @@ static bool make_unique_joliet_name(const DirectoryEntry* e, const HeldNames& he
     for (; counter < limit; counter++) {
       int value = counter;
       for (int i = width - 1; i >= 0; i--, value /= 36) text[base.size() + (size_t)i] = kCounterDigits[value % 36];
-      if (!held.count(comparison_key(text.c_str()))) {
+      ComparisonKey key;
+      make_comparison_key(text.c_str(), &key);
+      if (!find_held(held, key)) {
         counter++;
         snprintf(out, kNameBufferSize, "%s", text.c_str());
         return true;
@@ -132,23 +182,25 @@ static bool is_dot_entry(const DirectoryEntry* e) {
 }
 
 bool make_joliet_names_unique(DirectoryNode* node) {
-  for (DirectoryEntry* e = node->entries; e; e = e->next) {
+  size_t entries = 0;
+  for (DirectoryEntry* e = node->entries; e; e = e->next, entries++) {
     engine_free(e->joliet_name);  // an earlier build's
     e->joliet_name = nullptr;
   }
   HeldNames held;
+  held.reserve(entries);
   CounterMemo memo;
   for (DirectoryEntry* e = node->entries; e; e = e->next) {
     if ((e->entry_flags & kNotInJoliet) || is_dot_entry(e)) continue;
-    std::string key = comparison_key(e->name);
-    auto found = held.find(key);
-    if (found == held.end()) {
-      held.emplace(key, e);
+    ComparisonKey key;
+    make_comparison_key(e->name, &key);
+    DirectoryEntry* other = find_held(held, key);
+    if (!other) {
+      held.emplace(key_hash(key), e);
       continue;
     }
     // The entry whose Joliet name is not its source name changes; of two
     // alike the one met first does, as on the ISO 9660 side.
-    DirectoryEntry* other = found->second;
     DirectoryEntry* renamed = keeps_source_name(other) && !keeps_source_name(e) ? e : other;
     char fresh[kNameBufferSize];
     if (!make_unique_joliet_name(renamed, held, memo, fresh)) {
@@ -160,10 +212,13 @@ bool make_joliet_names_unique(DirectoryNode* node) {
     }
     char* copy = engine_strdup(fresh);
     if (!copy) return false;
+    if (renamed == other) {
+      release(held, other);
+      held.emplace(key_hash(key), e);
+    }
     engine_free(renamed->joliet_name);
     renamed->joliet_name = copy;
-    found->second = renamed == other ? e : other;
-    held.emplace(comparison_key(fresh), renamed);
+    hold(held, renamed);
     snprintf(MessageBuffer, kMessageBufferSize, "Using Joliet name %s for %s/%s (%s)\n", fresh, node->whole_name,
              renamed->name, (renamed == other ? e : other)->name);
     LogMessage(MessageBuffer);
