@@ -129,35 +129,6 @@ TEST(IsoNames, TenThousandCollidingShortNamesAreAllDistinct) {
   EXPECT_FALSE(distinct.count("LONGF7PR.TXT"));
 }
 
-TEST(IsoNames, NamesWithSemicolonsThatWindowsAllowsAllGetAnImage) {
-  TempTree tree("semicolon");
-  tree.File("report;v1.doc", "v1");
-  tree.File("report;v2.doc", "v2");
-  tree.File(";notes.txt", "notes");
-  tree.File("a;b", "ab");
-  tree.File("a;c", "ac");
-  for (int long_names = 1; long_names >= 0; long_names--) {
-    BuildSetup setup;
-    setup.long_names = long_names;
-    setup.joliet = 1;
-    Build b = RunBuild(tree.root(), setup);
-    ASSERT_EQ(b.result, 1) << b.log;
-    EXPECT_TRUE(b.errors.empty()) << b.errors[0];
-    std::vector<std::string> names = Names(ListDirectory(b, ""));
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 5u);
-    std::set<std::string> contents;
-    for (const Record& r : ListDirectory(b, "")) {
-      if (!(r.flags & 2)) contents.insert(FileContents(b, r));
-    }
-    EXPECT_EQ(contents, (std::set<std::string>{"v1", "v2", "notes", "ab", "ac"}));
-    if (long_names) {
-      EXPECT_EQ(names, (std::vector<std::string>{";NOTES.TXT", "A;B", "A;C", "REPORT;V1.DOC", "REPORT;V2.DOC"}));
-      EXPECT_EQ(FileContents(b, FindRecord(b, "", "REPORT;V2.DOC")), "v2");
-    }
-    EXPECT_EQ(FileContents(b, FindRecord(b, "", "report_v2.doc", true)), "v2");
-  }
-}
-
 TEST(IsoNames, CollisionNamesOfLongExtensionsStayWithin207Characters) {
   TempTree tree("longext");
   // Both map to X. and 205 E; the new name keeps as much of the extension
