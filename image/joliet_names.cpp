@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-enum { kMaxJolietUnits = 64, kCounterWidth = 3, kMaxCounterWidth = 6, kNameBufferSize = 4 * kMaxJolietUnits + 1 };
+enum { kMaxJolietUnits = 64, kCounterWidth = 3, kMaxCounterWidth = 5, kNameBufferSize = 4 * kMaxJolietUnits + 1 };
 
 static const char kCounterDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
