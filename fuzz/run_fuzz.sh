@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets with clang and runs them.
 #   fuzz/run_fuzz.sh build [target...]          build (all targets by default)
 #   fuzz/run_fuzz.sh run SECONDS [target...]    build, then fuzz each target for SECONDS
+#   fuzz/run_fuzz.sh seed TARGET FOLDER         write the target's seed inputs into FOLDER
 # Builds go to build-fuzz/ in the source tree; each target keeps its corpus
 # in build-fuzz/corpus/<target> and writes crashes to build-fuzz/crashes/<target>.
 # Turn every crash into a regression test beside the reader it hit.
@@ -40,6 +41,57 @@ if target == "color_table":
     entries = b"".join(struct.pack("<I32s", i * 0x111111, b"Name%d" % i) for i in range(16))
     open(os.path.join(folder, "table"), "wb").write(b"Tarnwick ColorTable File" + struct.pack("<I", 16) + entries)
     open(os.path.join(folder, "bmp4"), "wb").write(bmp(3, 2, 4))
+elif target == "menu_file":
+    # Menu files of three items of each kind, in the forms the target's
+    # first byte selects (see menu_file_fuzz.cpp): 0 a whole file whose
+    # loader header moves the data base to 0x200, 1 the data from 0x7800 on
+    # of a current-layout file, 2 the data from 0x2C60 on of an older one.
+    def pstr(text):
+        return bytes([len(text)]) + text
+    def editor(marker):
+        e = marker
+        if marker == b"tW":
+            e += bytes([16]) + b"".join(struct.pack("<I32s", i * 0x0F0F0F, b"Colour%d" % i) for i in range(16))
+        e += bytes([3]) + b"".join(struct.pack("<HHB", 8 * i, 16, 4) + b"text" for i in range(3))
+        e += bytes([2, 1, 10, 0]) + pstr(b"KORVEL")
+        e += bytes([3]) + b"".join(struct.pack("<HHHHBB", 10, 20 * i, 300, 20 * i + 15, 1, 0x1F) + pstr(b"Line %d" % i)
+                                 for i in range(3))
+        e += bytes([3]) + b"".join(pstr(b"boot hd%d" % i) for i in range(3))
+        e += bytes([3]) + b"".join(pstr(b"Entry %d" % i) for i in range(2)) + bytes([0x80 | 5]) + b"Image"
+        e += bytes([3]) + b"".join(pstr(b"F%d" % i) + pstr(b"f%d" % i) + pstr(b"reboot") for i in range(1, 4))
+        return e
+    def items(data, settings, keys, geometry, layout):
+        data[settings:settings + 7] = bytes([3, 1, 0, 0, 0, 0x10, 0])
+        for i in range(3):
+            data[keys + 6 * i:keys + 6 * i + 6] = bytes([ord("a") + i, 3 if i == 0 else i, i + 2 if i < 2 else 1, 0, 0, 0])
+            data[geometry + 10 * i:geometry + 10 * i + 10] = struct.pack("<BHHHHB", 0x17, 40, 100 + 20 * i, 400, 115 + 20 * i, 0x71)
+        data[layout] = 3
+        for i in range(3):
+            data[layout + 1 + 11 * i:layout + 12 + 11 * i] = struct.pack("<HHHHBBB", 5 * i, 5 * i, 600 - 5 * i, 400 - 5 * i, 0x7F, 1, 2)
+    def current():
+        # Offsets from the data base 0x7800 of a current-layout file; the
+        # section table gives offsets of a file with that base.
+        data = bytearray(0x1000)
+        items(data, 0x04, 0x900, 0xA00, 0xC00)
+        data[0x17:0x17 + 25] = bytes([0]) + b"KORVEL\0\0\0" + bytes([1, 5]) + b"logo.bmp\0\0\0\0\0"
+        data[0x58:0x58 + 32] = struct.pack("<BHHB", 1, 450, 600, 0x1E) + bytes([1]) + b"back.bmp\0\0\0\0\0" + \
+            struct.pack("<BHHHHBB", 1, 100, 420, 440, 12, 0x2A, 0x0F) + bytes([1])
+        data += editor(b"tW")
+        passwords = len(data)
+        data += b"".join(bytes([6]) + bytes(c ^ 0xFF for c in b"secret") + bytes(3) for _ in range(36))
+        data[0x30 + 4 * 8:0x30 + 4 * 8 + 4] = struct.pack("<HH", 0x7800 + passwords, 360)
+        return data
+    seeds = [bytes([1, 128]) + current(), bytes([1, 128 - 8]) + current()]
+    whole = bytearray(0x200)
+    whole[96:100] = b"-ZQK"
+    whole[102:104] = struct.pack("<H", 0x200)
+    seeds.append(bytes([0]) + whole + current())
+    old = bytearray(0x13A0)
+    items(old, 0x03, 0x4A0, 0x5A0, 0x7A0)
+    seeds.append(bytes([2]) + old + editor(b"Tq"))
+    seeds.append(bytes([2]) + old + editor(b"tW"))
+    for n, data in enumerate(seeds, 1):
+        open(os.path.join(folder, "seed%d" % n), "wb").write(data)
 else:
     # First byte: screen size 2 = 8 x 4, 3 = 13 x 3.
     n = 0
@@ -56,6 +108,10 @@ PY
 # The whole run is one function, read before anything runs, so that an edit
 # of this file while a long fuzzing run is going does not change that run.
 main() {
+  if [ "${1:-}" = seed ]; then
+    seed "${2:?seed needs TARGET}" "${3:?seed needs FOLDER}"
+    return
+  fi
   mode=${1:-build}
   shift || true
   seconds=0

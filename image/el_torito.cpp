@@ -5,9 +5,9 @@
 #include "image/iso_internal.h"
 #include "platform/files.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 // Boot record descriptor and catalog fields.
 enum {
@@ -80,12 +80,44 @@ static void add_associated_flag(DirectoryNode* folder) {
   for (DirectoryEntry* e = folder->entries; e; e = e->next) e->record[kRecFlags] |= kFileAssociated;
 }
 
+// True when two paths name the same folder as text: letters compared
+// without regard to case, "\\" and "/" alike, separators at the end ignored.
+static bool same_path_text(const char* a, const char* b) {
+  size_t la = strlen(a), lb = strlen(b);
+  while (la > 0 && is_separator(a[la - 1])) la--;
+  while (lb > 0 && is_separator(b[lb - 1])) lb--;
+  if (la != lb) return false;
+  for (size_t i = 0; i < la; i++) {
+    if (is_separator(a[i]) && is_separator(b[i])) continue;
+    if (tolower((unsigned char)a[i]) != tolower((unsigned char)b[i])) return false;
+  }
+  return true;
+}
+
+// The first-level folder of the disc folder that holds the boot image: the
+// one whose source path is the boot image's folder, spelt alike or, spelt
+// otherwise (a relative path, a short name), the same folder on disk. A
+// folder elsewhere that merely has the same name is not it.
+static DirectoryNode* find_boot_folder(const char* folder_path) {
+  for (DirectoryNode* n = Iso.root->subdirectories; n; n = n->next) {
+    if (same_path_text(n->whole_name, folder_path)) return n;
+  }
+  SourceFacts facts = {};
+  if (!ExamineSource(folder_path, &facts) || !facts.identity_known) return nullptr;
+  for (DirectoryNode* n = Iso.root->subdirectories; n; n = n->next) {
+    if (n->identity_known && n->identity.volume == facts.identity.volume && n->identity.index == facts.identity.index)
+      return n;
+  }
+  return nullptr;
+}
+
 void place_boot_image() {
   int64_t size = GetFileSize64(Iso.eltorito_image_path);
   // A boot image that has grown past what one extent holds is copied as far
   // as the extent goes; the catalog tells the BIOS how much to load anyway.
   Iso.eltorito_image_size = size < 0 ? 0 : size > 0xFFFFF800LL ? 0xFFFFF800u : (uint32_t)size;
-  // The boot folder: the last folder name of the path.
+  // The boot folder: the path up to its last separator; a path with fewer
+  // than two separators names no folder below the disc folder.
   const char* path = Iso.eltorito_image_path;
   const char* last = nullptr;
   const char* before_last = nullptr;
@@ -96,17 +128,11 @@ void place_boot_image() {
     }
   }
   if (!last || !before_last) return;
-  char folder_name[kEnginePath];
-  size_t length = (size_t)(last - before_last - 1);
-  memcpy(folder_name, before_last + 1, length);
-  folder_name[length] = 0;
-  DirectoryNode* folder = nullptr;
-  for (DirectoryNode* n = Iso.root->subdirectories; n; n = n->next) {
-    if (!strcasecmp(n->name, folder_name)) {
-      folder = n;
-      break;
-    }
-  }
+  char folder_path[kEnginePath];
+  size_t length = (size_t)(last - path);
+  memcpy(folder_path, path, length);
+  folder_path[length] = 0;
+  DirectoryNode* folder = find_boot_folder(folder_path);
   if (!folder) return;
   if (Iso.hide_boot_folder && folder->self_entry) folder->self_entry->record[kRecFlags] = kFileDirectory | kFileAssociated;
   DirectoryEntry* image = search_tree_file(folder, Iso.eltorito_image_name);

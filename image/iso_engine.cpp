@@ -39,7 +39,10 @@ static void copy_text(char* out, size_t size, const char* text) {
 }
 
 // Removes a folder with everything in it; the result is the folder's removal.
+// A symbolic link or junction, the folder itself or anything in it, is
+// removed as a link: what it leads to is not the engine's to delete.
 static bool delete_folder_tree(const char* folder) {
+  if (IsLink(folder)) return RemoveLink(folder);
   DirListing* listing = OpenDirListing(folder);
   if (listing) {
     DirItem item;
@@ -47,7 +50,8 @@ static bool delete_folder_tree(const char* folder) {
     while (NextDirItem(listing, &item)) {
       if (!strcmp(item.name, ".") || !strcmp(item.name, "..")) continue;
       if (!JoinPath(path, sizeof path, folder, item.name)) continue;
-      if (FolderExists(path)) delete_folder_tree(path);
+      if (IsLink(path)) RemoveLink(path);
+      else if (FolderExists(path)) delete_folder_tree(path);
       else ForceDeleteFile(path);
     }
     CloseDirListing(listing);
@@ -62,7 +66,7 @@ int iso_engine_init() {
   if (env && *env && strlen(env) < sizeof temp) copy_text(temp, sizeof temp, env);
   else if (!GetTempFolder(temp, sizeof temp)) copy_text(temp, sizeof temp, ".");
   if (!JoinPath(Iso.work_dir, sizeof Iso.work_dir, temp, "Plexi$dor")) copy_text(Iso.work_dir, sizeof Iso.work_dir, ".");
-  if (FolderExists(Iso.work_dir)) delete_folder_tree(Iso.work_dir);
+  if (FolderExists(Iso.work_dir) || IsLink(Iso.work_dir)) delete_folder_tree(Iso.work_dir);
   CreateFolder(Iso.work_dir);
   OpenEngineLog(Iso.work_dir);
   return 1;

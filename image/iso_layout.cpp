@@ -66,8 +66,9 @@ static int path_table_name(DirectoryNode* n, TreeSide side, uint8_t* out) {
     return 1;
   }
   if (side == kJolietSide) {
-    int length = joliet_name_bytes(n->self_entry->name);
-    if (out) to_ucs2_name(out, length, n->self_entry->name);
+    const char* text = joliet_text(n->self_entry);
+    int length = joliet_name_bytes(text);
+    if (out) to_ucs2_name(out, length, text);
     return length;
   }
   int length;
@@ -108,12 +109,14 @@ int make_path_tables(TreeSide side) {
   Iso.tree[side].l_table = l;
   Iso.tree[side].m_table = m;
   if (!l || !m) return 0;
+  // A record names its parent by a 16-bit number: a tree of more
+  // directories has no path table, and no image is made of it.
   int counter = Iso.tree[side].next_path_index;
   if (counter > 65535) {
     snprintf(MessageBuffer, kMessageBufferSize,
              "Unable to generate sane path tables - too many directories (%d)\n", counter);
     ShowError(MessageBuffer);
-    return 1;
+    return 0;
   }
   int n = count_directories(Iso.root), filled = 0;
   DirectoryNode** table = (DirectoryNode**)engine_alloc((size_t)n * sizeof(DirectoryNode*));
@@ -143,7 +146,8 @@ int make_path_tables(TreeSide side) {
       break;
     }
     int length = path_table_name(d, side, nullptr);
-    if (pos + 8 + (uint32_t)length + 1 > bytes) break;  // the count was wrong; reported below
+    uint32_t record = 8 + (uint32_t)length + ((uint32_t)length & 1);  // an odd name takes a pad byte
+    if (pos + record > bytes) break;  // the count was wrong; reported below
     l[pos] = m[pos] = (uint8_t)length;
     put32le(l + pos + 2, d->side[side].extent);
     put32be(m + pos + 2, d->side[side].extent);
@@ -152,16 +156,19 @@ int make_path_tables(TreeSide side) {
     put16be(m + pos + 6, parent);
     path_table_name(d, side, l + pos + 8);
     memcpy(m + pos + 8, l + pos + 8, (size_t)length);
-    pos += 8 + (uint32_t)length;
-    pos += pos & 1;
+    pos += record;
   }
   engine_free(table);
+  // A table that differs from the size the descriptor declares lacks a
+  // directory or holds garbage: readers that find folders through it would
+  // miss some.
   if (pos != Iso.tree[side].path_table_bytes) {
     snprintf(MessageBuffer, kMessageBufferSize,
              side ? "Joliet path table lengths do not match %d expected: %d\n"
                   : "Path table lengths do not match %d expected: %d\n",
              (int)pos, (int)Iso.tree[side].path_table_bytes);
-    LogMessage(MessageBuffer);
+    ShowError(MessageBuffer);
+    return 0;
   }
   return 1;
 }
@@ -187,7 +194,7 @@ static bool make_joliet_record(DirectoryNode* node, DirectoryEntry* e, uint8_t* 
   memcpy(p, e->record, 33);
   p[kRecLength] = e->joliet_record_length;
   bool dot = is_dot(e), dotdot = is_dotdot(e);
-  int name_bytes = (dot || dotdot) ? 1 : joliet_name_bytes(e->name);
+  int name_bytes = (dot || dotdot) ? 1 : joliet_name_bytes(joliet_text(e));
   p[kRecNameLength] = (uint8_t)name_bytes;
   if (e->record[kRecFlags] & kFileDirectory) {
     DirectoryNode* target = dot ? node : dotdot ? node->parent : child_of_entry(node, e);
@@ -201,7 +208,7 @@ static bool make_joliet_record(DirectoryNode* node, DirectoryEntry* e, uint8_t* 
   }
   if (dot) p[kRecName] = 0;
   else if (dotdot) p[kRecName] = 1;
-  else to_ucs2_name(p + kRecName, name_bytes, e->name);
+  else to_ucs2_name(p + kRecName, name_bytes, joliet_text(e));
   return true;
 }
 

@@ -96,12 +96,14 @@ int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory) {
 
 // ------------------------------------------------------------ the name hash
 
-// The hash of a name over its characters up to the end or a ";". The table
-// has 256 buckets, or 256 times a power of two as many as a large folder
-// needs, so that a lookup does not grow with the folder.
+// The hash of a name over all its characters: the names carry no version
+// suffix, so a ";" is a character of the name like any other (Windows
+// allows it), and "A;1" and "A;2" are two names. The table has 256
+// buckets, or 256 times a power of two as many as a large folder needs, so
+// that a lookup does not grow with the folder.
 static unsigned name_bucket(const char* name) {
   uint32_t h = 0;
-  for (const char* p = name; *p && *p != ';'; p++) h = h * 32776u + h / 8u + (uint32_t)(int32_t)(signed char)*p;
+  for (const char* p = name; *p; p++) h = h * 32776u + h / 8u + (uint32_t)(int32_t)(signed char)*p;
   return h % Iso.name_hash_buckets;
 }
 
@@ -121,19 +123,11 @@ static bool size_name_hash(int entries) {
   return true;
 }
 
-static bool hash_names_equal(const char* a, const char* b) {
-  for (;; a++, b++) {
-    bool end_a = !*a || *a == ';', end_b = !*b || *b == ';';
-    if (end_a || end_b) return end_a && end_b;
-    if (*a != *b) return false;
-  }
-}
-
 static const char* hash_name(const DirectoryEntry* e) { return e->iso_name ? e->iso_name : ""; }
 
 static DirectoryEntry* hash_find(const char* name) {
   for (NameHashNode* n = Iso.name_hash[name_bucket(name)]; n; n = n->next) {
-    if (hash_names_equal(hash_name(n->entry), name)) return n->entry;
+    if (!strcmp(hash_name(n->entry), name)) return n->entry;
   }
   return nullptr;
 }
@@ -211,7 +205,13 @@ static bool make_unique_name(const char* colliding, char* out, CounterMemo& memo
   base[base_length] = 0;
   size_t ext_length = strlen(ext);
   if (Iso.allow_long_names) {
-    if (base_length + ext_length > 204) base_length = ext_length > 204 ? 0 : 204 - ext_length;
+    // With the three counter characters the name stays within 207: an
+    // extension longer than 204 loses its end.
+    if (ext_length > 204) {
+      ext_length = 204;
+      ext[ext_length] = 0;
+    }
+    if (base_length + ext_length > 204) base_length = 204 - ext_length;
   } else if (base_length > 5) {
     base_length = 5;
   }
@@ -288,7 +288,6 @@ int compare_iso_names(const DirectoryEntry* a, const DirectoryEntry* b) {
       break;
     }
     uint8_t c = x[i], d = y[i];
-    if (c == ';' && d == ';') break;
     if (c == d) continue;
     if (c == ';') result = -1;
     else if (d == ';') result = 1;
@@ -344,6 +343,7 @@ static DirectoryEntry* make_dot_entry(DirectoryNode* node, bool dotdot) {
   }
   e->whole_path = nullptr;
   e->iso_name = nullptr;
+  e->joliet_name = nullptr;
   if (!set_iso_name(e, dotdot ? "\x01" : "")) {
     engine_free(e->name);
     engine_free(e);

@@ -37,6 +37,32 @@ uint32_t next_record_position(uint32_t pos, uint32_t length) {
   return pos;
 }
 
+// The UTC fields of t, by the civil calendar, for every t: the C library's
+// gmtime refuses dates before 1970 on Windows.
+static void utc_fields(int64_t t, struct tm* out) {
+  int64_t days = t / 86400, seconds = t % 86400;
+  if (seconds < 0) {
+    seconds += 86400;
+    days--;
+  }
+  // Days since 1970-01-01 to year, month and day (eras of 400 years).
+  int64_t z = days + 719468;
+  int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  int64_t day_of_era = z - era * 146097;
+  int64_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  int64_t month_index = (5 * day_of_year + 2) / 153;  // from March
+  int64_t month = month_index < 10 ? month_index + 3 : month_index - 9;
+  int64_t year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
+  memset(out, 0, sizeof *out);
+  out->tm_year = (int)(year - 1900);
+  out->tm_mon = (int)(month - 1);
+  out->tm_mday = (int)(day_of_year - (153 * month_index + 2) / 5 + 1);
+  out->tm_hour = (int)(seconds / 3600);
+  out->tm_min = (int)(seconds / 60 % 60);
+  out->tm_sec = (int)(seconds % 60);
+}
+
 // Local broken-down time and the offset of local time from UTC in
 // 15-minute units (a day difference across a year boundary is one day).
 static bool local_time_and_offset(time_t t, struct tm* local, int* offset) {
@@ -60,12 +86,37 @@ static bool local_time_and_offset(time_t t, struct tm* local, int* offset) {
   return true;
 }
 
+enum { kMinZoneOffset = -48, kMaxZoneOffset = 52 };  // 15-minute units a date can state
+
+// The fields and offset that state the moment t: local time, or, where the
+// library cannot give it, UTC. A zone beyond the offsets a date can hold
+// (UTC+14) is stated at the nearest one with the fields moved to match, so
+// that the moment stays right.
+static void stated_time(time_t t, struct tm* fields, int* offset) {
+  if (!local_time_and_offset(t, fields, offset)) {
+    utc_fields((int64_t)t, fields);
+    *offset = 0;
+  }
+  if (*offset < kMinZoneOffset || *offset > kMaxZoneOffset) {
+    *offset = *offset < kMinZoneOffset ? kMinZoneOffset : kMaxZoneOffset;
+    utc_fields((int64_t)t + *offset * 15 * 60, fields);
+  }
+}
+
 void make_record_date(uint8_t* p, time_t t) {
   struct tm local;
   int offset = 0;
-  if (!local_time_and_offset(t, &local, &offset)) {
-    memset(p, 0, 7);
-    return;
+  stated_time(t, &local, &offset);
+  // The year is one byte from 1900: earlier dates are stated as the first
+  // moment of 1900, later ones as the last of 2155.
+  if (local.tm_year < 0 || local.tm_year > 255) {
+    bool late = local.tm_year > 255;
+    memset(&local, 0, sizeof local);
+    local.tm_year = late ? 255 : 0;
+    local.tm_mon = late ? 11 : 0;
+    local.tm_mday = late ? 31 : 1;
+    local.tm_hour = late ? 23 : 0;
+    local.tm_min = local.tm_sec = late ? 59 : 0;
   }
   p[0] = (uint8_t)local.tm_year;
   p[1] = (uint8_t)(local.tm_mon + 1);
@@ -80,12 +131,14 @@ void make_descriptor_date(uint8_t* p, time_t t) {
   struct tm local;
   int offset = 0;
   char text[32];
-  if (!local_time_and_offset(t, &local, &offset)) {
+  stated_time(t, &local, &offset);
+  int year = local.tm_year + 1900;
+  if (year < 1 || year > 9999) {
     memset(p, '0', 16);
     p[16] = 0;
     return;
   }
-  snprintf(text, sizeof text, "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d00", local.tm_year + 1900, local.tm_mon + 1,
+  snprintf(text, sizeof text, "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d00", year, local.tm_mon + 1,
            local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
   memcpy(p, text, 16);
   p[16] = (uint8_t)(int8_t)offset;

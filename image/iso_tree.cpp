@@ -84,6 +84,15 @@ time_t current_time_stamp() {
   return Iso.build_time;
 }
 
+// True for a name holding a byte 0x01-0x1F: Windows never shows such a
+// name, and natively "\x01" would be taken for the ".." entry.
+static bool holds_control_character(const char* name) {
+  for (const unsigned char* p = (const unsigned char*)name; *p; p++) {
+    if (*p < 0x20) return true;
+  }
+  return false;
+}
+
 // Passes every listed name of an open listing to insert_file_entry.
 static void read_listing(DirectoryNode* node, const char* folder, DirListing* listing) {
   FolderScan scan;
@@ -93,9 +102,12 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
   DirItem item;
   char whole[kEnginePath];
   while (NextDirItem(listing, &item) && !Iso.stop_build) {
-    if (!strcmp(item.name, ".") && (node->flags & kHasDot)) continue;
-    if (!strcmp(item.name, "..") && (node->flags & kHasDotDot)) continue;
+    bool dot = !strcmp(item.name, "."), dotdot = !strcmp(item.name, "..");
+    if (dot && (node->flags & kHasDot)) continue;
+    if (dotdot && (node->flags & kHasDotDot)) continue;
     if (!compose_path(whole, folder, item.name)) {
+      // "." and ".." are the folders already read; finishing adds them.
+      if (dot || dotdot) continue;
       snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s%c%s (the path is 260 characters or longer)\n",
                folder, kPathSeparator, item.name);
       LogMessage(MessageBuffer);
@@ -103,6 +115,10 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
       continue;
     }
     if (is_kept_out(whole)) continue;
+    if (holds_control_character(item.name)) {
+      leave_out(whole, "the name holds a control character");
+      continue;
+    }
     insert_file_entry(node, whole, item.name);
   }
   node->scan = outer;
@@ -346,6 +362,7 @@ static void free_node(DirectoryNode* node) {
       engine_free(e->name);
       engine_free(e->whole_path);
       engine_free(e->iso_name);
+      engine_free(e->joliet_name);
       engine_free(e);
       e = after;
     }

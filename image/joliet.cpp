@@ -12,7 +12,7 @@
 
 enum { kMaxJolietBytes = 128, kConvertLimit = 1024 };
 
-static bool replaced_in_joliet(unsigned char c) {
+bool joliet_replaces(unsigned char c) {
   return (c >= 0x01 && c <= 0x1F) || c == 0x7F || c == '*' || c == '/' || c == ':' || c == ';' || c == '?' ||
          c == '\\';
 }
@@ -35,7 +35,7 @@ void to_ucs2_name(uint8_t* destination, int length, const char* source) {
         text[text_length++] = 0;
         break;
       }
-      text[text_length++] = replaced_in_joliet(c) ? '_' : (char)c;
+      text[text_length++] = joliet_replaces(c) ? '_' : (char)c;
       p++;
       if (IsAnsiLeadByte(c) && *p) text[text_length++] = (char)*p++;
     }
@@ -66,7 +66,7 @@ int joliet_name_bytes(const char* name) {
 // system's conversion: the sort compares names character by character.
 static uint16_t ucs2_at(const char* p) {
   unsigned char c = (unsigned char)*p;
-  if (c < 0x80) return replaced_in_joliet(c) ? '_' : c;
+  if (c < 0x80) return joliet_replaces(c) ? '_' : c;
   uint8_t pair[2];
   to_ucs2_name(pair, 2, p);
   return (uint16_t)((pair[0] << 8) | pair[1]);
@@ -76,8 +76,8 @@ static bool is_dot_name(const char* n) { return n[0] == '.' && n[1] == 0; }
 static bool is_dotdot_name(const char* n) { return n[0] == '.' && n[1] == '.' && n[2] == 0; }
 
 int compare_joliet_names(const DirectoryEntry* a, const DirectoryEntry* b) {
-  const char* x = a->name;
-  const char* y = b->name;
+  const char* x = joliet_text(a);
+  const char* y = joliet_text(b);
   if (a != b && strncmp(x, y, 64) == 0) {
     snprintf(MessageBuffer, kMessageBufferSize, "Error: %s and %s have the same Joliet name\n",
              a->whole_path ? a->whole_path : a->name, b->whole_path ? b->whole_path : b->name);
@@ -87,7 +87,7 @@ int compare_joliet_names(const DirectoryEntry* a, const DirectoryEntry* b) {
   if (is_dot_name(x) || is_dot_name(y)) return is_dot_name(x) ? (is_dot_name(y) ? 0 : -1) : 1;
   if (is_dotdot_name(x) || is_dotdot_name(y)) return is_dotdot_name(x) ? (is_dotdot_name(y) ? 0 : -1) : 1;
   for (; *x && *y; x++, y++) {
-    if (*x == ';' && *y == ';') return 0;
+    if (*x == ';' && *y == ';') continue;
     if (*x == ';') return -1;
     if (*y == ';') return 1;
     uint16_t u = ucs2_at(x), v = ucs2_at(y);
@@ -102,8 +102,8 @@ int compare_joliet_path_records(const DirectoryNode* a, const DirectoryNode* b) 
   if (b == Iso.root) return 1;
   uint16_t pa = a->parent->side[kJolietSide].path_index, pb = b->parent->side[kJolietSide].path_index;
   if (pa != pb) return pa < pb ? -1 : 1;
-  const char* x = a->self_entry->name;
-  const char* y = b->self_entry->name;
+  const char* x = joliet_text(a->self_entry);
+  const char* y = joliet_text(b->self_entry);
   for (; *x && *y; x++, y++) {
     uint16_t u = ucs2_at(x), v = ucs2_at(y);
     if (u != v) return u < v ? -1 : 1;
@@ -138,18 +138,19 @@ static int sort_joliet_entries(DirectoryNode* node) {
 }
 
 static int sort_joliet_directory(DirectoryNode* node) {
+  if (!make_joliet_names_unique(node)) return 0;
   for (DirectoryEntry* e = node->entries; e; e = e->next) {
     if (e->entry_flags & kNotInJoliet) continue;
     bool dots = is_dot_name(e->name) || is_dotdot_name(e->name);
     uint32_t& path_bytes = Iso.tree[kJolietSide].path_table_bytes;
     if ((e->record[kRecFlags] & kFileDirectory) && !dots) {
-      path_bytes += joliet_name_bytes(e->name) + 8;
+      path_bytes += joliet_name_bytes(joliet_text(e)) + 8;
       path_bytes += path_bytes & 1;
     } else if (node == Iso.root && is_dot_name(e->name)) {
       path_bytes += 9;
       path_bytes += path_bytes & 1;
     }
-    int length = dots ? 34 : 34 + joliet_name_bytes(e->name);
+    int length = dots ? 34 : 34 + joliet_name_bytes(joliet_text(e));
     e->joliet_record_length = (uint8_t)length;
   }
   int duplicates = sort_joliet_entries(node);

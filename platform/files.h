@@ -59,6 +59,12 @@ int64_t GetFileModifiedTime(const char* path);
 bool CreateFolder(const char* path);   // true when it exists afterwards
 bool RemoveFolder(const char* path);   // an empty folder only
 
+// True when the path itself is a symbolic link, or on Windows a junction or
+// another reparse point, whatever it leads to (a missing target included).
+bool IsLink(const char* path);
+// Removes such a link itself, never what it leads to. True on success.
+bool RemoveLink(const char* path);
+
 // The current folder and the folder for temporary files as the system
 // reports them (a root keeps its separator, C:\ or /). False when
 // the text does not fit.

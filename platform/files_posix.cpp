@@ -113,6 +113,13 @@ bool GetTempFolder(char* out, size_t size) {
   return true;
 }
 
+bool IsLink(const char* path) {
+  struct stat st;
+  return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool RemoveLink(const char* path) { return unlink(path) == 0; }
+
 bool SameFile(const char* path, const char* other) {
   struct stat a, b;
   if (!StatPath(path, &a) || !StatPath(other, &b)) return false;

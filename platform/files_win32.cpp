@@ -66,6 +66,21 @@ bool CreateFolder(const char* path) {
 
 bool RemoveFolder(const char* path) { return RemoveDirectoryA(path) != 0; }
 
+// The 9x family knows no reparse points: there the attribute is never set.
+bool IsLink(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A link to a folder (or a junction) is removed as a folder, which removes
+// the link alone; a link to a file is deleted as a file.
+bool RemoveLink(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return RemoveDirectoryA(path) != 0;
+  return DeleteFileA(path) != 0;
+}
+
 bool GetCurrentFolder(char* out, size_t size) {
   DWORD got = GetCurrentDirectoryA((DWORD)size, out);
   if (got == 0 || got >= size) {

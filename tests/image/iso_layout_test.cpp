@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/file_times.h"
 #include "tests/image/iso_test_support.h"
 
 using namespace isotest;
@@ -183,3 +184,48 @@ TEST(IsoLayout, HiddenSourcesCarryTheExistenceBit) {
   SetFileAttributesA(tree.Path("secret.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 #endif
+
+static void SetZone(const char* zone) {
+#ifdef TW_WIN32
+  _putenv_s("TZ", zone);
+  _tzset();
+#else
+  setenv("TZ", zone, 1);
+  tzset();
+#endif
+}
+
+static std::vector<int> Date(const Record& r) {
+  std::vector<int> fields(r.date, r.date + 6);
+  fields.push_back((int8_t)r.date[6]);
+  return fields;
+}
+
+// A record states years 1900 to 2155 and offsets from UTC of -12 to +13
+// hours: a date beyond them is clamped, never wrapped.
+TEST(IsoLayout, DatesOutsideWhatARecordHoldsAreClampedAndTheMomentKept) {
+  const char* zone = getenv("TZ");
+  std::string zone_before = zone ? zone : "";
+  TempTree tree("dates");
+  tree.File("future.txt", "2200");
+  SetFileTimes(tree.Path("future.txt").c_str(), 7258118400LL);  // 2200-01-01 00:00:00 UTC
+  tree.File("summer.txt", "2024");
+  SetFileTimes(tree.Path("summer.txt").c_str(), 1717243200LL);  // 2024-06-01 12:00:00 UTC
+  SetZone("UTC0");
+  Build b = RunBuild(tree.root(), BuildSetup());
+  EXPECT_EQ(Date(FindRecord(b, "", "FUTURE.TXT")), (std::vector<int>{255, 12, 31, 23, 59, 59, 0}));
+  EXPECT_EQ(Date(FindRecord(b, "", "SUMMER.TXT")), (std::vector<int>{124, 6, 1, 12, 0, 0, 0}));
+  BuildSetup fixed;
+  fixed.set_date_time = 1;
+  fixed.fixed_time = (time_t)-3786825600LL;  // 1850-01-01
+  b = RunBuild(tree.root(), fixed);
+  EXPECT_EQ(Date(FindRecord(b, "", "SUMMER.TXT")), (std::vector<int>{0, 1, 1, 0, 0, 0, 0}));
+  // Fourteen hours east of UTC is stated as thirteen, an hour earlier.
+  SetZone("UTC-14");
+  b = RunBuild(tree.root(), BuildSetup());
+  EXPECT_EQ(Date(FindRecord(b, "", "SUMMER.TXT")), (std::vector<int>{124, 6, 2, 1, 0, 0, 52}));
+  const uint8_t* pvd = Descriptor(b, 1);
+  ASSERT_TRUE(pvd);
+  EXPECT_EQ((int8_t)pvd[813 + 16], 52);
+  SetZone(zone_before.empty() ? "UTC0" : zone_before.c_str());
+}

@@ -128,3 +128,19 @@ TEST(IsoNames, TenThousandCollidingShortNamesAreAllDistinct) {
   EXPECT_TRUE(distinct.count("LONGF7PQ.TXT"));  // counter 9998 in base 36
   EXPECT_FALSE(distinct.count("LONGF7PR.TXT"));
 }
+
+TEST(IsoNames, CollisionNamesOfLongExtensionsStayWithin207Characters) {
+  TempTree tree("longext");
+  // Both map to X. and 205 E; the new name keeps as much of the extension
+  // as 207 characters hold.
+  std::string extension(206, 'e');
+  tree.File("x." + extension, "first");
+  tree.File("x." + extension + "e", "second");
+  Build b = RunBuild(tree.root(), BuildSetup());
+  ASSERT_EQ(b.result, 1);
+  std::vector<std::string> names = Names(ListDirectory(b, ""));
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[0], "000." + std::string(203, 'E'));
+  EXPECT_EQ(names[1], "X." + std::string(205, 'E'));
+  EXPECT_EQ(FileContents(b, FindRecord(b, "", names[1])), "first");
+}

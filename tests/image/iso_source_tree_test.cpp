@@ -13,6 +13,7 @@
 #ifdef TW_WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -30,6 +31,34 @@ static bool MakeFolderLink(const std::string& link_path, const std::string& targ
          FolderExists(link_path.c_str());
 #else
   return symlink(target.c_str(), link_path.c_str()) == 0;
+#endif
+}
+
+// A link named link_path to the file target; false when the system cannot
+// make one.
+static bool MakeFileLink(const std::string& link_path, const std::string& target) {
+#ifdef TW_WIN32
+  typedef BOOLEAN(WINAPI * CreateLink)(LPCSTR, LPCSTR, DWORD);
+  CreateLink create = (CreateLink)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA");
+  return create && create(link_path.c_str(), target.c_str(), 0) != 0 && FileExists(link_path.c_str());
+#else
+  return symlink(target.c_str(), link_path.c_str()) == 0;
+#endif
+}
+
+static void MakeFileReadOnly(const std::string& path) {
+#ifdef TW_WIN32
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+  chmod(path.c_str(), 0444);
+#endif
+}
+
+static void SetTemp(const std::string& folder) {
+#ifdef TW_WIN32
+  _putenv_s("TEMP", folder.c_str());
+#else
+  setenv("TEMP", folder.c_str(), 1);
 #endif
 }
 
@@ -96,6 +125,35 @@ TEST(IsoSourceTree, AFolderThatCannotBeListedIsRefusedAndNoImageIsMade) {
   EXPECT_NE(b.errors[0].find("'" + tree.Path("plain.txt") + "' cannot be read"), std::string::npos) << b.errors[0];
 }
 
+// The engine's work folder is emptied at every run; a link or junction in
+// it is removed itself, and what it leads to is left as it was.
+TEST(IsoSourceTree, ClearingTheWorkFolderRemovesLinksWithoutFollowingThem) {
+  TempTree tree("worklinks");
+  tree.Folder("target");
+  tree.File("target/keep.txt", "keep");
+  tree.File("kept file.txt", "kept");
+  MakeFileReadOnly(tree.Path("kept file.txt"));
+  tree.Folder("temp");
+  tree.Folder("temp/Plexi$dor");
+  std::string folder_link = tree.Path("temp/Plexi$dor/folder link");
+  std::string file_link = tree.Path("temp/Plexi$dor/file link");
+  if (!MakeFolderLink(folder_link, tree.Path("target"))) GTEST_SKIP() << "this system makes no folder links";
+  bool file_linked = MakeFileLink(file_link, tree.Path("kept file.txt"));
+  SetTemp(tree.Path("temp"));
+  iso_engine_init();
+  iso_engine_done();
+  bool link_left = PathExists(folder_link.c_str());
+  if (link_left) RemoveFolderLink(folder_link);  // before the tree is removed, which would follow it
+  EXPECT_EQ(ReadWholeFile(tree.Path("target/keep.txt")), "keep");
+  EXPECT_FALSE(link_left);
+  if (file_linked) {
+    EXPECT_FALSE(PathExists(file_link.c_str()));
+    EXPECT_TRUE(FileIsReadOnly(tree.Path("kept file.txt").c_str()));
+  }
+  EXPECT_TRUE(FileExists(tree.Path("temp/Plexi$dor/plexidor.log").c_str()));
+  MakeFileWritable(tree.Path("kept file.txt").c_str());
+}
+
 #ifndef TW_WIN32
 // Natively the file system may hold names that Windows would not: two names
 // differing only in case, and paths longer than 259 characters.
@@ -120,11 +178,42 @@ TEST(IsoSourceTree, APathOf260CharactersOrMoreIsLeftOutAndCounted) {
   std::string name = std::string(260 - tree.Path(folder).size() - 1, 'n');  // exactly 260 with the separator
   tree.File(folder + "/" + name, "far");
   tree.File(folder + "/near.txt", "near");
+  // A folder of 258 characters: its one file is lost, its "." and ".."
+  // (which would be 260 and 261) are not entries of their own.
+  std::string edge = std::string(258 - tree.root().size() - 1, 'e');
+  tree.Folder(edge);
+  tree.File(edge + "/x", "x");
+  bool edge_made = FileExists(tree.Path(edge + "/x").c_str());
   Build b = RunBuild(tree.root(), BuildSetup());
   ASSERT_EQ(b.result, 1);
   EXPECT_EQ(Names(ListDirectory(b, std::string(200, 'D'))), std::vector<std::string>{"NEAR.TXT"});
-  ASSERT_EQ(iso_left_out_count(), 1);
+  ASSERT_EQ(iso_left_out_count(), edge_made ? 2 : 1) << b.log;
   EXPECT_EQ(iso_left_out_path(0), tree.Path(folder + "/" + name));
   EXPECT_NE(b.log.find("(the path is 260 characters or longer)"), std::string::npos) << b.log;
+  if (edge_made) {
+    EXPECT_EQ(iso_left_out_path(1), tree.Path(edge + "/x"));
+  }
+}
+
+// Natively a name may hold a control character, which Windows never shows:
+// the byte 0x01 alone would be taken for "..".
+TEST(IsoSourceTree, NamesHoldingAControlCharacterAreLeftOutAndCounted) {
+  TempTree tree("control");
+  tree.File("\x01", "one");
+  tree.File("tab\there.txt", "tab");
+  tree.File("plain.txt", "plain");
+  BuildSetup setup;
+  setup.joliet = 1;
+  Build b = RunBuild(tree.root(), setup);
+  ASSERT_EQ(b.result, 1);
+  EXPECT_EQ(Names(ListDirectory(b, "")), std::vector<std::string>{"PLAIN.TXT"});
+  EXPECT_EQ(Names(ListDirectory(b, "", true)), std::vector<std::string>{"plain.txt"});
+  std::vector<Record> root = ListDirectory(b, "");
+  ASSERT_EQ(root.size(), 3u);
+  EXPECT_EQ(root[1].name, "\x01");
+  EXPECT_EQ(root[1].extent, root[0].extent);  // ".." of the root is the root
+  EXPECT_EQ(iso_left_out_count(), 2);
+  EXPECT_NE(b.log.find("Left out: " + tree.Path("\x01") + " (the name holds a control character)"), std::string::npos)
+      << b.log;
 }
 #endif

@@ -151,7 +151,8 @@ Build RunBuild(const std::string& source, const BuildSetup& setup) {
   IsoOptions.AllowLowercase = setup.lowercase;
   IsoOptions.Joliet = setup.joliet;
   IsoOptions.Optimize = setup.optimize;
-  IsoOptions.SetDateTime = 0;
+  IsoOptions.SetDateTime = setup.set_date_time;
+  IsoOptions.FixedTime = setup.fixed_time;
   IsoOptions.HideBootFolder = setup.hide_folder;
   IsoOptions.HideBootFiles = setup.hide_files;
   snprintf(IsoOptions.SavedVolumeLabel, sizeof IsoOptions.SavedVolumeLabel, "%s", setup.label);
@@ -233,6 +234,7 @@ std::vector<Record> ReadDirectory(const Build& b, uint32_t extent, uint32_t size
     r.extent = Le32(d + pos + 2);
     r.size = Le32(d + pos + 10);
     r.flags = d[pos + 25];
+    memcpy(r.date, d + pos + 18, 7);
     int name_length = d[pos + 32];
     const uint8_t* name = d + pos + 33;
     r.joliet = joliet;

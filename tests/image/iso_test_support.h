@@ -47,6 +47,8 @@ struct Build {
 struct BuildSetup {
   int long_names = 1, lowercase = 0, joliet = 0, optimize = 0;
   int hide_folder = 0, hide_files = 0;
+  int set_date_time = 0;            // SetDateTime with fixed_time
+  time_t fixed_time = 0;
   const char* label = "CDROM";
   const char* preparer = "Tarnwick test";
   std::string boot;                 // boot image path, empty for none
@@ -70,6 +72,7 @@ struct Record {
   uint32_t extent = 0;
   uint32_t size = 0;
   uint8_t flags = 0;
+  uint8_t date[7] = {};  // recording date
   std::string name;     // raw name bytes; Joliet names decoded to 8-bit text
   bool joliet = false;
 };

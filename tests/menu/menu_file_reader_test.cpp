@@ -3,6 +3,11 @@
 // refused files.
 #include "menu_file_fixture.h"
 
+#include "fuzz/menu_file_input.h"
+#ifndef TW_WIN32
+#include <unistd.h>
+#endif
+
 namespace {
 
 class MenuFileReader : public MenuFileTest {
@@ -360,5 +365,38 @@ TEST_F(MenuFileReader, TruncatedFilesLoadWhatTheyHold) {
   EXPECT_EQ(doc.ItemCount[kTextList], 50);
   EXPECT_STREQ(doc.textItems[50].text, "Text 50xxx");
 }
+
+#ifndef TW_WIN32
+// The fuzz target starts from seed inputs that are menu files of each form
+// it knows, read whole, so that fuzzing begins inside every block.
+TEST(MenuFileFuzzSeeds, EverySeedIsAMenuFileTheReaderTakesWhole) {
+  const char* source = getenv("TW_SOURCE_DIR");
+  ASSERT_TRUE(source != nullptr);
+  char temp[1100];
+  ASSERT_TRUE(GetTempFolder(temp, sizeof temp));
+  const std::string folder = Join(temp, "tw_fuzz_seeds_" + std::to_string(getpid()));
+  const std::string command = std::string("bash '") + source + "/fuzz/run_fuzz.sh' seed menu_file '" + folder + "'";
+  ASSERT_EQ(system(command.c_str()), 0);
+  MenuDocument& doc = TheDocument;
+  int seeds = 0;
+  for (int n = 1;; ++n) {
+    const std::string path = Join(folder, "seed" + std::to_string(n));
+    if (!FileExists(path.c_str())) break;
+    ++seeds;
+    const Bytes input = ReadBytes(path);
+    const Bytes file = MenuFileFromFuzzInput(input.data(), input.size());
+    ResetMenuDocument();
+    ASSERT_TRUE(ReadMenuFileBytes(file.data(), file.size())) << path;
+    EXPECT_EQ(doc.ItemCount[kMenuList], 3) << path;
+    EXPECT_EQ(doc.ItemCount[kLayoutList], 3) << path;
+    EXPECT_EQ(doc.ItemCount[kTextList], 3) << path;
+    EXPECT_EQ(doc.ItemCount[kFunctionKeyList], 3) << path;
+    EXPECT_STREQ(doc.functionKeys[3].command, "reboot") << path;
+    remove(path.c_str());
+  }
+  RemoveFolder(folder.c_str());
+  EXPECT_GE(seeds, 3);
+}
+#endif
 
 }  // namespace

@@ -4,9 +4,11 @@ Boot Folder" the folder's record in the root has flags 0x06, with "Hide All
 Files in Boot Folder" every record inside it has the 0x04 bit, in both
 trees; the boot image has no directory record either way and its bytes
 stand once in the image, at the catalog's load RBA. A boot image outside a
-first-level folder hides nothing and stands twice."""
+first-level folder of the disc folder hides nothing and stands twice; a
+folder of the disc folder is the boot folder by its path, not its name."""
 
 import os
+import shutil
 
 import checklib as c
 
@@ -92,6 +94,51 @@ def check_deep_boot_image(checks, ws, loader):
     checks.check(load_rba(iso) is not None, what + ": the image still has a boot catalog")
 
 
+def check_outside_boot_image(checks, ws, loader):
+    """A boot image outside the disc folder hides nothing, even when its
+    folder's name is that of a folder of the disc; a boot image in the disc
+    folder's root hides no subfolder named like the disc folder."""
+    what = "boot image outside the disc folder"
+    src = ws.path("outside", "disc")
+    make_disc(src, b"the disc's own loader\n")
+    outside = ws.path("outside", "elsewhere", "KORVEL", "loader.bin")
+    c.write_file(outside, loader)
+    image = ws.path("outside", "disc.iso")
+    build = c.make_iso(ws, src, image, boot=outside, joliet=1)
+    if c.built(checks, build, what):
+        iso = c.IsoImage(image)
+        checks.equal(sorted(records(iso, True).get("/KORVEL/", {})),
+                     [".", "..", "bootmenu.zqk", "loader.bin", "themes"], what + ": the disc's KORVEL lists loader.bin")
+        checks.equal(load_rba(iso) is not None and iso.sector(load_rba(iso)) == loader, True,
+                     what + ": the boot image is at the load RBA")
+        for joliet, names in ((False, ["", "KORVEL", "THEMES"]), (True, ["", "KORVEL", "themes"])):
+            checks.equal([name for _, name in c.isoinfo_path_table(image, joliet)], names,
+                         what + ": isoinfo -p" + (" -J" if joliet else ""))
+        out = ws.path("outside", "extracted")
+        c.tool(["7z", "x", "-y", "-o" + out, image])
+        # 7z shows the boot image as a file of its own.
+        boot = os.path.join(out, "[BOOT]", "Boot-NoEmul.img")
+        checks.check(os.path.isfile(boot) and open(boot, "rb").read() == loader, what + ": 7z's [BOOT] image")
+        shutil.rmtree(os.path.join(out, "[BOOT]"), ignore_errors=True)
+        c.same_tree(checks, out, src, what + ", 7z")
+
+    what = "boot image in the disc folder's root"
+    src = ws.path("inroot", "disc")
+    c.write_file(os.path.join(src, "loader.bin"), loader)
+    c.write_file(os.path.join(src, "disc", "inner.txt"), b"named like the disc folder\n")
+    image = ws.path("inroot", "disc.iso")
+    build = c.make_iso(ws, src, image, boot=os.path.join(src, "loader.bin"), joliet=1,
+                       hide_boot_folder=1, hide_boot_files=1)
+    if c.built(checks, build, what):
+        iso = c.IsoImage(image)
+        tree = records(iso, True)
+        checks.equal(flags_of(tree["/"], "disc"), 0x02, what + ": the subfolder disc is not hidden")
+        checks.equal(flags_of(tree.get("/disc/", {}), "inner.txt"), 0, what + ": its file keeps its flags")
+        out = ws.path("inroot", "extracted")
+        c.tool(["osirrox", "-indev", image, "-extract", "/", out])
+        c.same_tree(checks, out, src, what + ", osirrox")
+
+
 def main():
     checks = c.Checks("check_hidden")
     with c.Workspace() as ws:
@@ -99,6 +146,7 @@ def main():
         check_hiding(checks, ws, loader, 1)
         check_hiding(checks, ws, loader, 0)
         check_deep_boot_image(checks, ws, loader)
+        check_outside_boot_image(checks, ws, loader)
     checks.finish()
 
 

@@ -236,6 +236,41 @@ def check_long_collision(checks, ws):
                      "long-name collision: the base is cut to 200 characters before the counter")
 
 
+def check_windows_names(checks, ws):
+    """Names that Windows allows side by side in one folder always give an
+    image, and every file keeps a name of its own on both sides: ";" in
+    ISO 9660 names, and Joliet names that the mapping or the cut at 64
+    characters would make equal (or equal but for case)."""
+    src = ws.path("windows", "disc")
+    long_a, long_b = "q" * 64 + "1.txt", "q" * 64 + "2.txt"
+    files = {"report;v1.doc": "v1", "report;v2.doc": "v2", ";notes.txt": "notes", "a;b.txt": "semicolon",
+             "a_b.txt": "underscore", "Ab;c": "semicolon 2", "ab_C": "plain", long_a: "long 1", long_b: "long 2"}
+    for name, data in files.items():
+        c.write_file(os.path.join(src, name), data)
+    for long_names in (1, 0):
+        what = "names Windows allows, " + ("long names" if long_names else "8.3 names")
+        image = ws.path("windows", "windows%d.iso" % long_names)
+        build = c.make_iso(ws, src, image, long_names=long_names, joliet=1)
+        if not c.built(checks, build, what):
+            continue
+        seven, osirrox = ws.path("windows", "7z%d" % long_names), ws.path("windows", "osirrox%d" % long_names)
+        for tool, out, args in (
+                ("7z, Joliet side", seven, ["7z", "x", "-y", "-o" + seven, image]),
+                ("osirrox, ISO 9660 side", osirrox, ["osirrox", "-read_fs", "ecma119", "-ecma119_map", "unmapped",
+                                                     "-indev", image, "-extract", "/", osirrox])):
+            c.tool(args)
+            got = sorted(open(os.path.join(out, n), "rb").read().decode() for n in os.listdir(out))
+            checks.equal(got, sorted(files.values()), what + ", " + tool + ": every file under a name of its own")
+            if "Joliet" in tool:
+                checks.equal(len({n.lower() for n in os.listdir(out)}), len(files),
+                             what + ", " + tool + ": no two names equal but for case")
+        joliet = names_in(c.isoinfo_listing(image, joliet=True), "/")
+        checks.check({"a_b.txt", "a_b000.txt", "ab_C", "Ab_c000", "q" * 64, "q" * 57 + "000.txt"} <= set(joliet),
+                     what + ": Joliet names with the counter", joliet)
+        checks.equal(len(re.findall(r"^Using Joliet name ", build.out, re.M)), 3,
+                     what + ": one log line per Joliet rename")
+
+
 def main():
     checks = c.Checks("check_names")
     with c.Workspace() as ws:
@@ -243,6 +278,7 @@ def main():
         check_lowercase(checks, ws)
         check_long_names(checks, ws)
         check_long_collision(checks, ws)
+        check_windows_names(checks, ws)
     checks.finish()
 
 

@@ -199,6 +199,20 @@ def isoinfo_listing(image, joliet=False):
     return listing
 
 
+def isoinfo_path_table(image, joliet):
+    """[(parent number, name)] of isoinfo -p (-J -p), in table order."""
+    args = ["isoinfo", "-p", "-i", image]
+    if joliet:
+        args.insert(1, "-J")
+    text = tool(args).stdout.decode("latin-1")
+    rows = []
+    for line in text.splitlines():
+        m = re.match(r"^\s*\d+:\s+(\d+)\s+[0-9a-fA-F]+\s?(.*)$", line)
+        if m:
+            rows.append((int(m.group(1)), m.group(2)))
+    return rows
+
+
 def xorriso_el_torito(image):
     """xorriso -report_el_torito plain: (catalog sector, [boot image rows]),
     each row a dict of the table's columns."""
