@@ -276,7 +276,9 @@ uint32_t next_record_position(uint32_t pos, uint32_t length);
 // True when the scan leaves this path out (iso_leave_out_path).
 bool is_kept_out(const char* whole_path);
 int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* self);
-int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name);
+// listed: what the folder's listing told of the name (null: it is examined).
+int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name,
+                      const SourceFacts* listed = nullptr);
 DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_path, DirectoryEntry* self,
                                      int look_up);
 DirectoryEntry* search_tree_file(DirectoryNode* node, const char* path);

@@ -96,6 +96,9 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
     if (!strcmp(item.name, ".") && (node->flags & kHasDot)) continue;
     if (!strcmp(item.name, "..") && (node->flags & kHasDotDot)) continue;
     if (!compose_path(whole, folder, item.name)) {
+      // A folder near the path limit gets its "." and ".." when it is
+      // finished; they are not entries of the disc folder left out.
+      if (!strcmp(item.name, ".") || !strcmp(item.name, "..")) continue;
       snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s%c%s (the path is 260 characters or longer)\n",
                folder, kPathSeparator, item.name);
       LogMessage(MessageBuffer);
@@ -103,7 +106,7 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
       continue;
     }
     if (is_kept_out(whole)) continue;
-    insert_file_entry(node, whole, item.name);
+    insert_file_entry(node, whole, item.name, item.facts_listed ? &item.facts : nullptr);
   }
   node->scan = outer;
 }
@@ -127,9 +130,11 @@ static bool folder_on_path(const DirectoryNode* node, const FolderIdentity& iden
   }
 }
 
-// The facts of a listed name; false (logged and counted) when it cannot be
-// examined. The root's "." and ".." both describe the root folder.
-static bool examine_listed_name(DirectoryNode* node, const char* whole_path, const char* name, SourceFacts* facts) {
+// The facts of a listed name, from the listing when it told them; false
+// (logged and counted) when it cannot be examined. The root's "." and ".."
+// both describe the root folder.
+static bool examine_listed_name(DirectoryNode* node, const char* whole_path, const char* name,
+                                const SourceFacts* listed, SourceFacts* facts) {
   bool dot = !strcmp(name, "."), dotdot = !strcmp(name, "..");
   bool in_root = node == Iso.root;
   if (in_root && dotdot && Iso.root_dot_known) {
@@ -139,7 +144,20 @@ static bool examine_listed_name(DirectoryNode* node, const char* whole_path, con
     facts->modified = Iso.root_dot.modified;
     return true;
   }
-  if (!ExamineSource(whole_path, facts)) {
+  bool examined;
+  if (dot || dotdot) {
+    // Examined on their own (their dates go into the image as the system
+    // gives them for the path); their identity is never asked for: they
+    // are the folder being read and the one above it.
+    examined = ExamineSource(whole_path, facts, false);
+  } else if (listed) {
+    *facts = *listed;
+    examined = true;
+    if (facts->is_folder) facts->identity_known = ExamineFolderIdentity(whole_path, &facts->identity);
+  } else {
+    examined = ExamineSource(whole_path, facts);
+  }
+  if (!examined) {
     snprintf(MessageBuffer, kMessageBufferSize, "Non-existant or inaccessible: %s\n", whole_path);
     LogMessage(MessageBuffer);
     note_left_out(whole_path, nullptr);
@@ -152,7 +170,7 @@ static bool examine_listed_name(DirectoryNode* node, const char* whole_path, con
       size_t length = strlen(whole_path);
       memcpy(self, whole_path, length + 1);
       self[length - 1] = 0;  // "...\.." -> "...\."
-      if (!ExamineSource(self, facts)) return false;
+      if (!ExamineSource(self, facts, false)) return false;
     }
     Iso.root_dot_known = true;
     Iso.root_dot.size = facts->size;
@@ -216,9 +234,9 @@ static Admission admit_source(DirectoryNode* node, const char* whole_path, const
   return kAdmitted;
 }
 
-int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name) {
+int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name, const SourceFacts* listed) {
   SourceFacts facts = {};
-  if (!examine_listed_name(node, whole_path, name, &facts)) return 0;
+  if (!examine_listed_name(node, whole_path, name, listed, &facts)) return 0;
   DirListing* listing = nullptr;
   Admission admission = admit_source(node, whole_path, name, facts, &listing);
   if (admission != kAdmitted) return admission == kAlreadyListed ? 1 : 0;

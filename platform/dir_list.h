@@ -7,18 +7,6 @@
 
 struct DirListing;
 
-struct DirItem {
-  char name[260];   // as listed, "." and ".." included when the system lists them
-};
-
-// Opens the listing of a folder; null when it cannot be listed (missing,
-// not a folder, no right to list it). A folder with nothing in it gives an
-// empty listing, not null.
-DirListing* OpenDirListing(const char* folder);
-// The next name; false at the end.
-bool NextDirItem(DirListing* listing, DirItem* item);
-void CloseDirListing(DirListing* listing);
-
 // What tells one folder from every other while the system runs: the device
 // and inode natively, the volume serial number and file index on Windows.
 // A link or junction to a folder has the identity of the folder it leads to.
@@ -36,5 +24,28 @@ struct SourceFacts {
   FolderIdentity identity;
 };
 
+struct DirItem {
+  char name[260];   // as listed, "." and ".." included when the system lists them
+  // What the listing tells of the entry itself, so that it need not be
+  // examined again (Win32: the find data's attributes, size and last write
+  // time; identity_known is never set). Natively the listing gives names
+  // only and facts_listed is false.
+  bool facts_listed;
+  SourceFacts facts;
+};
+
+// Opens the listing of a folder; null when it cannot be listed (missing,
+// not a folder, no right to list it). A folder with nothing in it gives an
+// empty listing, not null. On Windows a folder of up to 259 characters is
+// listed, also where the pattern appended to it passes the path limit.
+DirListing* OpenDirListing(const char* folder);
+// The next name; false at the end.
+bool NextDirItem(DirListing* listing, DirItem* item);
+void CloseDirListing(DirListing* listing);
+
 // Examines a path; false when it does not exist or cannot be examined.
-bool ExamineSource(const char* path, SourceFacts* facts);
+// A folder's identity is looked up only with want_identity (on Windows it
+// costs opening the folder and a query of its volume).
+bool ExamineSource(const char* path, SourceFacts* facts, bool want_identity = true);
+// The identity of a folder; false when it cannot be had.
+bool ExamineFolderIdentity(const char* path, FolderIdentity* identity);

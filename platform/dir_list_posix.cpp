@@ -65,10 +65,12 @@ bool NextDirItem(DirListing* listing, DirItem* item) {
   if (listing->next >= listing->count) return false;
   const char* name = listing->names[listing->next++];
   memcpy(item->name, name, strlen(name) + 1);
+  item->facts_listed = false;
   return true;
 }
 
-bool ExamineSource(const char* path, SourceFacts* facts) {
+// stat gives the identity with the rest, so it is always told.
+bool ExamineSource(const char* path, SourceFacts* facts, bool) {
   struct stat st;
   if (stat(path, &st) != 0) return false;
   facts->is_folder = S_ISDIR(st.st_mode);
@@ -78,5 +80,13 @@ bool ExamineSource(const char* path, SourceFacts* facts) {
   facts->identity_known = facts->is_folder;
   facts->identity.volume = (uint64_t)st.st_dev;
   facts->identity.index = (uint64_t)st.st_ino;
+  return true;
+}
+
+bool ExamineFolderIdentity(const char* path, FolderIdentity* identity) {
+  struct stat st;
+  if (stat(path, &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  identity->volume = (uint64_t)st.st_dev;
+  identity->index = (uint64_t)st.st_ino;
   return true;
 }
