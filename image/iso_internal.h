@@ -181,6 +181,7 @@ struct IsoEngine {
   int tree_error_count;
   OutputFragment* fragments;
   bool stop_build;               // a fault that leaves the image unusable
+  bool stopped_while_preparing;  // the program was asked to end before anything was written
   bool tree_incomplete;          // the scan ran out of memory or the folder could not be read: no image
   // What the scans since iso_new_image left out (iso_left_out_count).
   struct {
@@ -270,6 +271,12 @@ void make_descriptor_date(uint8_t* p, time_t t);  // 17 bytes
 // the next sector when pos's offset in its sector plus the length reaches
 // 2048 or more. Directory sizes and directory writers both use it.
 uint32_t next_record_position(uint32_t pos, uint32_t length);
+
+// Lets the program's windows answer while the tree is read and laid out
+// (AnswerWhilePreparing, image/progress_seam.h). When the job must stop,
+// the build stops (stop_build, stopped_while_preparing). False once the
+// build is stopping, for whatever reason.
+bool keep_answering();
 
 // ---------------------------------------------------------- tree (iso_tree.cpp)
 

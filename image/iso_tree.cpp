@@ -92,7 +92,7 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
   node->scan = &scan;
   DirItem item;
   char whole[kEnginePath];
-  while (NextDirItem(listing, &item) && !Iso.stop_build) {
+  while (NextDirItem(listing, &item) && keep_answering()) {
     if (!strcmp(item.name, ".") && (node->flags & kHasDot)) continue;
     if (!strcmp(item.name, "..") && (node->flags & kHasDotDot)) continue;
     if (!compose_path(whole, folder, item.name)) {
@@ -383,6 +383,7 @@ void free_directory_tree() {
 
 void stamp_entries(DirectoryNode* node) {
   for (; node; node = node->next) {
+    keep_answering();
     for (DirectoryEntry* e = node->entries; e; e = e->next) {
       if (Iso.use_fixed_time) make_record_date(e->record + kRecDate, Iso.fixed_time);
       map_iso_name(e->name, e, e->is_directory);
