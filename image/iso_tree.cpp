@@ -121,11 +121,12 @@ int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* 
 
 static void set_record_date(DirectoryEntry* entry, time_t t) { make_record_date(entry->record + kRecDate, t); }
 
-// True when a folder of this identity is node itself or one of the folders
-// above it: entering it again would read the same folders without end.
-static bool folder_on_path(const DirectoryNode* node, const FolderIdentity& identity) {
-  for (const DirectoryNode* n = node;; n = n->parent) {
-    if (n->identity_known && n->identity.volume == identity.volume && n->identity.index == identity.index) return true;
+// True when the folder at path (of this identity) is node itself or one of
+// the folders above it: entering it again would read the same folders
+// without end.
+static bool folder_on_path(DirectoryNode* node, const char* path, FolderIdentity* identity) {
+  for (DirectoryNode* n = node;; n = n->parent) {
+    if (n->identity_known && SameFolder(n->whole_name, &n->identity, path, identity)) return true;
     if (n == Iso.root || n->parent == n) return false;
   }
 }
@@ -186,8 +187,8 @@ enum Admission { kAdmitted, kAlreadyListed, kLeftOut };
 // a second name differing only in case, a file too large for one extent, a
 // file that cannot be read, a folder already on the path being read, a
 // folder that cannot be listed. An admitted folder comes with its listing.
-static Admission admit_source(DirectoryNode* node, const char* whole_path, const char* name,
-                              const SourceFacts& facts, DirListing** listing) {
+static Admission admit_source(DirectoryNode* node, const char* whole_path, const char* name, SourceFacts& facts,
+                              DirListing** listing) {
   DirectoryEntry* same = find_listed_name(node, name);
   if (same) {
     if (!strcmp(same->name, name)) return kAlreadyListed;
@@ -220,7 +221,7 @@ static Admission admit_source(DirectoryNode* node, const char* whole_path, const
     }
     return kAdmitted;
   }
-  if (facts.identity_known && folder_on_path(node, facts.identity)) {
+  if (facts.identity_known && folder_on_path(node, whole_path, &facts.identity)) {
     leave_out(whole_path, "a folder loop: this folder is already on the path being read");
     return kLeftOut;
   }

@@ -10,9 +10,12 @@ struct DirListing;
 // What tells one folder from every other while the system runs: the device
 // and inode natively, the volume serial number and file index on Windows.
 // A link or junction to a folder has the identity of the folder it leads to.
+// On Windows the index may come alone (the volume's serial number costs a
+// query of its own); the volume is asked for only when two indexes agree.
 struct FolderIdentity {
   uint64_t volume;
   uint64_t index;
+  bool volume_known;
 };
 
 struct SourceFacts {
@@ -44,8 +47,14 @@ bool NextDirItem(DirListing* listing, DirItem* item);
 void CloseDirListing(DirListing* listing);
 
 // Examines a path; false when it does not exist or cannot be examined.
-// A folder's identity is looked up only with want_identity (on Windows it
-// costs opening the folder and a query of its volume).
+// A folder's identity, with its volume, is looked up only with
+// want_identity (on Windows it costs opening the folder and a query of its
+// volume).
 bool ExamineSource(const char* path, SourceFacts* facts, bool want_identity = true);
-// The identity of a folder; false when it cannot be had.
+// The identity of a folder, perhaps without its volume; false when it
+// cannot be had.
 bool ExamineFolderIdentity(const char* path, FolderIdentity* identity);
+// Whether two identities are one folder; an identity without its volume
+// has it asked for by its folder's path. Folders whose volume cannot be
+// had count as different.
+bool SameFolder(const char* path, FolderIdentity* identity, const char* other_path, FolderIdentity* other);

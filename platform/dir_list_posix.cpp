@@ -78,15 +78,18 @@ bool ExamineSource(const char* path, SourceFacts* facts, bool) {
   facts->size = facts->is_folder ? 0 : (int64_t)st.st_size;
   facts->modified = st.st_mtime;
   facts->identity_known = facts->is_folder;
-  facts->identity.volume = (uint64_t)st.st_dev;
-  facts->identity.index = (uint64_t)st.st_ino;
+  facts->identity = {(uint64_t)st.st_dev, (uint64_t)st.st_ino, true};
   return true;
 }
 
 bool ExamineFolderIdentity(const char* path, FolderIdentity* identity) {
   struct stat st;
   if (stat(path, &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-  identity->volume = (uint64_t)st.st_dev;
-  identity->index = (uint64_t)st.st_ino;
+  *identity = {(uint64_t)st.st_dev, (uint64_t)st.st_ino, true};
   return true;
+}
+
+// stat tells the device with the inode.
+bool SameFolder(const char*, FolderIdentity* identity, const char*, FolderIdentity* other) {
+  return identity->volume == other->volume && identity->index == other->index;
 }
