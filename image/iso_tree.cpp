@@ -152,9 +152,8 @@ static bool examine_listed_name(DirectoryNode* node, const char* whole_path, con
     // are the folder being read and the one above it.
     examined = ExamineSource(whole_path, facts, false);
   } else if (listed) {
-    *facts = *listed;
+    *facts = *listed;  // a folder's identity comes with its listing (admit_source)
     examined = true;
-    if (facts->is_folder) facts->identity_known = ExamineFolderIdentity(whole_path, &facts->identity);
   } else {
     examined = ExamineSource(whole_path, facts);
   }
@@ -221,15 +220,18 @@ static Admission admit_source(DirectoryNode* node, const char* whole_path, const
     }
     return kAdmitted;
   }
-  if (facts.identity_known && folder_on_path(node, whole_path, &facts.identity)) {
-    leave_out(whole_path, "a folder loop: this folder is already on the path being read");
-    return kLeftOut;
-  }
   *listing = OpenDirListing(whole_path);
   if (!*listing) {
     snprintf(MessageBuffer, kMessageBufferSize, "Folder '%s' cannot be read; it is left out.\n", whole_path);
     ShowError(MessageBuffer);
     note_left_out(whole_path, nullptr);
+    return kLeftOut;
+  }
+  if (!facts.identity_known) facts.identity_known = DirListingIdentity(*listing, whole_path, &facts.identity);
+  if (facts.identity_known && folder_on_path(node, whole_path, &facts.identity)) {
+    CloseDirListing(*listing);
+    *listing = nullptr;
+    leave_out(whole_path, "a folder loop: this folder is already on the path being read");
     return kLeftOut;
   }
   return kAdmitted;

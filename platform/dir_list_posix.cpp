@@ -82,7 +82,7 @@ bool ExamineSource(const char* path, SourceFacts* facts, bool) {
   return true;
 }
 
-bool ExamineFolderIdentity(const char* path, FolderIdentity* identity) {
+bool DirListingIdentity(DirListing*, const char* path, FolderIdentity* identity) {
   struct stat st;
   if (stat(path, &st) != 0 || !S_ISDIR(st.st_mode)) return false;
   *identity = {(uint64_t)st.st_dev, (uint64_t)st.st_ino, true};

@@ -1,4 +1,7 @@
-// Win32 folder listing (find-first/find-next) and source examination.
+// Win32 folder listing and source examination. On the NT family a folder
+// is opened once and read with NtQueryDirectoryFile, the call under
+// FindFirstFile/FindNextFile, so that the same handle also tells the
+// folder's identity; the 9x family lists with FindFirstFileA/FindNextFileA.
 #include "platform/dir_list.h"
 
 #include <windows.h>
@@ -6,85 +9,150 @@
 #include <cstdlib>
 #include <cstring>
 
-struct DirListing {
-  HANDLE find;   // INVALID_HANDLE_VALUE for a folder with nothing in it
-  bool wide;     // listed through the wide calls (wide_data), else data
-  WIN32_FIND_DATAA data;
-  WIN32_FIND_DATAW wide_data;
-  bool pending;  // the find data holds a name not yet handed out
+#include "platform/byte_order.h"
+
+// ------------------------------------------------------------ ntdll
+
+// The ntdll calls of the NT family's listing; null members on the 9x family.
+struct IoStatus {
+  union {
+    LONG status;
+    void* pointer;
+  };
+  ULONG_PTR information;
+};
+typedef LONG(WINAPI* QueryInformationFile)(HANDLE, IoStatus*, void*, ULONG, int);
+typedef LONG(WINAPI* QueryDirectoryFile)(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, int, BOOLEAN, void*,
+                                         BOOLEAN);
+typedef LONG(WINAPI* UnicodeToMultiByte)(char*, ULONG, ULONG*, const WCHAR*, ULONG);
+typedef LONG(WINAPI* MultiByteToUnicode)(WCHAR*, ULONG, ULONG*, const char*, ULONG);
+struct NtCalls {
+  QueryInformationFile query_information;
+  QueryDirectoryFile query_directory;
+  UnicodeToMultiByte to_ansi;  // the conversion FindFirstFileA gives its names
+  MultiByteToUnicode from_ansi;
 };
 
-// A folder path and the pattern "*.*" no longer than the ANSI calls take.
-static const size_t kLongestAnsiPattern = MAX_PATH - 1;
-
-static bool EndsInSeparator(const char* path, size_t length) {
-  return length > 0 && (path[length - 1] == '\\' || path[length - 1] == '/');
+static NtCalls LoadNtCalls() {
+  NtCalls calls = {};
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (!ntdll) return calls;
+  calls.query_information = (QueryInformationFile)(void*)GetProcAddress(ntdll, "NtQueryInformationFile");
+  calls.query_directory = (QueryDirectoryFile)(void*)GetProcAddress(ntdll, "NtQueryDirectoryFile");
+  calls.to_ansi = (UnicodeToMultiByte)(void*)GetProcAddress(ntdll, "RtlUnicodeToMultiByteN");
+  calls.from_ansi = (MultiByteToUnicode)(void*)GetProcAddress(ntdll, "RtlMultiByteToUnicodeN");
+  if (!calls.query_information || !calls.query_directory || !calls.to_ansi || !calls.from_ansi) calls = NtCalls();
+  return calls;
 }
 
-// "<folder>\*.*" for FindFirstFileA; false when it would pass the limit.
-static bool AnsiPattern(const char* folder, char* pattern) {
-  size_t length = strlen(folder);
-  size_t separator = EndsInSeparator(folder, length) ? 0 : 1;
-  if (length + separator + 3 > kLongestAnsiPattern) return false;
-  memcpy(pattern, folder, length);
-  if (separator) pattern[length++] = '\\';
-  memcpy(pattern + length, "*.*", 4);
+// Null on the 9x family.
+static const NtCalls* Nt() {
+  static const NtCalls calls = LoadNtCalls();
+  return calls.query_directory ? &calls : nullptr;
+}
+
+enum { kFileFullDirectoryInformation = 2, kFileInternalInformation = 6 };
+const LONG kStatusNoMoreFiles = (LONG)0x80000006, kStatusNoSuchFile = (LONG)0xC000000F;
+
+// FILE_FULL_DIR_INFORMATION, one record of a listing buffer.
+enum {
+  kNextEntryOffset = 0,
+  kLastWriteTime = 24,
+  kEndOfFile = 40,
+  kFileAttributes = 56,
+  kFileNameLength = 60,
+  kFileName = 68,
+};
+const ULONG kListingBufferSize = 65536;
+
+// ------------------------------------------------------------ listing
+
+struct DirListing {
+  // NT family: the folder itself and the records of the last query.
+  HANDLE folder;
+  uint8_t* buffer;
+  ULONG filled;      // bytes of records in buffer
+  ULONG next;        // offset of the next record, filled at the buffer's end
+  bool ended;
+  // 9x family.
+  HANDLE find;       // INVALID_HANDLE_VALUE for a folder with nothing in it
+  WIN32_FIND_DATAA data;
+  bool pending;      // data holds a name not yet handed out
+};
+
+// FILETIME counts 100 ns from 1601; time_t seconds from 1970.
+static time_t TimeOfTicks(uint64_t ticks) { return (time_t)((int64_t)(ticks / 10000000ULL) - 11644473600LL); }
+
+static void FillFacts(DWORD attributes, uint64_t size, uint64_t last_write, SourceFacts* facts) {
+  facts->is_folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  facts->hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+  facts->size = facts->is_folder ? 0 : (int64_t)size;
+  facts->modified = TimeOfTicks(last_write);
+  facts->identity_known = false;
+}
+
+static uint64_t TicksOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
+
+static uint64_t Get64le(const uint8_t* p) { return get32le(p) | ((uint64_t)get32le(p + 4) << 32); }
+
+// Whether a listed name can stand in a path. One that cannot (a character
+// that the ANSI code page lacks became "?" or a look-alike, or the file
+// system allows what Windows paths do not) is not vouched for by its
+// listing: the scan then examines its path, which fails, as it does for
+// every such name.
+static bool UsableInPath(const char* name) {
+  for (const unsigned char* p = (const unsigned char*)name; *p; p++) {
+    if (*p < 32 || strchr("*?\"<>|:/\\", *p)) return false;
+  }
   return true;
 }
 
-// "\\?\<full path>\*.*" for FindFirstFileW, which takes it past the ANSI
-// limit; null when the folder cannot be given that form. Freed by the caller.
-static wchar_t* WidePattern(const char* folder) {
-  int count = MultiByteToWideChar(CP_ACP, 0, folder, -1, nullptr, 0);
-  if (count <= 0) return nullptr;
-  wchar_t* relative = (wchar_t*)malloc((size_t)count * sizeof(wchar_t));
-  if (!relative || !MultiByteToWideChar(CP_ACP, 0, folder, -1, relative, count)) {
-    free(relative);
-    return nullptr;
-  }
-  // The prefix turns off the system's path parsing: the path must be whole,
-  // with backslashes only and no "." or ".." steps.
-  DWORD full_length = GetFullPathNameW(relative, 0, nullptr, nullptr);
-  const size_t kRoom = 16;  // "\\?\UNC\" and "\*.*" with the NUL
-  wchar_t* full = full_length ? (wchar_t*)malloc((full_length + kRoom) * sizeof(wchar_t)) : nullptr;
-  wchar_t* pattern = full ? (wchar_t*)malloc((full_length + kRoom) * sizeof(wchar_t)) : nullptr;
-  DWORD got = pattern ? GetFullPathNameW(relative, full_length, full, nullptr) : 0;
-  free(relative);
-  if (!got || got >= full_length) {
-    free(full);
-    free(pattern);
-    return nullptr;
-  }
-  if (full[0] == L'\\' && full[1] == L'\\') {  // \\server\share\...
-    wcscpy(pattern, L"\\\\?\\UNC\\");
-    wcscat(pattern, full + 2);
-  } else {
-    wcscpy(pattern, L"\\\\?\\");
-    wcscat(pattern, full);
-  }
-  free(full);
-  size_t length = wcslen(pattern);
-  if (pattern[length - 1] != L'\\') pattern[length++] = L'\\';
-  wcscpy(pattern + length, L"*.*");
-  return pattern;
+// The next buffer of records; false at the end of the listing or on an
+// error, with status set.
+static bool QueryRecords(DirListing* listing, LONG* status) {
+  IoStatus io = {};
+  *status = Nt()->query_directory(listing->folder, nullptr, nullptr, nullptr, &io, listing->buffer,
+                                  kListingBufferSize, kFileFullDirectoryInformation, FALSE, nullptr, FALSE);
+  if (*status < 0 || io.information == 0 || io.information > kListingBufferSize) return false;
+  listing->filled = (ULONG)io.information;
+  listing->next = 0;
+  return true;
 }
 
-DirListing* OpenDirListing(const char* folder) {
+static DirListing* OpenNtListing(const char* folder) {
   DirListing* listing = (DirListing*)calloc(1, sizeof(DirListing));
   if (!listing) return nullptr;
-  char pattern[MAX_PATH];
-  if (AnsiPattern(folder, pattern)) {
-    listing->find = FindFirstFileA(pattern, &listing->data);
-  } else {
-    wchar_t* wide = WidePattern(folder);
-    listing->wide = true;
-    listing->find = wide ? FindFirstFileW(wide, &listing->wide_data) : INVALID_HANDLE_VALUE;
-    if (!wide) SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    free(wide);
+  listing->find = INVALID_HANDLE_VALUE;
+  listing->buffer = (uint8_t*)malloc(kListingBufferSize);
+  listing->folder = listing->buffer ? CreateFileA(folder, FILE_LIST_DIRECTORY,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
+                                    : INVALID_HANDLE_VALUE;
+  LONG status = 0;
+  if (listing->folder != INVALID_HANDLE_VALUE && QueryRecords(listing, &status)) return listing;
+  // A drive's empty root lists nothing, not even "." and "..": that is an
+  // empty folder. Any other failure means the folder cannot be listed.
+  if (listing->folder != INVALID_HANDLE_VALUE && (status == kStatusNoSuchFile || status == kStatusNoMoreFiles)) {
+    listing->ended = true;
+    return listing;
   }
+  CloseDirListing(listing);
+  return nullptr;
+}
+
+static DirListing* OpenFindListing(const char* folder) {
+  char pattern[MAX_PATH];
+  size_t length = strlen(folder);
+  bool separator = length > 0 && folder[length - 1] != '\\' && folder[length - 1] != '/';
+  if (length + (separator ? 1 : 0) + 4 > sizeof pattern) return nullptr;
+  memcpy(pattern, folder, length);
+  if (separator) pattern[length++] = '\\';
+  memcpy(pattern + length, "*.*", 4);
+  DirListing* listing = (DirListing*)calloc(1, sizeof(DirListing));
+  if (!listing) return nullptr;
+  listing->folder = INVALID_HANDLE_VALUE;
+  listing->find = FindFirstFileA(pattern, &listing->data);
   if (listing->find == INVALID_HANDLE_VALUE) {
-    // A drive's empty root lists nothing, not even "." and "..": that is an
-    // empty folder. Any other failure means the folder cannot be listed.
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return listing;
     free(listing);
@@ -94,92 +162,88 @@ DirListing* OpenDirListing(const char* folder) {
   return listing;
 }
 
-// FILETIME counts 100 ns from 1601; time_t seconds from 1970.
-static time_t TimeOfFileTime(const FILETIME& time) {
-  uint64_t ticks = ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime;
-  return (time_t)((int64_t)(ticks / 10000000ULL) - 11644473600LL);
-}
+DirListing* OpenDirListing(const char* folder) { return Nt() ? OpenNtListing(folder) : OpenFindListing(folder); }
 
-static void FillFacts(DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& last_write,
-                      SourceFacts* facts) {
-  facts->is_folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  facts->hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-  facts->size = facts->is_folder ? 0 : (((int64_t)size_high << 32) | size_low);
-  facts->modified = TimeOfFileTime(last_write);
-  facts->identity_known = false;
-}
-
-// The next find data; false at the end.
-static bool NextFindData(DirListing* listing) {
-  if (listing->find == INVALID_HANDLE_VALUE) return false;
-  if (listing->pending) {
-    listing->pending = false;
+// The next record of an NT listing as an item; false at the end. A record
+// that does not lie whole in the buffer ends the listing; a name that has
+// no room in the ANSI name is passed over, as the program could not name
+// it again.
+static bool NextNtItem(DirListing* listing, DirItem* item) {
+  for (;;) {
+    if (listing->next >= listing->filled) {
+      LONG status;
+      if (listing->ended || !QueryRecords(listing, &status)) {
+        listing->ended = true;
+        return false;
+      }
+    }
+    const uint8_t* record = listing->buffer + listing->next;
+    ULONG room = listing->filled - listing->next;
+    if (room < kFileName || get32le(record + kFileNameLength) > room - kFileName) {
+      listing->ended = true;
+      return false;
+    }
+    ULONG following = get32le(record + kNextEntryOffset);
+    listing->next = following && following < room ? listing->next + following : listing->filled;
+    ULONG name_bytes = get32le(record + kFileNameLength);
+    // At most 255 characters; in a double-byte code page up to 510 bytes.
+    WCHAR name[256];
+    char ansi[2 * 256 + 1];
+    ULONG ansi_length = 0;
+    if (name_bytes > sizeof name) continue;
+    memcpy(name, record + kFileName, name_bytes);
+    if (Nt()->to_ansi(ansi, sizeof ansi - 1, &ansi_length, name, name_bytes) < 0) continue;
+    if (ansi_length >= sizeof item->name) continue;
+    memcpy(item->name, ansi, ansi_length);
+    item->name[ansi_length] = 0;
+    FillFacts(get32le(record + kFileAttributes), Get64le(record + kEndOfFile), Get64le(record + kLastWriteTime),
+              &item->facts);
+    // The ANSI name names this entry only when it gives back its own name.
+    WCHAR again[256];
+    ULONG again_bytes = 0;
+    bool same = Nt()->from_ansi(again, sizeof again, &again_bytes, ansi, ansi_length) >= 0 &&
+                again_bytes == name_bytes && memcmp(again, name, name_bytes) == 0;
+    item->facts_listed = same && UsableInPath(item->name);
     return true;
   }
-  return listing->wide ? FindNextFileW(listing->find, &listing->wide_data) != 0
-                       : FindNextFileA(listing->find, &listing->data) != 0;
+}
+
+static bool NextFindItem(DirListing* listing, DirItem* item) {
+  if (listing->find == INVALID_HANDLE_VALUE) return false;
+  if (!listing->pending && !FindNextFileA(listing->find, &listing->data)) return false;
+  listing->pending = false;
+  const WIN32_FIND_DATAA& found = listing->data;
+  size_t length = strlen(found.cFileName);
+  if (length >= sizeof item->name) length = sizeof item->name - 1;
+  memcpy(item->name, found.cFileName, length);
+  item->name[length] = 0;
+  FillFacts(found.dwFileAttributes, ((uint64_t)found.nFileSizeHigh << 32) | found.nFileSizeLow,
+            TicksOf(found.ftLastWriteTime), &item->facts);
+  item->facts_listed = UsableInPath(item->name);
+  return true;
 }
 
 bool NextDirItem(DirListing* listing, DirItem* item) {
-  while (NextFindData(listing)) {
-    if (listing->wide) {
-      // A name that has no room in the ANSI name is passed over, as the
-      // program could not name it again.
-      const WIN32_FIND_DATAW& found = listing->wide_data;
-      if (!WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, item->name, sizeof item->name, nullptr, nullptr))
-        continue;
-      FillFacts(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime, &item->facts);
-    } else {
-      const WIN32_FIND_DATAA& found = listing->data;
-      size_t length = strlen(found.cFileName);
-      if (length >= sizeof item->name) length = sizeof item->name - 1;
-      memcpy(item->name, found.cFileName, length);
-      item->name[length] = 0;
-      FillFacts(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime, &item->facts);
-    }
-    item->facts_listed = true;
-    return true;
-  }
-  return false;
+  return listing->buffer ? NextNtItem(listing, item) : NextFindItem(listing, item);
 }
 
 void CloseDirListing(DirListing* listing) {
   if (!listing) return;
-  if (listing->find != INVALID_HANDLE_VALUE) FindClose(listing->find);
+  if (listing->folder != INVALID_HANDLE_VALUE && listing->folder) CloseHandle(listing->folder);
+  if (listing->find != INVALID_HANDLE_VALUE && listing->find) FindClose(listing->find);
+  free(listing->buffer);
   free(listing);
 }
 
-// NtQueryInformationFile's FileInternalInformation (NT family): the file
-// index alone, the number GetFileInformationByHandle reports beside the
-// volume's serial number, which it asks of the volume (under Wine: of the
-// mount manager, costing more than the rest of a folder's scan).
-enum { kFileInternalInformation = 6 };
-struct IoStatus {
-  union {
-    LONG status;
-    void* pointer;
-  };
-  ULONG_PTR information;
-};
-typedef LONG(WINAPI* QueryInformationFile)(HANDLE, IoStatus*, void*, ULONG, int);
+// ------------------------------------------------------------ identity
 
-static QueryInformationFile FileIndexQuery() {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  static QueryInformationFile query =
-      ntdll ? (QueryInformationFile)(void*)GetProcAddress(ntdll, "NtQueryInformationFile") : nullptr;
-  return query;
-}
-
-// Opens a folder itself (through a junction or link: the folder it leads
-// to), for its identity.
-static HANDLE OpenFolder(const char* path) {
-  return CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-}
-
-// The volume serial number and file index of a folder.
+// The volume serial number and file index of a folder (through a junction
+// or link: of the folder it leads to). GetFileInformationByHandle asks the
+// volume for its serial number (under Wine: the mount manager, which costs
+// more than the rest of a folder's scan), so that is done only when needed.
 static bool WholeIdentity(const char* path, FolderIdentity* identity) {
-  HANDLE folder = OpenFolder(path);
+  HANDLE folder = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folder == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   bool known = GetFileInformationByHandle(folder, &info) != 0;
@@ -192,16 +256,14 @@ static bool WholeIdentity(const char* path, FolderIdentity* identity) {
   return known;
 }
 
-bool ExamineFolderIdentity(const char* path, FolderIdentity* identity) {
-  QueryInformationFile query = FileIndexQuery();
-  if (!query) return WholeIdentity(path, identity);  // the 9x family
-  HANDLE folder = OpenFolder(path);
-  if (folder == INVALID_HANDLE_VALUE) return false;
-  IoStatus status = {};
+bool DirListingIdentity(DirListing* listing, const char* folder, FolderIdentity* identity) {
+  if (!listing->buffer) return WholeIdentity(folder, identity);
+  // The file index alone (FileInternalInformation), the number
+  // GetFileInformationByHandle reports.
+  IoStatus io = {};
   LARGE_INTEGER index = {};
-  bool known = query(folder, &status, &index, sizeof index, kFileInternalInformation) >= 0;
-  CloseHandle(folder);
-  if (!known) return WholeIdentity(path, identity);
+  if (Nt()->query_information(listing->folder, &io, &index, sizeof index, kFileInternalInformation) < 0)
+    return WholeIdentity(folder, identity);
   identity->volume = 0;
   identity->index = (uint64_t)index.QuadPart;
   identity->volume_known = false;
@@ -215,10 +277,13 @@ bool SameFolder(const char* path, FolderIdentity* identity, const char* other_pa
   return identity->volume == other->volume && identity->index == other->index;
 }
 
+// ------------------------------------------------------------ examining
+
 bool ExamineSource(const char* path, SourceFacts* facts, bool want_identity) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
-  FillFacts(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, facts);
+  FillFacts(data.dwFileAttributes, ((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow,
+            TicksOf(data.ftLastWriteTime), facts);
   if (facts->is_folder && want_identity) facts->identity_known = WholeIdentity(path, &facts->identity);
   return true;
 }
