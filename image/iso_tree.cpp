@@ -184,8 +184,9 @@ enum Admission { kAdmitted, kAlreadyListed, kLeftOut };
 
 // Whether an examined source gets an entry. Left out (logged and counted):
 // a second name differing only in case, a file too large for one extent, a
-// file that cannot be read, a folder already on the path being read, a
-// folder that cannot be listed. An admitted folder comes with its listing.
+// file that cannot be read, a folder that cannot be listed, a folder
+// already on the path being read (its identity comes with its listing). An
+// admitted folder comes with its listing.
 static Admission admit_source(DirectoryNode* node, const char* whole_path, const char* name, SourceFacts& facts,
                               DirListing** listing) {
   DirectoryEntry* same = find_listed_name(node, name);
