@@ -13,16 +13,24 @@
 #include <unordered_map>
 #include <vector>
 
-// Placed candidates (their array indexes, ascending after sorting) by size
-// and head digest, so that a file is checked only against files that can
-// be equal to it, also in a large group of equal sizes.
-typedef std::unordered_map<std::string, std::vector<int>> PlacedIndex;
+// The placed candidates of one size and head digest. Once the group has
+// two, a file is checked only against those of its whole-file digest, so
+// that a file costs the same whatever the size of its group.
+struct PlacedGroup {
+  std::vector<int> members;  // array indexes, in the order they were placed
+  size_t digested = 0;       // members before this one are in by_content (or could not be read)
+  std::unordered_map<std::string, std::vector<int>> by_content;  // whole-file digest: indexes, ascending
+};
+// Placed candidates by size and head digest.
+typedef std::unordered_map<std::string, PlacedGroup> PlacedIndex;
 
 static PlacedIndex& placed() { return *(PlacedIndex*)Iso.placed_by_head; }
 
 static std::string head_key(const DirectoryEntry* e) {
   return std::string((const char*)e->head_digest, 16) + std::string((const char*)&e->size, sizeof e->size);
 }
+
+static std::string content_key(const DirectoryEntry* e) { return std::string((const char*)e->content_digest, 16); }
 
 static const uint32_t kLargestCandidate = 1073741824u;  // files of 1 GiB and more never share
 
@@ -113,9 +121,24 @@ static bool take_head_digest(DirectoryEntry* e) {
   return true;
 }
 
+// The MD5 of the whole file, read in blocks between which the windows
+// answer. False when it cannot be read, or when the build is stopping.
 static bool take_content_digest(DirectoryEntry* e) {
   if (e->digest_state >= 2) return true;
-  if (!e->whole_path || !Md5File(e->content_digest, e->whole_path)) return false;
+  if (!e->whole_path) return false;
+  FileHandle file = OpenInputFile(e->whole_path);
+  if (file == kInvalidFileHandle) return false;
+  uint8_t* block = (uint8_t*)malloc(kHeadBytes);
+  Md5Context context;
+  Md5Init(&context);
+  long got = 0;
+  while (block && keep_answering() && (got = ReadFromHandle(file, block, kHeadBytes)) > 0)
+    Md5Update(&context, block, (size_t)got);
+  CloseFileHandle(file);
+  free(block);
+  // A read error ends the data like the file's end, as Md5File does.
+  if (!block || Iso.stop_build) return false;
+  Md5Final(e->content_digest, &context);
   e->digest_state = 2;
   return true;
 }
@@ -133,7 +156,7 @@ bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b) {
   }
   if (fa != kInvalidFileHandle && fb != kInvalidFileHandle) {
     uint64_t rest = a->size;
-    while (rest > 0) {
+    while (rest > 0 && keep_answering()) {
       size_t n = rest < kBlock ? (size_t)rest : kBlock;
       if (ReadFromHandle(fa, one, n) != (long)n) break;
       if (ReadFromHandle(fb, two, n) != (long)n) break;
@@ -155,6 +178,17 @@ static void lend_extent(DirectoryEntry* entry, const DirectoryEntry* lender) {
   put32both(entry->record + kRecDataLength, entry->size);
 }
 
+// Files the group placed since its last look are entered by their
+// whole-file digests; one that cannot be read never lends.
+static void index_contents(PlacedGroup& group) {
+  for (; group.digested < group.members.size(); group.digested++) {
+    int index = group.members[group.digested];
+    if (!take_content_digest(Iso.candidates[index])) continue;
+    std::vector<int>& same = group.by_content[content_key(Iso.candidates[index])];
+    same.insert(std::lower_bound(same.begin(), same.end(), index), index);
+  }
+}
+
 // A placed file of the same size and equal contents lends its extent: the
 // first such file in array order. Its contents are known equal only by a
 // byte comparison; digests only spare comparisons that cannot succeed. The
@@ -165,24 +199,25 @@ static void lend_extent(DirectoryEntry* entry, const DirectoryEntry* lender) {
 bool share_duplicate_extent(DirectoryEntry* entry) {
   if (!Iso.candidates || Iso.candidate_count < 2 || entry->share_group < 0) return false;
   if (!take_head_digest(entry)) return false;  // unreadable: own data, and it never lends
-  std::vector<int>& same_head = placed()[head_key(entry)];
-  std::sort(same_head.begin(), same_head.end());
-  if (same_head.size() == 1 && compare_files(Iso.candidates[same_head[0]], entry)) {
-    lend_extent(entry, Iso.candidates[same_head[0]]);
+  PlacedGroup& group = placed()[head_key(entry)];
+  if (group.members.size() == 1 && compare_files(Iso.candidates[group.members[0]], entry)) {
+    lend_extent(entry, Iso.candidates[group.members[0]]);
     return true;
   }
-  if (same_head.size() > 1) {
+  if (group.members.size() > 1) {
     if (!take_content_digest(entry)) return false;
-    for (int i : same_head) {
-      DirectoryEntry* other = Iso.candidates[i];
-      if (!take_content_digest(other) || memcmp(other->content_digest, entry->content_digest, 16) != 0) continue;
-      if (!compare_files(other, entry)) continue;
-      lend_extent(entry, other);
-      return true;
+    index_contents(group);
+    auto same = group.by_content.find(content_key(entry));
+    if (same != group.by_content.end()) {
+      for (int i : same->second) {
+        if (!compare_files(Iso.candidates[i], entry)) continue;
+        lend_extent(entry, Iso.candidates[i]);
+        return true;
+      }
     }
   }
   entry->share_group = -1;  // placed with data of its own; may lend from now on
-  same_head.push_back(entry->candidate_index);
+  group.members.push_back(entry->candidate_index);
   return false;
 }
 

@@ -4,6 +4,7 @@
 #include "app/engine_log.h"
 #include "app/message_boxes.h"
 #include "image/iso_internal.h"
+#include "image/progress_seam.h"
 #include "platform/dir_list.h"
 #include "platform/files.h"
 
@@ -77,8 +78,17 @@ int iso_engine_done() {
   return 1;
 }
 
+bool keep_answering() {
+  if (!Iso.stop_build && AnswerWhilePreparing()) {
+    Iso.stop_build = true;
+    Iso.stopped_while_preparing = true;
+  }
+  return !Iso.stop_build;
+}
+
 int iso_new_image() {
   free_directory_tree();
+  Iso.stopped_while_preparing = false;
   Iso.use_eltorito = 0;
   Iso.boot_image_accepted = 0;
   copy_text(Iso.volume_label, sizeof Iso.volume_label, "MYCD_VOL");

@@ -182,6 +182,7 @@ struct IsoEngine {
   int tree_error_count;
   OutputFragment* fragments;
   bool stop_build;               // a fault that leaves the image unusable
+  bool stopped_while_preparing;  // the program was asked to end before anything was written
   bool tree_incomplete;          // the scan ran out of memory or the folder could not be read: no image
   // What the scans since iso_new_image left out (iso_left_out_count).
   struct {
@@ -272,12 +273,20 @@ void make_descriptor_date(uint8_t* p, time_t t);  // 17 bytes
 // 2048 or more. Directory sizes and directory writers both use it.
 uint32_t next_record_position(uint32_t pos, uint32_t length);
 
+// Lets the program's windows answer while the tree is read and laid out
+// (AnswerWhilePreparing, image/progress_seam.h). When the job must stop,
+// the build stops (stop_build, stopped_while_preparing). False once the
+// build is stopping, for whatever reason.
+bool keep_answering();
+
 // ---------------------------------------------------------- tree (iso_tree.cpp)
 
 // True when the scan leaves this path out (iso_leave_out_path).
 bool is_kept_out(const char* whole_path);
 int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* self);
-int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name);
+// listed: what the folder's listing told of the name (null: it is examined).
+int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name,
+                      const SourceFacts* listed = nullptr);
 DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_path, DirectoryEntry* self,
                                      int look_up);
 DirectoryEntry* search_tree_file(DirectoryNode* node, const char* path);

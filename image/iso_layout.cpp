@@ -301,6 +301,7 @@ static bool walk_file_extents(DirectoryNode* node) {
   for (DirectoryNode* n = node; n; n = n->next) {
     if (n->walked) break;  // it and the siblings after it are placed already
     for (DirectoryEntry* e = n->entries; e; e = e->next) {
+      if (!keep_answering()) return false;
       if (read_le32(e->record + kRecExtent) != 0 || (e->entry_flags & kNotInIso)) continue;
       if (Iso.output_path && e->whole_path && !strcasecmp(Iso.output_path, e->whole_path)) {
         snprintf(MessageBuffer, kMessageBufferSize, "ISO '%s' Cnanot Self-Content!", Iso.output_path);
@@ -492,7 +493,7 @@ static void discard_output() {
 
 int write_image_tree() {
   int result = 0;
-  Iso.stop_build = Iso.tree_incomplete;
+  Iso.stop_build = Iso.tree_incomplete || Iso.stopped_while_preparing;
   Iso.write_failed = false;
   if (!Iso.stop_build && Iso.use_eltorito) place_boot_image();
   int failed = finish_all_directories(Iso.root);
@@ -555,6 +556,10 @@ int write_image_tree() {
         result = 1;
       }
     }
+  }
+  if (Iso.stopped_while_preparing) {
+    LogMessage("Canceled by User. \n0 Sectors Writen ( 0KB Bytes)\n");
+    discard_output();
   }
   release_build_tables();
   free_duplicate_candidates();

@@ -409,7 +409,7 @@ int finish_directory(DirectoryNode* node) {
 
 int finish_all_directories(DirectoryNode* node) {
   int failed = 0;
-  for (; node && !Iso.stop_build; node = node->next) {
+  for (; node && keep_answering(); node = node->next) {
     if (finish_directory(node)) failed++;
     failed += finish_all_directories(node->subdirectories);
   }

@@ -101,12 +101,13 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
   node->scan = &scan;
   DirItem item;
   char whole[kEnginePath];
-  while (NextDirItem(listing, &item) && !Iso.stop_build) {
+  while (NextDirItem(listing, &item) && keep_answering()) {
     bool dot = !strcmp(item.name, "."), dotdot = !strcmp(item.name, "..");
     if (dot && (node->flags & kHasDot)) continue;
     if (dotdot && (node->flags & kHasDotDot)) continue;
     if (!compose_path(whole, folder, item.name)) {
-      // "." and ".." are the folders already read; finishing adds them.
+      // A folder near the path limit gets its "." and ".." when it is
+      // finished; they are not entries of the disc folder left out.
       if (dot || dotdot) continue;
       snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s%c%s (the path is 260 characters or longer)\n",
                folder, kPathSeparator, item.name);
@@ -119,7 +120,7 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
       leave_out(whole, "the name holds a control character");
       continue;
     }
-    insert_file_entry(node, whole, item.name);
+    insert_file_entry(node, whole, item.name, item.facts_listed ? &item.facts : nullptr);
   }
   node->scan = outer;
 }
@@ -134,18 +135,21 @@ int scan_source_folder(DirectoryNode* node, const char* folder, DirectoryEntry* 
 
 static void set_record_date(DirectoryEntry* entry, time_t t) { make_record_date(entry->record + kRecDate, t); }
 
-// True when a folder of this identity is node itself or one of the folders
-// above it: entering it again would read the same folders without end.
-static bool folder_on_path(const DirectoryNode* node, const FolderIdentity& identity) {
-  for (const DirectoryNode* n = node;; n = n->parent) {
-    if (n->identity_known && n->identity.volume == identity.volume && n->identity.index == identity.index) return true;
+// True when the folder at path (of this identity) is node itself or one of
+// the folders above it: entering it again would read the same folders
+// without end.
+static bool folder_on_path(DirectoryNode* node, const char* path, FolderIdentity* identity) {
+  for (DirectoryNode* n = node;; n = n->parent) {
+    if (n->identity_known && SameFolder(n->whole_name, &n->identity, path, identity)) return true;
     if (n == Iso.root || n->parent == n) return false;
   }
 }
 
-// The facts of a listed name; false (logged and counted) when it cannot be
-// examined. The root's "." and ".." both describe the root folder.
-static bool examine_listed_name(DirectoryNode* node, const char* whole_path, const char* name, SourceFacts* facts) {
+// The facts of a listed name, from the listing when it told them; false
+// (logged and counted) when it cannot be examined. The root's "." and ".."
+// both describe the root folder.
+static bool examine_listed_name(DirectoryNode* node, const char* whole_path, const char* name,
+                                const SourceFacts* listed, SourceFacts* facts) {
   bool dot = !strcmp(name, "."), dotdot = !strcmp(name, "..");
   bool in_root = node == Iso.root;
   if (in_root && dotdot && Iso.root_dot_known) {
@@ -155,7 +159,19 @@ static bool examine_listed_name(DirectoryNode* node, const char* whole_path, con
     facts->modified = Iso.root_dot.modified;
     return true;
   }
-  if (!ExamineSource(whole_path, facts)) {
+  bool examined;
+  if (dot || dotdot) {
+    // Examined on their own (their dates go into the image as the system
+    // gives them for the path); their identity is never asked for: they
+    // are the folder being read and the one above it.
+    examined = ExamineSource(whole_path, facts, false);
+  } else if (listed) {
+    *facts = *listed;  // a folder's identity comes with its listing (admit_source)
+    examined = true;
+  } else {
+    examined = ExamineSource(whole_path, facts);
+  }
+  if (!examined) {
     snprintf(MessageBuffer, kMessageBufferSize, "Non-existant or inaccessible: %s\n", whole_path);
     LogMessage(MessageBuffer);
     note_left_out(whole_path, nullptr);
@@ -168,7 +184,7 @@ static bool examine_listed_name(DirectoryNode* node, const char* whole_path, con
       size_t length = strlen(whole_path);
       memcpy(self, whole_path, length + 1);
       self[length - 1] = 0;  // "...\.." -> "...\."
-      if (!ExamineSource(self, facts)) return false;
+      if (!ExamineSource(self, facts, false)) return false;
     }
     Iso.root_dot_known = true;
     Iso.root_dot.size = facts->size;
@@ -182,10 +198,11 @@ enum Admission { kAdmitted, kAlreadyListed, kLeftOut };
 
 // Whether an examined source gets an entry. Left out (logged and counted):
 // a second name differing only in case, a file too large for one extent, a
-// file that cannot be read, a folder already on the path being read, a
-// folder that cannot be listed. An admitted folder comes with its listing.
-static Admission admit_source(DirectoryNode* node, const char* whole_path, const char* name,
-                              const SourceFacts& facts, DirListing** listing) {
+// file that cannot be read, a folder that cannot be listed, a folder
+// already on the path being read (its identity comes with its listing). An
+// admitted folder comes with its listing.
+static Admission admit_source(DirectoryNode* node, const char* whole_path, const char* name, SourceFacts& facts,
+                              DirListing** listing) {
   DirectoryEntry* same = find_listed_name(node, name);
   if (same) {
     if (!strcmp(same->name, name)) return kAlreadyListed;
@@ -218,10 +235,6 @@ static Admission admit_source(DirectoryNode* node, const char* whole_path, const
     }
     return kAdmitted;
   }
-  if (facts.identity_known && folder_on_path(node, facts.identity)) {
-    leave_out(whole_path, "a folder loop: this folder is already on the path being read");
-    return kLeftOut;
-  }
   *listing = OpenDirListing(whole_path);
   if (!*listing) {
     snprintf(MessageBuffer, kMessageBufferSize, "Folder '%s' cannot be read; it is left out.\n", whole_path);
@@ -229,12 +242,19 @@ static Admission admit_source(DirectoryNode* node, const char* whole_path, const
     note_left_out(whole_path, nullptr);
     return kLeftOut;
   }
+  if (!facts.identity_known) facts.identity_known = DirListingIdentity(*listing, whole_path, &facts.identity);
+  if (facts.identity_known && folder_on_path(node, whole_path, &facts.identity)) {
+    CloseDirListing(*listing);
+    *listing = nullptr;
+    leave_out(whole_path, "a folder loop: this folder is already on the path being read");
+    return kLeftOut;
+  }
   return kAdmitted;
 }
 
-int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name) {
+int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* name, const SourceFacts* listed) {
   SourceFacts facts = {};
-  if (!examine_listed_name(node, whole_path, name, &facts)) return 0;
+  if (!examine_listed_name(node, whole_path, name, listed, &facts)) return 0;
   DirListing* listing = nullptr;
   Admission admission = admit_source(node, whole_path, name, facts, &listing);
   if (admission != kAdmitted) return admission == kAlreadyListed ? 1 : 0;
@@ -382,6 +402,7 @@ void free_directory_tree() {
 
 void stamp_entries(DirectoryNode* node) {
   for (; node; node = node->next) {
+    keep_answering();
     for (DirectoryEntry* e = node->entries; e; e = e->next) {
       if (Iso.use_fixed_time) make_record_date(e->record + kRecDate, Iso.fixed_time);
       map_iso_name(e->name, e, e->is_directory);

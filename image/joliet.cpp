@@ -163,7 +163,7 @@ static int sort_joliet_directory(DirectoryNode* node) {
 
 int sort_joliet_tree(DirectoryNode* node) {
   int duplicates = 0;
-  for (; node; node = node->next) {
+  for (; node && keep_answering(); node = node->next) {
     duplicates += sort_joliet_directory(node);
     duplicates += sort_joliet_tree(node->subdirectories);
   }

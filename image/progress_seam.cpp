@@ -34,6 +34,11 @@ void CloseProgress() {
   if (g_progress && g_progress->close_progress) g_progress->close_progress();
 }
 
+int AnswerWhilePreparing() {
+  if (g_progress && g_progress->answer_while_preparing) return g_progress->answer_while_preparing();
+  return 0;
+}
+
 bool ConfirmFat32Overflow() {
   if (g_progress && g_progress->confirm_fat32_overflow) return g_progress->confirm_fat32_overflow();
   if (g_fat32Question) return g_fat32Question();

@@ -16,6 +16,7 @@ struct ProgressHandlers {
   int (*update_progress)(double done);  // fraction 0..1; 1 when cancelled
   void (*close_progress)();
   bool (*confirm_fat32_overflow)();     // true to go on writing 4 GB or more to FAT
+  int (*answer_while_preparing)();      // lets the windows answer; 1 when the job must stop
 };
 
 // Installs the table (null: none). Returns the table installed before.
@@ -28,6 +29,13 @@ void StartProgress();
 // Returns 1 at once when ProgressCancelled is set; else the window's answer.
 int UpdateProgress(double done);
 void CloseProgress();
+// Called many times a second while the engine reads the source tree and
+// lays out the image, before anything is written (the window shows its
+// preparing line meanwhile), so that the program's windows keep answering
+// paint and input as they do through UpdateProgress during the copy.
+// Returns 1 when the job must stop (the program is asked to end), else 0;
+// without a table, 0.
+int AnswerWhilePreparing();
 // Asks the table's question when it has one, else the installed question
 // (the main window's), else answers "go on".
 bool ConfirmFat32Overflow();

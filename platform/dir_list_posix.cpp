@@ -65,10 +65,12 @@ bool NextDirItem(DirListing* listing, DirItem* item) {
   if (listing->next >= listing->count) return false;
   const char* name = listing->names[listing->next++];
   memcpy(item->name, name, strlen(name) + 1);
+  item->facts_listed = false;
   return true;
 }
 
-bool ExamineSource(const char* path, SourceFacts* facts) {
+// stat gives the identity with the rest, so it is always told.
+bool ExamineSource(const char* path, SourceFacts* facts, bool) {
   struct stat st;
   if (stat(path, &st) != 0) return false;
   facts->is_folder = S_ISDIR(st.st_mode);
@@ -76,7 +78,18 @@ bool ExamineSource(const char* path, SourceFacts* facts) {
   facts->size = facts->is_folder ? 0 : (int64_t)st.st_size;
   facts->modified = st.st_mtime;
   facts->identity_known = facts->is_folder;
-  facts->identity.volume = (uint64_t)st.st_dev;
-  facts->identity.index = (uint64_t)st.st_ino;
+  facts->identity = {(uint64_t)st.st_dev, (uint64_t)st.st_ino, true};
   return true;
+}
+
+bool DirListingIdentity(DirListing*, const char* path, FolderIdentity* identity) {
+  struct stat st;
+  if (stat(path, &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  *identity = {(uint64_t)st.st_dev, (uint64_t)st.st_ino, true};
+  return true;
+}
+
+// stat tells the device with the inode.
+bool SameFolder(const char*, FolderIdentity* identity, const char*, FolderIdentity* other) {
+  return identity->volume == other->volume && identity->index == other->index;
 }

@@ -1,4 +1,7 @@
-// Win32 folder listing (find-first/find-next) and source examination.
+// Win32 folder listing and source examination. On the NT family a folder
+// is opened once and read with NtQueryDirectoryFile, the call under
+// FindFirstFile/FindNextFile, so that the same handle also tells the
+// folder's identity; the 9x family lists with FindFirstFileA/FindNextFileA.
 #include "platform/dir_list.h"
 
 #include <windows.h>
@@ -6,25 +9,150 @@
 #include <cstdlib>
 #include <cstring>
 
-struct DirListing {
-  HANDLE find;   // INVALID_HANDLE_VALUE for a folder with nothing in it
-  WIN32_FIND_DATAA data;
-  bool pending;  // data holds a name not yet handed out
+#include "platform/byte_order.h"
+
+// ------------------------------------------------------------ ntdll
+
+// The ntdll calls of the NT family's listing; null members on the 9x family.
+struct IoStatus {
+  union {
+    LONG status;
+    void* pointer;
+  };
+  ULONG_PTR information;
+};
+typedef LONG(WINAPI* QueryInformationFile)(HANDLE, IoStatus*, void*, ULONG, int);
+typedef LONG(WINAPI* QueryDirectoryFile)(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, int, BOOLEAN, void*,
+                                         BOOLEAN);
+typedef LONG(WINAPI* UnicodeToMultiByte)(char*, ULONG, ULONG*, const WCHAR*, ULONG);
+typedef LONG(WINAPI* MultiByteToUnicode)(WCHAR*, ULONG, ULONG*, const char*, ULONG);
+struct NtCalls {
+  QueryInformationFile query_information;
+  QueryDirectoryFile query_directory;
+  UnicodeToMultiByte to_ansi;  // the conversion FindFirstFileA gives its names
+  MultiByteToUnicode from_ansi;
 };
 
-DirListing* OpenDirListing(const char* folder) {
-  char pattern[MAX_PATH + 8];
+static NtCalls LoadNtCalls() {
+  NtCalls calls = {};
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (!ntdll) return calls;
+  calls.query_information = (QueryInformationFile)(void*)GetProcAddress(ntdll, "NtQueryInformationFile");
+  calls.query_directory = (QueryDirectoryFile)(void*)GetProcAddress(ntdll, "NtQueryDirectoryFile");
+  calls.to_ansi = (UnicodeToMultiByte)(void*)GetProcAddress(ntdll, "RtlUnicodeToMultiByteN");
+  calls.from_ansi = (MultiByteToUnicode)(void*)GetProcAddress(ntdll, "RtlMultiByteToUnicodeN");
+  if (!calls.query_information || !calls.query_directory || !calls.to_ansi || !calls.from_ansi) calls = NtCalls();
+  return calls;
+}
+
+// Null on the 9x family.
+static const NtCalls* Nt() {
+  static const NtCalls calls = LoadNtCalls();
+  return calls.query_directory ? &calls : nullptr;
+}
+
+enum { kFileFullDirectoryInformation = 2, kFileInternalInformation = 6 };
+const LONG kStatusNoMoreFiles = (LONG)0x80000006, kStatusNoSuchFile = (LONG)0xC000000F;
+
+// FILE_FULL_DIR_INFORMATION, one record of a listing buffer.
+enum {
+  kNextEntryOffset = 0,
+  kLastWriteTime = 24,
+  kEndOfFile = 40,
+  kFileAttributes = 56,
+  kFileNameLength = 60,
+  kFileName = 68,
+};
+const ULONG kListingBufferSize = 65536;
+
+// ------------------------------------------------------------ listing
+
+struct DirListing {
+  // NT family: the folder itself and the records of the last query.
+  HANDLE folder;
+  uint8_t* buffer;
+  ULONG filled;      // bytes of records in buffer
+  ULONG next;        // offset of the next record, filled at the buffer's end
+  bool ended;
+  // 9x family.
+  HANDLE find;       // INVALID_HANDLE_VALUE for a folder with nothing in it
+  WIN32_FIND_DATAA data;
+  bool pending;      // data holds a name not yet handed out
+};
+
+// FILETIME counts 100 ns from 1601; time_t seconds from 1970.
+static time_t TimeOfTicks(uint64_t ticks) { return (time_t)((int64_t)(ticks / 10000000ULL) - 11644473600LL); }
+
+static void FillFacts(DWORD attributes, uint64_t size, uint64_t last_write, SourceFacts* facts) {
+  facts->is_folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  facts->hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+  facts->size = facts->is_folder ? 0 : (int64_t)size;
+  facts->modified = TimeOfTicks(last_write);
+  facts->identity_known = false;
+}
+
+static uint64_t TicksOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
+
+static uint64_t Get64le(const uint8_t* p) { return get32le(p) | ((uint64_t)get32le(p + 4) << 32); }
+
+// Whether a listed name can stand in a path. One that cannot (a character
+// that the ANSI code page lacks became "?" or a look-alike, or the file
+// system allows what Windows paths do not) is not vouched for by its
+// listing: the scan then examines its path, which fails, as it does for
+// every such name.
+static bool UsableInPath(const char* name) {
+  for (const unsigned char* p = (const unsigned char*)name; *p; p++) {
+    if (*p < 32 || strchr("*?\"<>|:/\\", *p)) return false;
+  }
+  return true;
+}
+
+// The next buffer of records; false at the end of the listing or on an
+// error, with status set.
+static bool QueryRecords(DirListing* listing, LONG* status) {
+  IoStatus io = {};
+  *status = Nt()->query_directory(listing->folder, nullptr, nullptr, nullptr, &io, listing->buffer,
+                                  kListingBufferSize, kFileFullDirectoryInformation, FALSE, nullptr, FALSE);
+  if (*status < 0 || io.information == 0 || io.information > kListingBufferSize) return false;
+  listing->filled = (ULONG)io.information;
+  listing->next = 0;
+  return true;
+}
+
+static DirListing* OpenNtListing(const char* folder) {
+  DirListing* listing = (DirListing*)calloc(1, sizeof(DirListing));
+  if (!listing) return nullptr;
+  listing->find = INVALID_HANDLE_VALUE;
+  listing->buffer = (uint8_t*)malloc(kListingBufferSize);
+  listing->folder = listing->buffer ? CreateFileA(folder, FILE_LIST_DIRECTORY,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
+                                    : INVALID_HANDLE_VALUE;
+  LONG status = 0;
+  if (listing->folder != INVALID_HANDLE_VALUE && QueryRecords(listing, &status)) return listing;
+  // A drive's empty root lists nothing, not even "." and "..": that is an
+  // empty folder. Any other failure means the folder cannot be listed.
+  if (listing->folder != INVALID_HANDLE_VALUE && (status == kStatusNoSuchFile || status == kStatusNoMoreFiles)) {
+    listing->ended = true;
+    return listing;
+  }
+  CloseDirListing(listing);
+  return nullptr;
+}
+
+static DirListing* OpenFindListing(const char* folder) {
+  char pattern[MAX_PATH];
   size_t length = strlen(folder);
-  if (length + 5 >= sizeof pattern) return nullptr;
+  bool separator = length > 0 && folder[length - 1] != '\\' && folder[length - 1] != '/';
+  if (length + (separator ? 1 : 0) + 4 > sizeof pattern) return nullptr;
   memcpy(pattern, folder, length);
-  if (length == 0 || (folder[length - 1] != '\\' && folder[length - 1] != '/')) pattern[length++] = '\\';
+  if (separator) pattern[length++] = '\\';
   memcpy(pattern + length, "*.*", 4);
   DirListing* listing = (DirListing*)calloc(1, sizeof(DirListing));
   if (!listing) return nullptr;
+  listing->folder = INVALID_HANDLE_VALUE;
   listing->find = FindFirstFileA(pattern, &listing->data);
   if (listing->find == INVALID_HANDLE_VALUE) {
-    // A drive's empty root lists nothing, not even "." and "..": that is an
-    // empty folder. Any other failure means the folder cannot be listed.
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return listing;
     free(listing);
@@ -34,47 +162,128 @@ DirListing* OpenDirListing(const char* folder) {
   return listing;
 }
 
-bool NextDirItem(DirListing* listing, DirItem* item) {
+DirListing* OpenDirListing(const char* folder) { return Nt() ? OpenNtListing(folder) : OpenFindListing(folder); }
+
+// The next record of an NT listing as an item; false at the end. A record
+// that does not lie whole in the buffer ends the listing; a name that has
+// no room in the ANSI name is passed over, as the program could not name
+// it again.
+static bool NextNtItem(DirListing* listing, DirItem* item) {
+  for (;;) {
+    if (listing->next >= listing->filled) {
+      LONG status;
+      if (listing->ended || !QueryRecords(listing, &status)) {
+        listing->ended = true;
+        return false;
+      }
+    }
+    const uint8_t* record = listing->buffer + listing->next;
+    ULONG room = listing->filled - listing->next;
+    if (room < kFileName || get32le(record + kFileNameLength) > room - kFileName) {
+      listing->ended = true;
+      return false;
+    }
+    ULONG following = get32le(record + kNextEntryOffset);
+    listing->next = following && following < room ? listing->next + following : listing->filled;
+    ULONG name_bytes = get32le(record + kFileNameLength);
+    // At most 255 characters; in a double-byte code page up to 510 bytes.
+    WCHAR name[256];
+    char ansi[2 * 256 + 1];
+    ULONG ansi_length = 0;
+    if (name_bytes > sizeof name) continue;
+    memcpy(name, record + kFileName, name_bytes);
+    if (Nt()->to_ansi(ansi, sizeof ansi - 1, &ansi_length, name, name_bytes) < 0) continue;
+    if (ansi_length >= sizeof item->name) continue;
+    memcpy(item->name, ansi, ansi_length);
+    item->name[ansi_length] = 0;
+    FillFacts(get32le(record + kFileAttributes), Get64le(record + kEndOfFile), Get64le(record + kLastWriteTime),
+              &item->facts);
+    // The ANSI name names this entry only when it gives back its own name.
+    WCHAR again[256];
+    ULONG again_bytes = 0;
+    bool same = Nt()->from_ansi(again, sizeof again, &again_bytes, ansi, ansi_length) >= 0 &&
+                again_bytes == name_bytes && memcmp(again, name, name_bytes) == 0;
+    item->facts_listed = same && UsableInPath(item->name);
+    return true;
+  }
+}
+
+static bool NextFindItem(DirListing* listing, DirItem* item) {
   if (listing->find == INVALID_HANDLE_VALUE) return false;
   if (!listing->pending && !FindNextFileA(listing->find, &listing->data)) return false;
   listing->pending = false;
-  size_t length = strlen(listing->data.cFileName);
+  const WIN32_FIND_DATAA& found = listing->data;
+  size_t length = strlen(found.cFileName);
   if (length >= sizeof item->name) length = sizeof item->name - 1;
-  memcpy(item->name, listing->data.cFileName, length);
+  memcpy(item->name, found.cFileName, length);
   item->name[length] = 0;
+  FillFacts(found.dwFileAttributes, ((uint64_t)found.nFileSizeHigh << 32) | found.nFileSizeLow,
+            TicksOf(found.ftLastWriteTime), &item->facts);
+  item->facts_listed = UsableInPath(item->name);
   return true;
+}
+
+bool NextDirItem(DirListing* listing, DirItem* item) {
+  return listing->buffer ? NextNtItem(listing, item) : NextFindItem(listing, item);
 }
 
 void CloseDirListing(DirListing* listing) {
   if (!listing) return;
-  if (listing->find != INVALID_HANDLE_VALUE) FindClose(listing->find);
+  if (listing->folder != INVALID_HANDLE_VALUE && listing->folder) CloseHandle(listing->folder);
+  if (listing->find != INVALID_HANDLE_VALUE && listing->find) FindClose(listing->find);
+  free(listing->buffer);
   free(listing);
 }
 
-bool ExamineSource(const char* path, SourceFacts* facts) {
+// ------------------------------------------------------------ identity
+
+// The volume serial number and file index of a folder (through a junction
+// or link: of the folder it leads to). GetFileInformationByHandle asks the
+// volume for its serial number (under Wine: the mount manager, which costs
+// more than the rest of a folder's scan), so that is done only when needed.
+static bool WholeIdentity(const char* path, FolderIdentity* identity) {
+  HANDLE folder = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool known = GetFileInformationByHandle(folder, &info) != 0;
+  if (known) {
+    identity->volume = info.dwVolumeSerialNumber;
+    identity->index = ((uint64_t)info.nFileIndexHigh << 32) | info.nFileIndexLow;
+    identity->volume_known = true;
+  }
+  CloseHandle(folder);
+  return known;
+}
+
+bool DirListingIdentity(DirListing* listing, const char* folder, FolderIdentity* identity) {
+  if (!listing->buffer) return WholeIdentity(folder, identity);
+  // The file index alone (FileInternalInformation), the number
+  // GetFileInformationByHandle reports.
+  IoStatus io = {};
+  LARGE_INTEGER index = {};
+  if (Nt()->query_information(listing->folder, &io, &index, sizeof index, kFileInternalInformation) < 0)
+    return WholeIdentity(folder, identity);
+  identity->volume = 0;
+  identity->index = (uint64_t)index.QuadPart;
+  identity->volume_known = false;
+  return true;
+}
+
+bool SameFolder(const char* path, FolderIdentity* identity, const char* other_path, FolderIdentity* other) {
+  if (identity->index != other->index) return false;
+  if (!identity->volume_known && !WholeIdentity(path, identity)) return false;
+  if (!other->volume_known && !WholeIdentity(other_path, other)) return false;
+  return identity->volume == other->volume && identity->index == other->index;
+}
+
+// ------------------------------------------------------------ examining
+
+bool ExamineSource(const char* path, SourceFacts* facts, bool want_identity) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
-  facts->is_folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  facts->hidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-  facts->size = facts->is_folder ? 0 : (((int64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
-  // FILETIME counts 100 ns from 1601; time_t seconds from 1970.
-  uint64_t ticks = ((uint64_t)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
-  facts->modified = (time_t)((int64_t)(ticks / 10000000ULL) - 11644473600LL);
-  facts->identity_known = false;
-  if (facts->is_folder) {
-    // Opening the folder itself (through a junction or link: the folder it
-    // leads to) gives its volume serial number and file index.
-    HANDLE folder = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder != INVALID_HANDLE_VALUE) {
-      BY_HANDLE_FILE_INFORMATION info;
-      if (GetFileInformationByHandle(folder, &info)) {
-        facts->identity_known = true;
-        facts->identity.volume = info.dwVolumeSerialNumber;
-        facts->identity.index = ((uint64_t)info.nFileIndexHigh << 32) | info.nFileIndexLow;
-      }
-      CloseHandle(folder);
-    }
-  }
+  FillFacts(data.dwFileAttributes, ((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow,
+            TicksOf(data.ftLastWriteTime), facts);
+  if (facts->is_folder && want_identity) facts->identity_known = WholeIdentity(path, &facts->identity);
   return true;
 }

@@ -27,6 +27,8 @@ const int kProgressClientWidth = 304, kProgressClientHeight = 137;
 const int kPreparingClientWidth = 310, kPreparingClientHeight = 70;
 const int kWaitLineTop = 24;
 const int kBarMax = 10000;
+// Messages handed on at most in one turn of AnswerWhilePreparing.
+const int kMessagesPerPreparingTurn = 16;
 
 const ControlDescription kRows[] = {
     {P::lbFileName, kRoleLabel, kFormItself, 10, 18, 52, 13, "FileName:"},
@@ -197,11 +199,13 @@ void SeamHideProgress() { frmProgress->HideWindow(); }
 void SeamStartProgress() { frmProgress->StartProgressMode(); }
 int SeamUpdateProgress(double fraction) { return frmProgress->UpdateFraction(fraction); }
 void SeamCloseProgress() { frmProgress->CloseWindow(); }
+int SeamAnswerWhilePreparing() { return frmProgress->AnswerWhilePreparing(); }
 
 // The 4 GB question is the main window's (installed by it with
 // SetFat32Question), so this table leaves it out.
-const ProgressHandlers kWindowCalls = {SeamShowPreparing, SeamHideProgress, SeamStartProgress,
-                                       SeamUpdateProgress, SeamCloseProgress, nullptr};
+const ProgressHandlers kWindowCalls = {SeamShowPreparing,  SeamHideProgress,  SeamStartProgress,
+                                       SeamUpdateProgress, SeamCloseProgress, nullptr,
+                                       SeamAnswerWhilePreparing};
 
 }  // namespace
 
@@ -287,7 +291,10 @@ void TfrmProgress::ShowPreparingLine() {
 // lays it out and (in progress mode) clears the display and the cancel flag.
 // The window takes clicks even while a modal dialog (which disables the
 // other forms) runs the job.
-void TfrmProgress::ShowPreparingMode() { ShowInMode(kProgressModePreparing); }
+void TfrmProgress::ShowPreparingMode() {
+  Shown.lastUpdate = Clock->milliseconds() - kProgressUpdateIntervalMs;  // the first call answers at once
+  ShowInMode(kProgressModePreparing);
+}
 
 void TfrmProgress::StartProgressMode() {
   ProgressStartTime = Clock->seconds();
@@ -328,6 +335,21 @@ int TfrmProgress::UpdateFraction(double fraction) {
   return 0;
 }
 
+// While the engine prepares, the program's pending messages (paint and
+// input among them) are handed on at most every kProgressUpdateIntervalMs,
+// a few at a time so that a flood of them cannot hold the job up. The
+// windows stay as the build left them: the main window and the Make-ISO
+// dialog disabled, this one refusing to close. A quit stops the job.
+int TfrmProgress::AnswerWhilePreparing() {
+  if (QuitTaken) return 1;
+  uint32_t now = Clock->milliseconds();
+  if (now - Shown.lastUpdate < (uint32_t)kProgressUpdateIntervalMs) return 0;
+  Shown.lastUpdate = now;
+  int handed = 0;
+  while (handed < kMessagesPerPreparingTurn && PumpOneMessage()) ++handed;
+  return QuitTaken ? 1 : 0;
+}
+
 void TfrmProgress::ShowFraction(double fraction) {
   char text[16];
   snprintf(text, sizeof text, "%6.2f%%", fraction * 100);
@@ -363,19 +385,21 @@ void TfrmProgress::SetField(int id, char* shown, const char* text) {
 }
 
 // Hands one pending message of this thread to its window: the Stop button's
-// click arrives this way. A quit message is kept for after the job.
-void TfrmProgress::PumpOneMessage() {
+// click arrives this way. A quit message is kept for after the job. False
+// when there was none.
+bool TfrmProgress::PumpOneMessage() {
   MSG message;
-  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
   if (message.message == WM_QUIT) {
     QuitTaken = true;
     QuitExitCode = (int)message.wParam;
     ProgressCancelled = 1;
-    return;
+    return false;
   }
   CursorShape cursor = message.hwnd == ControlAt(btnCancel).Handle() ? kShapeArrow : kShapeHourglass;
   if (CurrentCursorShape() != cursor) SetCursorShape(cursor);
   TheApplication.Dispatch(message);
+  return true;
 }
 
 void TfrmProgress::btnCancelClick() { ProgressCancelled = 1; }

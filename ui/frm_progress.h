@@ -7,7 +7,8 @@
 // refreshes the fields whose text changed and hands one pending window
 // message to its window (at most every kProgressUpdateIntervalMs), so the
 // program stays painted and Stop can set ProgressCancelled while the job
-// runs inside a click handler; HideProgress and CloseProgress hide it.
+// runs inside a click handler; AnswerWhilePreparing does the same for the
+// messages while the engine prepares; HideProgress and CloseProgress hide it.
 // The user cannot close it; only the job does. A quit message that the
 // pump takes out of the queue stops the job (ProgressCancelled) and is
 // posted again by CloseProgress, so that the program still ends.
@@ -35,6 +36,7 @@ class TfrmProgress : public Form {
   void HideWindow();
   int UpdateFraction(double fraction);
   void CloseWindow();
+  int AnswerWhilePreparing();
 
  protected:
   void OnEvent(FormEvent& event) override;
@@ -47,7 +49,7 @@ class TfrmProgress : public Form {
   void ShowPreparingLine();
   void ShowFraction(double fraction);
   void SetField(int id, char* shown, const char* text);
-  void PumpOneMessage();
+  bool PumpOneMessage();
   void btnCancelClick();
 };
 

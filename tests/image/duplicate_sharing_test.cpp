@@ -61,7 +61,7 @@ TEST(DuplicateSharing, ThreeEqualFilesPointToTheFirstAndTheOddOneStandsAlone) {
 
 TEST(DuplicateSharing, LargeFilesWithEqualBeginningsShareOnlyWhenWhollyEqual) {
   // 200,000-byte files: x1 and x2 equal, y equal to them in the first
-  // 100,000 bytes only, z another copy of x1 met after y.
+  // 100,000 bytes only, z another copy of x1 met after y, w a copy of y.
   TempTree tree("heads");
   tree.FileOfSize("x1.bin", 200000, 8);
   std::string x = ReadWholeFile(tree.Path("x1.bin"));
@@ -70,14 +70,16 @@ TEST(DuplicateSharing, LargeFilesWithEqualBeginningsShareOnlyWhenWhollyEqual) {
   tree.File("x2.bin", x);
   tree.File("y.bin", y);
   tree.File("z.bin", x);
+  tree.File("w.bin", y);
   BuildSetup setup;
   setup.optimize = 1;
   Build b = RunBuild(tree.root(), setup);
   Record x1 = FindRecord(b, "", "X1.BIN"), x2 = FindRecord(b, "", "X2.BIN");
-  Record ry = FindRecord(b, "", "Y.BIN"), rz = FindRecord(b, "", "Z.BIN");
+  Record ry = FindRecord(b, "", "Y.BIN"), rz = FindRecord(b, "", "Z.BIN"), rw = FindRecord(b, "", "W.BIN");
   EXPECT_EQ(x2.extent, x1.extent);
   EXPECT_EQ(rz.extent, x1.extent);
   EXPECT_NE(ry.extent, x1.extent);
+  EXPECT_EQ(rw.extent, ry.extent);
   EXPECT_EQ(FileContents(b, ry), y);
   EXPECT_EQ(FileContents(b, rz), x);
 }

@@ -71,7 +71,7 @@ int CountUpdates(double) {
   if (++g_updates == g_stopAt) ProgressCancelled = 1;  // Stop pressed during this update
   return ProgressCancelled;
 }
-const ProgressHandlers kProgress = {nullptr, nullptr, nullptr, CountUpdates, nullptr, nullptr};
+const ProgressHandlers kProgress = {nullptr, nullptr, nullptr, CountUpdates, nullptr, nullptr, nullptr};
 
 // A disk of sectors whose bytes name their number, with a boot sector of
 // the given geometry.

@@ -30,6 +30,27 @@ TEST(IsoFailure, StopDuringTheWriteDeletesThePartialImage) {
   EXPECT_EQ(b.log.find(" Sectors ( "), std::string::npos);  // no success line
 }
 
+TEST(IsoFailure, AQuitWhileTheTreeIsReadOrLaidOutStopsTheBuildAndLeavesNoImage) {
+  TempTree tree("quit");
+  tree.Folder("sub");
+  for (int i = 0; i < 5; i++) tree.FileOfSize("sub/f" + std::to_string(i) + ".bin", 10000, (unsigned)i);
+  BuildSetup setup;
+  setup.optimize = 1;
+  Build whole = RunBuild(tree.root(), setup);
+  ASSERT_EQ(whole.result, 1);
+  ASSERT_GT(whole.preparing_calls, 12);  // at least one per scanned name and one per placed entry
+  // The first call comes while the folder is read, the last while the
+  // files are placed.
+  for (int quit_at : {1, whole.preparing_calls}) {
+    setup.quit_at_preparing_call = quit_at;
+    Build b = RunBuild(tree.root(), setup);
+    EXPECT_EQ(b.result, 0) << quit_at;
+    EXPECT_FALSE(b.output_exists) << quit_at;
+    EXPECT_EQ(b.updates, 0) << quit_at;
+    EXPECT_NE(b.log.find("Canceled by User. \n0 Sectors Writen"), std::string::npos) << b.log;
+  }
+}
+
 TEST(IsoFailure, NoToTheFatQuestionWritesNothing) {
   TempTree tree("fat");
   // Two sparse files of 2.2 GB lay out an image past 4 GB without data.

@@ -154,6 +154,45 @@ TEST(IsoSourceTree, ClearingTheWorkFolderRemovesLinksWithoutFollowingThem) {
   MakeFileWritable(tree.Path("kept file.txt").c_str());
 }
 
+#ifdef TW_WIN32
+// Windows' ANSI calls stop at 259 characters; the test makes and removes
+// what lies beyond through the wide calls with the "\\?\" prefix.
+static std::wstring LongPath(const std::string& path) { return L"\\\\?\\" + std::wstring(path.begin(), path.end()); }
+
+TEST(IsoSourceTree, AFolderOf256To259CharactersIsStoredWithTheEntriesThatFit) {
+  TempTree tree("longfolder");
+  std::string middle(100, 'm');
+  tree.Folder(middle);
+  size_t base = tree.Path(middle).size() + 1;
+  std::string fits_folder = middle + "/" + std::string(256 - base, 'a');  // 256 characters
+  std::string full_folder = middle + "/" + std::string(259 - base, 'b');  // 259 characters
+  ASSERT_TRUE(CreateDirectoryW(LongPath(tree.Path(fits_folder)).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(LongPath(tree.Path(full_folder)).c_str(), nullptr));
+  tree.File(fits_folder + "/ok", "fits");  // 259 characters
+  std::wstring too_long = LongPath(tree.Path(fits_folder + "/far"));  // 260 characters
+  std::wstring unreachable = LongPath(tree.Path(full_folder + "/x"));
+  for (const std::wstring& path : {too_long, unreachable}) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+  }
+  Build b = RunBuild(tree.root(), BuildSetup());
+  int left_out = iso_left_out_count();
+  DeleteFileW(too_long.c_str());
+  DeleteFileW(unreachable.c_str());
+  ASSERT_EQ(b.result, 1) << b.log;
+  std::string iso_middle(100, 'M');
+  EXPECT_EQ(Names(ListDirectory(b, iso_middle)),
+            (std::vector<std::string>{std::string(256 - base, 'A'), std::string(259 - base, 'B')}));
+  EXPECT_EQ(Names(ListDirectory(b, iso_middle + "/" + std::string(256 - base, 'A'))),
+            std::vector<std::string>{"OK"});
+  EXPECT_EQ(FileContents(b, FindRecord(b, iso_middle + "/" + std::string(256 - base, 'A'), "OK")), "fits");
+  EXPECT_TRUE(Names(ListDirectory(b, iso_middle + "/" + std::string(259 - base, 'B'))).empty());
+  EXPECT_EQ(left_out, 2) << b.log;  // far and x; "." and ".." are made anew, not left out
+  EXPECT_EQ(b.errors.size(), 0u);
+}
+#endif
+
 #ifndef TW_WIN32
 // Natively the file system may hold names that Windows would not: two names
 // differing only in case, and paths longer than 259 characters.

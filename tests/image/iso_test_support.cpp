@@ -123,6 +123,11 @@ static int CountUpdate(double) {
   return ProgressCancelled;
 }
 
+static int CountPreparingCall() {
+  g_build->preparing_calls++;
+  return g_setup->quit_at_preparing_call >= 0 && g_build->preparing_calls >= g_setup->quit_at_preparing_call;
+}
+
 static bool AnswerFat() {
   g_build->fat_questions++;
   return !g_setup->answer_fat_no;
@@ -138,6 +143,7 @@ Build RunBuild(const std::string& source, const BuildSetup& setup) {
   ProgressHandlers progress = {};
   progress.update_progress = CountUpdate;
   progress.confirm_fat32_overflow = AnswerFat;
+  progress.answer_while_preparing = CountPreparingCall;
   SetProgressHandlers(&progress);
 
   std::string work = source + ".work";

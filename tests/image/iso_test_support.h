@@ -41,6 +41,7 @@ struct Build {
   int add_result = 0;               // iso_add_directory
   int result = 0;                   // iso_last_build_result
   int updates = 0;                  // UpdateProgress calls
+  int preparing_calls = 0;          // AnswerWhilePreparing calls
   int fat_questions = 0;
 };
 
@@ -54,6 +55,7 @@ struct BuildSetup {
   std::string boot;                 // boot image path, empty for none
   std::string output;               // default: <work>/out.iso beside the source
   int cancel_after_updates = -1;    // set ProgressCancelled at this update
+  int quit_at_preparing_call = -1;  // AnswerWhilePreparing asks to stop from this call on
   bool answer_fat_no = false;       // ConfirmFat32Overflow answers No
   bool claim_fat_volume = false;    // the output's volume counts as FAT
   void (*after_scan)(void*) = nullptr;  // runs between the scan and the build

@@ -400,6 +400,37 @@ class MakeIsoEngineTest : public MakeIsoTest {
   }
 };
 
+// A window of the test's own that the build's message pump reaches. Its
+// WM_APP with wParam 0 notes what the windows were like when it was
+// handled; with wParam 1 it clicks Stop as a user does once the button is
+// shown, and waits in the queue until then.
+std::vector<std::string> g_probes;
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_APP) return DefWindowProcA(window, message, wParam, lParam);
+  bool writing = ProgressMode == kProgressModeRunning && frmProgress->Visible();
+  if (wParam == 1) {
+    if (writing) SendMessageA(frmProgress->ControlAt(TfrmProgress::btnCancel), BM_CLICK, 0, 0);
+    else PostMessageA(window, WM_APP, 1, 0);
+    return 0;
+  }
+  std::string state = ProgressMode == kProgressModePreparing ? "preparing" : "writing";
+  if (frmProgress->Visible()) state += ", progress shown";
+  if (frmMakeISO->Visible() && frmMakeISO->Building()) state += ", building";
+  g_probes.push_back(state);
+  return 0;
+}
+
+HWND CreateProbe() {
+  WNDCLASSA probeClass = {};
+  probeClass.lpfnWndProc = ProbeProc;
+  probeClass.hInstance = GetModuleHandleA(nullptr);
+  probeClass.lpszClassName = "TwProbe";
+  RegisterClassA(&probeClass);
+  g_probes.clear();
+  return CreateWindowA("TwProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+}
+
 TEST_F(MakeIsoEngineTest, BuildsTheImageAndStopKeepsTheEarlierOne) {
   // The image goes into the disc folder itself.
   strcpy(TheMainSettings.ISOFileDir, disc_.c_str());
@@ -420,9 +451,11 @@ TEST_F(MakeIsoEngineTest, BuildsTheImageAndStopKeepsTheEarlierOne) {
   EXPECT_EQ(first.size(), second.size());
 
   ShowDialog();
-  // The click waits in the queue for the progress window's pump.
-  PostMessageA(frmProgress->ControlAt(TfrmProgress::btnCancel), BM_CLICK, 0, 0);
+  // Stop is clicked once the copy has begun.
+  HWND probe = CreateProbe();
+  PostMessageA(probe, WM_APP, 1, 0);
   Click(*frmMakeISO, M::btnMake);
+  DestroyWindow(probe);
   EXPECT_EQ(1, ProgressCancelled);
   EXPECT_EQ(2, boxes.Count());  // the overwrite questions only
   EXPECT_EQ(second, ReadBytes(target_));
@@ -460,6 +493,28 @@ TEST_F(MakeIsoEngineTest, AFinishedImageIsKeptWhenTheEarlierOneCannotBeReplaced)
   EXPECT_EQ(kept.size(), ReadBytes(target_).size());
   EXPECT_FALSE(PathExists(work.c_str()));
   for (int i = 1; i <= 9; ++i) EXPECT_FALSE(PathExists((target_ + ".tw" + std::to_string(i) + "~").c_str())) << i;
+}
+
+TEST_F(MakeIsoEngineTest, WhilePreparingTheWindowsAnswerAndRefuseASecondMakeAndClosing) {
+  HWND probe = CreateProbe();
+  ShowDialog();
+  MessageBoxAnswerer boxes;
+  // Queued before the click, as a user's input waits while the handler runs.
+  PostMessageA(probe, WM_APP, 0, 0);
+  PostMessageA(frmMakeISO->ControlAt(M::btnMake), BM_CLICK, 0, 0);
+  PostMessageA(probe, WM_APP, 0, 0);
+  PostMessageA(*frmProgress, WM_CLOSE, 0, 0);
+  PostMessageA(probe, WM_APP, 0, 0);
+  Click(*frmMakeISO, M::btnMake);
+  DestroyWindow(probe);
+
+  EXPECT_EQ(std::vector<std::string>(3, "preparing, progress shown, building"), g_probes);
+  EXPECT_EQ(0, boxes.Count());
+  std::vector<uint8_t> image = ReadBytes(target_);
+  ASSERT_GT(image.size(), (size_t)(3 << 20));
+  EXPECT_EQ(0, memcmp(&image[0x8001], "CD001", 5));
+  EXPECT_FALSE(frmProgress->Visible());
+  EXPECT_FALSE(frmMakeISO->Visible());
 }
 
 }  // namespace

@@ -145,6 +145,30 @@ TEST_F(ProgressWindowTest, AQuitDuringTheJobStopsItAndIsPostedAgainAfterIt) {
   EXPECT_EQ(7, (int)message.wParam);
 }
 
+TEST_F(ProgressWindowTest, WhilePreparingPendingMessagesAreHandedOnEachIntervalAndAQuitStopsTheJob) {
+  ShowPreparing();
+  form_driver::Pump();
+  g_tickStep = 0;  // the first call after the show works, the next in the same millisecond not
+  MSG left;
+  PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
+  PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
+  EXPECT_EQ(0, AnswerWhilePreparing());
+  EXPECT_FALSE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_NOREMOVE));
+  PostMessageA(*frmProgress, WM_APP + 50, 0, 0);
+  EXPECT_EQ(0, AnswerWhilePreparing());
+  EXPECT_TRUE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_NOREMOVE));
+  g_tickStep = kProgressUpdateIntervalMs;
+  EXPECT_EQ(0, AnswerWhilePreparing());
+  EXPECT_FALSE(PeekMessageA(&left, *frmProgress, WM_APP + 50, WM_APP + 50, PM_NOREMOVE));
+
+  PostQuitMessage(3);
+  EXPECT_EQ(1, AnswerWhilePreparing());
+  EXPECT_EQ(1, AnswerWhilePreparing());
+  CloseProgress();
+  ASSERT_TRUE(PeekMessageA(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(3, (int)left.wParam);
+}
+
 TEST_F(ProgressWindowTest, GermanLayoutsOfBothModesAndBackToTheDesign) {
   TheLanguage.currentLangId = 1031;
   StartProgress();

@@ -46,7 +46,7 @@ int CountAndStop(double) {
   return ProgressCancelled;
 }
 
-const ProgressHandlers kProgress = {nullptr, nullptr, nullptr, CountAndStop, nullptr, nullptr};
+const ProgressHandlers kProgress = {nullptr, nullptr, nullptr, CountAndStop, nullptr, nullptr, nullptr};
 
 // The value of "--name=value" among the arguments, or null.
 const char* Option(int argc, char** argv, const char* name) {
