@@ -104,9 +104,10 @@ static DirectoryNode* find_boot_folder(const char* folder_path) {
   }
   SourceFacts facts = {};
   if (!ExamineSource(folder_path, &facts) || !facts.identity_known) return nullptr;
+  // A folder's identity from the scan may lack its volume; SameFolder asks
+  // for it when the indexes agree.
   for (DirectoryNode* n = Iso.root->subdirectories; n; n = n->next) {
-    if (n->identity_known && n->identity.volume == facts.identity.volume && n->identity.index == facts.identity.index)
-      return n;
+    if (n->identity_known && SameFolder(n->whole_name, &n->identity, folder_path, &facts.identity)) return n;
   }
   return nullptr;
 }

@@ -75,6 +75,12 @@ TEST(ElTorito, NoEmulationLoaderGetsCatalogAndHiddenBootFolder) {
   }
   EXPECT_EQ(FileContents(b, FindRecord(b, "KORVEL", "MENU.ZQK")), "menu");
   EXPECT_NE(b.log.find("No emulation\n"), std::string::npos);
+
+  // The boot image's folder spelt otherwise is still found as the folder.
+  setup.boot = tree.Path("KORVEL/../KORVEL/loader.bin");
+  Build again = RunBuild(tree.root(), setup);
+  ASSERT_EQ(again.result, 1);
+  EXPECT_EQ(FindRecord(again, "", "KORVEL").flags, 0x06);
 }
 
 TEST(ElTorito, FloppyImagesGetTheirMediaTypeAndWithJolietTheCatalogMoves) {
