@@ -125,20 +125,7 @@ static bool take_head_digest(DirectoryEntry* e) {
 // answer. False when it cannot be read, or when the build is stopping.
 static bool take_content_digest(DirectoryEntry* e) {
   if (e->digest_state >= 2) return true;
-  if (!e->whole_path) return false;
-  FileHandle file = OpenInputFile(e->whole_path);
-  if (file == kInvalidFileHandle) return false;
-  uint8_t* block = (uint8_t*)malloc(kHeadBytes);
-  Md5Context context;
-  Md5Init(&context);
-  long got = 0;
-  while (block && keep_answering() && (got = ReadFromHandle(file, block, kHeadBytes)) > 0)
-    Md5Update(&context, block, (size_t)got);
-  CloseFileHandle(file);
-  free(block);
-  // A read error ends the data like the file's end, as Md5File does.
-  if (!block || Iso.stop_build) return false;
-  Md5Final(e->content_digest, &context);
+  if (!e->whole_path || !Md5File(e->content_digest, e->whole_path, keep_answering)) return false;
   e->digest_state = 2;
   return true;
 }

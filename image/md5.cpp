@@ -97,7 +97,7 @@ void Md5Final(uint8_t digest[16], Md5Context* context) {
   memset(context, 0, sizeof *context);
 }
 
-uint8_t* Md5File(uint8_t digest[16], const char* path) {
+uint8_t* Md5File(uint8_t digest[16], const char* path, bool (*keep_going)()) {
   FileHandle file = OpenInputFile(path);
   if (file == kInvalidFileHandle) return nullptr;
   // Large reads: the digest runs over every same-size candidate file.
@@ -109,14 +109,20 @@ uint8_t* Md5File(uint8_t digest[16], const char* path) {
   }
   Md5Context context;
   Md5Init(&context);
+  bool stopped = false;
   for (;;) {
+    if (keep_going && !keep_going()) {
+      stopped = true;
+      break;
+    }
     long got = ReadFromHandle(file, block, kBlock);
     if (got <= 0) break;
     Md5Update(&context, block, (size_t)got);
     if ((size_t)got < kBlock) break;
   }
-  Md5Final(digest, &context);
   free(block);
   CloseFileHandle(file);
+  if (stopped) return nullptr;
+  Md5Final(digest, &context);
   return digest;
 }
