@@ -254,6 +254,7 @@ class Form {
   LRESULT HandleNotify(NMHDR* header);
   LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
   int RowOfWindow(HWND window) const;
+  bool IsListViewWindow(HWND window) const;  // a row of the list-view role
   int ButtonForKey(HWND target, WPARAM key) const;
   void RunModalLoop();
 

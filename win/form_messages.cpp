@@ -141,7 +141,7 @@ LRESULT Form::ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // field, whose KeyPress sees them; Enter stays with a list view too.
       LRESULT code = CallOriginal(original, window, message, wParam, lParam);
       const MSG* pending = (const MSG*)lParam;
-      const bool listView = RowOfWindow(window) >= 0 && Row(RowOfWindow(window)).role == kRoleListView;
+      const bool listView = IsListViewWindow(window);
       if (pending && pending->message == WM_KEYDOWN &&
           (((pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE) && (code & DLGC_HASSETSEL)) ||
            (pending->wParam == VK_RETURN && listView))) {
@@ -157,9 +157,7 @@ LRESULT Form::ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // and take the focus only afterwards. The field that had the focus
       // commits first, as it does before any other control's click, so its
       // value goes to the row it showed.
-      if (GetFocus() != window && RowOfWindow(window) >= 0 && Row(RowOfWindow(window)).role == kRoleListView) {
-        SetFocus(window);
-      }
+      if (GetFocus() != window && IsListViewWindow(window)) SetFocus(window);
       break;
   }
   return CallOriginal(original, window, message, wParam, lParam);
@@ -198,6 +196,11 @@ int Form::RowOfWindow(HWND window) const {
     window = GetParent(window);  // a combo box's edit, a page control's tab strip
   }
   return kFormItself;
+}
+
+bool Form::IsListViewWindow(HWND window) const {
+  int row = RowOfWindow(window);
+  return row >= 0 && Row(row).role == kRoleListView;
 }
 
 LRESULT Form::HandleCommand(WPARAM wParam, LPARAM lParam) {
