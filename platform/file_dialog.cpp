@@ -1,5 +1,7 @@
 #include "platform/file_dialog.h"
 
+#include "platform/files.h"
+
 #ifdef TW_WIN32
 #include <windows.h>
 #include <commdlg.h>
@@ -22,7 +24,7 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
   return before;
 }
 
-bool RunFileDialog(FileDialogRequest& request) {
+static bool RunDialogOrHandler(FileDialogRequest& request) {
   if (g_fileDialogHandler) return g_fileDialogHandler(request);
 #ifdef TW_WIN32
   OPENFILENAMEA ofn;
@@ -44,4 +46,15 @@ bool RunFileDialog(FileDialogRequest& request) {
 #else
   return false;
 #endif
+}
+
+bool RunFileDialog(FileDialogRequest& request) {
+  // A folder the user deleted: the dialog opens in the nearest folder above
+  // it that is still there (none: the system's choice).
+  const char* asked = request.initialDir;
+  char nearest[kFileDialogPathSize];
+  if (asked) request.initialDir = NearestExistingFolder(nearest, sizeof nearest, asked) ? nearest : nullptr;
+  bool chosen = RunDialogOrHandler(request);
+  request.initialDir = asked;
+  return chosen;
 }

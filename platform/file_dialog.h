@@ -23,6 +23,8 @@ struct FileDialogRequest {
 typedef bool (*FileDialogHandler)(FileDialogRequest& request);
 
 // Runs the dialog; true when the user chose a file (request.file holds it).
+// A missing initialDir is replaced, for the dialog, by the nearest folder
+// above it that exists (NearestExistingFolder).
 bool RunFileDialog(FileDialogRequest& request);
 
 // Installs a handler in place of the real dialog; null restores it.

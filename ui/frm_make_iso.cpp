@@ -309,8 +309,7 @@ void TfrmMakeISO::btnSetISOFileClick() {
   request.owner = Handle();
   request.filter = GetString(kStrIsoFileFilter);
   request.title = GetString(kStrSetIsoFileTitle);
-  char initialDir[kPathSize];
-  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheMainSettings.ISOFileDir) ? initialDir : nullptr;
+  request.initialDir = TheMainSettings.ISOFileDir;
   request.defaultExt = "ISO";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();
@@ -330,8 +329,7 @@ void TfrmMakeISO::btnSetBootImageClick() {
   request.owner = Handle();
   request.filter = GetString(kStrBootImageFilter);
   request.title = GetString(kStrBootImageTitle);
-  char initialDir[kPathSize];
-  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir) ? initialDir : nullptr;
+  request.initialDir = TheDocument.MenuFileDir;
   request.defaultExt = "bin";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();

@@ -42,10 +42,7 @@ bool AskMenuFilePath(void* owner, bool save, char (&path)[kFileDialogPathSize]) 
   request.owner = owner;
   request.filter = GetString(kStrMenuFileFilter);
   request.title = GetString(save ? kStrSaveMenuAsTitle : kStrOpenMenuTitle);
-  // A menu folder the user deleted: the dialog opens in the nearest folder
-  // above it that is still there.
-  char initialDir[kPathSize];
-  request.initialDir = NearestExistingFolder(initialDir, sizeof initialDir, TheDocument.MenuFileDir) ? initialDir : nullptr;
+  request.initialDir = TheDocument.MenuFileDir;
   request.defaultExt = "zqk";
   request.flags = save ? kSaveMenuFlags : kOpenMenuFlags;
   request.olderStructure = !IsWin2000OrLater();
