@@ -303,6 +303,9 @@ const char* after_last_separator(const char* path);
 
 // ---------------------------------------------------------- names (iso_names.cpp)
 
+// The digits of the counter a colliding name gets (base 36), on the ISO
+// 9660 and the Joliet side alike.
+extern const char kCounterDigits[];
 // Makes the entry's ISO 9660 name (entry->iso_name); returns its length.
 int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory);
 // Replaces the entry's ISO 9660 name with a copy of name; false when there

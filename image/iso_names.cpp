@@ -181,7 +181,7 @@ void free_name_hash() {
 // while giving the very names a search from 000 would give.
 typedef std::unordered_map<std::string, int> CounterMemo;
 
-static const char kCounterDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+const char kCounterDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 // Makes the unique name for a colliding name into out; false when all
 // 46,656 candidates are taken.

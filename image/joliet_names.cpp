@@ -18,8 +18,6 @@
 
 enum { kMaxJolietUnits = 64, kCounterWidth = 3, kMaxCounterWidth = 5, kNameBufferSize = 4 * kMaxJolietUnits + 1 };
 
-static const char kCounterDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-
 const char* joliet_text(const DirectoryEntry* entry) { return entry->joliet_name ? entry->joliet_name : entry->name; }
 
 // The upper-case form of a UTF-16 unit for the letters of the ANSI code
