@@ -12,6 +12,7 @@
 #include "menu/document_view.h"
 #include "menu/korvel_template.h"
 #include "menu/menu_file_layout.h"
+#include "menu/picture_name.h"
 #include "menu/undo.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -377,22 +378,13 @@ bool LocateBlocks(const uint8_t* data, size_t size, BlockOffsets& at, bool& oldL
   return IsOldLayoutFile(data, size);
 }
 
-// A picture name as the file stores it names a file in the menu folder:
-// no folder separator, no drive (nor stream) colon, and not a name of
-// dots (and blanks) alone, which the system takes for the folder itself or
-// its parent. An empty name names no picture.
-bool IsPlainFileName(const std::string& name) {
-  if (name.find_first_of("\\/:") != std::string::npos) return false;
-  return name.empty() || name.find_first_not_of(". ") != std::string::npos;
-}
-
 // The stored logo and background names (a block the file does not hold
-// stores none): true when both are plain file names.
+// stores none): true when both name files of the menu folder.
 bool StoredPictureNamesArePlain(const uint8_t* data, size_t size, const BlockOffsets& at) {
   const int64_t fields[] = {at.logo + kLogoFileName, at.screen + kBackImageNameField};
   for (int64_t field : fields) {
     if (field < 0 || field + int64_t(kShortFileNameSize) > int64_t(size)) continue;
-    if (!IsPlainFileName(FieldText(data + field, kShortFileNameSize))) return false;
+    if (PictureNameFault(FieldText(data + field, kShortFileNameSize).c_str())) return false;
   }
   return true;
 }

@@ -12,6 +12,7 @@
 #include "menu/korvel_template.h"
 #include "menu/menu_file_builder.h"
 #include "menu/menu_file_layout.h"
+#include "menu/picture_name.h"
 #include "menu/undo.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -152,6 +153,28 @@ void ReportTooLarge(const std::string& path, uint32_t size) {
   ShowWriterMessage(kMbIconError, text);
 }
 
+// A logo or background name that the reader would refuse is reported and
+// nothing is written: the menu file would not open again.
+bool PictureNamesCanBeStored() {
+  const std::string logo = TheDocumentView().GetFieldText(ViewField::txtLogoImg);
+  const struct {
+    const char* kind;
+    const char* name;
+  } pictures[] = {{"logo", logo.c_str()}, {"background", TheDocument.BackImageName}};
+  for (const auto& picture : pictures) {
+    const char* fault = PictureNameFault(picture.name);
+    if (!fault) continue;
+    char text[2400];
+    snprintf(text, sizeof text,
+             "The %s picture name '%s' cannot be stored: %s. A menu file holding it could not be "
+             "opened again, so '%s' was not written.",
+             picture.kind, picture.name, fault, MenuFolderPath(TheDocument.MenuFileName).c_str());
+    ShowWriterMessage(kMbIconError, text);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void EncodeMainPassword(const char* text, uint8_t out[10]) {
@@ -186,6 +209,7 @@ bool WriteSecondLoaderPassword() { return PatchPassword(kSecondLoaderName, true)
 bool SaveMenuFile() {
   MenuDocument& doc = TheDocument;
   ReportFirstMissingHotKey();
+  if (!PictureNamesCanBeStored()) return false;
   if (!FolderExists(doc.MenuFileDir)) {
     ShowWriterMessage(kMbIconError, kStrFolderNotExist, doc.MenuFileDir);
     return false;

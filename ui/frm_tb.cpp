@@ -211,4 +211,7 @@ int FieldControl(ViewField field) {
 
 std::string TfrmTb::GetFieldText(ViewField field) { return ControlAt(FieldControl(field)).Text(); }
 
-void TfrmTb::SetFieldText(ViewField field, const char* text) { ControlAt(FieldControl(field)).SetText(text); }
+void TfrmTb::SetFieldText(ViewField field, const char* text) {
+  ControlAt(FieldControl(field)).SetText(text);
+  if (field == ViewField::txtLogoImg) logoName_ = text;
+}

@@ -234,7 +234,9 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   void pmLoadColorsBMPClick();
   void chkLogoImgClick();
   void txtLogoImgChange();
+  void txtLogoImgExit();
   static void RefusePathKey(char& key);
+  bool RefusePictureName(int field, const char* former);
   void txtLogoTimeChange();
   void chkBackImgClick();
   void SetShowSwitch(uint8_t& setting, int checkBox);
@@ -250,6 +252,9 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   int fillingFields_ = 0;
   // While a list view is refilled, its selection events are its own.
   int refreshingList_ = 0;
+  // The logo field's name as the program last set it or the user last left
+  // it: what a refused name gives way to.
+  std::string logoName_;
 };
 
 extern TfrmTb* frmTb;

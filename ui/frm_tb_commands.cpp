@@ -14,6 +14,7 @@
 #include "menu/color_table_file.h"
 #include "menu/document.h"
 #include "menu/menu_file_writer.h"
+#include "menu/picture_name.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -58,8 +59,9 @@ bool AskTablePath(void* owner, bool save, int filter, int title, const char* ext
 
 bool TfrmTb::OnCommand(FormEvent& event) {
   MenuDocument& doc = TheDocument;
-  if (event.kind == kEventKeyPress && event.control == txtLogoImg) {
-    RefusePathKey(event.keyChar);
+  if (event.control == txtLogoImg && (event.kind == kEventKeyPress || event.kind == kEventExit)) {
+    if (event.kind == kEventKeyPress) RefusePathKey(event.keyChar);
+    if (event.kind == kEventExit) txtLogoImgExit();
     return true;
   }
   if (event.kind == kEventChange) {
@@ -155,18 +157,43 @@ void TfrmTb::chkLogoImgClick() {
 
 // The logo and background pictures are files of the menu folder, named
 // without a path: a menu file whose stored names hold one is refused when it
-// is opened, so the fields take no folder separator or drive colon.
+// is opened, so the fields take no folder separator or drive colon as keys.
 void TfrmTb::RefusePathKey(char& key) {
   if (key == '\\' || key == '/' || key == ':') key = 0;
 }
 
+// A name that came in whole (pasted, set from outside) is checked when the
+// field is left: one that the menu file could not store is refused with
+// the reason, and the field shows its former name again. True when refused.
+bool TfrmTb::RefusePictureName(int field, const char* former) {
+  const std::string name = ControlAt(field).Text();
+  const char* fault = PictureNameFault(name.c_str());
+  if (!fault) return false;
+  char text[600];
+  snprintf(text, sizeof text,
+           "The picture name '%s' cannot be used: %s. A logo or background picture is a file of "
+           "the menu folder, named without a folder or drive. %s%s%s",
+           name.c_str(), fault, former[0] ? "The field shows '" : "The field is emptied again.",
+           former, former[0] ? "' again." : "");
+  ++fillingFields_;
+  ControlAt(field).SetText(former);
+  --fillingFields_;
+  ShowMessageBox(Handle(), text, GetString(kStrCaptionError), kMbIconError);
+  return true;
+}
+
 // The logo's name and time live in their fields until the next save; a
-// change counts only when it differs from the menu file's.
+// change counts only when it differs from the menu file's. A name that
+// cannot be stored changes nothing: it is refused when the field is left.
 void TfrmTb::txtLogoImgChange() {
   if (fillingFields_) return;
-  if (_stricmp(ControlAt(txtLogoImg).Text().c_str(), TheDocument.FileLogoName) != 0) {
-    TheDocument.DocumentModified = 1;
-  }
+  const std::string name = ControlAt(txtLogoImg).Text();
+  if (PictureNameFault(name.c_str())) return;
+  if (_stricmp(name.c_str(), TheDocument.FileLogoName) != 0) TheDocument.DocumentModified = 1;
+}
+
+void TfrmTb::txtLogoImgExit() {
+  if (!RefusePictureName(txtLogoImg, logoName_.c_str())) logoName_ = ControlAt(txtLogoImg).Text();
 }
 
 void TfrmTb::txtLogoTimeChange() {

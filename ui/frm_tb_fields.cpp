@@ -250,6 +250,7 @@ void TfrmTb::TextFieldExit(int control, int code) {
   MenuDocument& doc = TheDocument;
   const std::string text = ControlAt(control).Text();
   if (code == kBackImageCode) {
+    if (RefusePictureName(control, doc.BackImageName)) return;
     if (_stricmp(doc.BackImageName, text.c_str()) == 0) return;
     CopyText(doc.BackImageName, kShortFileNameSize, text.c_str());
     LoadBackImage();

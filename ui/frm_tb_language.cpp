@@ -80,8 +80,9 @@ void TfrmTb::mmLangClick(int item) {
   if (!LoadLanguagePack(kLangMenuTable[n - 1].langId)) return;
   ApplyLanguage(false);
   ThePreviewLink().LocalizePreview();
-  // The choice is kept only where the settings key already exists.
-  if (RegistryKey key = OpenRegistryKey(kRegCurrentUser, kSettingsKeyPath)) {
+  // The choice is kept for the next start; on a first run the settings key
+  // does not exist yet and is made here.
+  if (RegistryKey key = CreateRegistryKey(kRegCurrentUser, kSettingsKeyPath)) {
     char text[16];
     snprintf(text, sizeof text, "%d", TheLanguage.currentLangId);
     WriteRegistryText(key, "Language", text);

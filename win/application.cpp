@@ -40,6 +40,24 @@ Form* Application::FindForm(const char* name) const {
   return nullptr;
 }
 
+namespace {
+
+// The dialog manager looks for the control whose mnemonic a character is by
+// walking the windows from the one the character is for until it comes
+// back to it. The walk does not enter hidden or disabled containers, so
+// from a window inside one (a page that is not shown) it never comes back
+// and never ends: a character for such a window goes to it directly.
+bool MnemonicSearchEnds(HWND root, const MSG& message) {
+  if (message.message != WM_CHAR && message.message != WM_SYSCHAR) return true;
+  for (HWND parent = GetAncestor(message.hwnd, GA_PARENT); message.hwnd != root && parent && parent != root;
+       parent = GetAncestor(parent, GA_PARENT)) {
+    if ((GetWindowLongA(parent, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 // Enter and Escape go to the form's default and cancel buttons first; Tab
 // moves the focus between the controls of the form that holds it; the form
 // and the controls that want a key say so through WM_GETDLGCODE.
@@ -47,7 +65,7 @@ void Application::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (Form* form = root ? Form::FromWindow(root) : nullptr) {
     if (message.message == WM_KEYDOWN && form->RunDialogKey(message.hwnd, message.wParam, message.lParam)) return;
-    if (IsDialogMessageA(root, &message)) return;
+    if (MnemonicSearchEnds(root, message) && IsDialogMessageA(root, &message)) return;
   }
   TranslateMessage(&message);
   DispatchMessageA(&message);

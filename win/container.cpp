@@ -35,13 +35,28 @@ void LayoutPages(HWND pageControl) {
   RECT display = client;
   SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, (LPARAM)&display);
   int selected = (int)SendMessageA(tabs, TCM_GETCURSEL, 0, 0);
+  const HWND focus = GetFocus();
+  HWND shown = nullptr;
+  bool focusHidden = false;
   for (HWND child = GetWindow(pageControl, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (child == tabs || KindOf(child) != kKindTabSheet) continue;
     int index = (int)GetWindowLongPtrA(child, kSlotPageIndex);
+    if (index == selected) {
+      shown = child;
+    } else if (focus && IsChild(child, focus)) {
+      focusHidden = true;
+    }
     // The order of the siblings stays as it is, which keeps this walk finite.
     SetWindowPos(child, nullptr, display.left, display.top, display.right - display.left,
                  display.bottom - display.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (index == selected ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  }
+  // The focus does not stay behind on a page that is no longer shown, where
+  // no key could be seen to act: it goes to the first control of the shown
+  // page that takes it, or to the tabs when that page has none.
+  if (focusHidden) {
+    HWND next = shown ? GetNextDlgTabItem(shown, nullptr, FALSE) : nullptr;
+    SetFocus(next && IsChild(shown, next) ? next : tabs);
   }
 }
 

@@ -281,6 +281,59 @@ TEST_F(MainWindowCommandsTest, AStoredPictureNameOutsideTheMenuFolderRefusesTheF
   }
 }
 
+// A picture name that a menu file could not store is refused however it
+// enters a picture field (typed, pasted, set whole), when the field is
+// left, with the reason; the field shows its former name again. A name set
+// into a field that is never left is refused by the writer, which keeps
+// the last menu file as it was.
+TEST_F(MainWindowCommandsTest, APictureNameTheReaderWouldRefuseIsRefusedHoweverItComesIn) {
+  Show();
+  Enter(T::txtBackImg, "BACK.BMP");
+  Enter(T::txtLogoImg, "LOGO.BMP");
+  Enter(T::txtBackImg, "..");  // the keys let dots through
+  Focus(*frmTb, T::txtLogoImg);
+  ASSERT_TRUE(OpenClipboard(*frmTb));
+  EmptyClipboard();
+  HGLOBAL clip = GlobalAlloc(GMEM_MOVEABLE, 16);
+  strcpy((char*)GlobalLock(clip), "C:OUT.BMP");
+  GlobalUnlock(clip);
+  SetClipboardData(CF_TEXT, clip);
+  CloseClipboard();
+  SendMessageA(At(T::txtLogoImg), EM_SETSEL, 0, -1);
+  PressKey('V', kShiftCtrl);
+  ASSERT_EQ("C:OUT.BMP", Text(T::txtLogoImg));
+  LeaveField(*frmTb);
+  At(T::txtBackImg).SetText("..\\OUT.BMP");
+  Focus(*frmTb, T::txtBackImg);
+  LeaveField(*frmTb);
+  ASSERT_EQ(3, boxes.Count());
+  EXPECT_EQ("The picture name '..' cannot be used: it is made of dots and blanks alone, which names a "
+            "folder. A logo or background picture is a file of the menu folder, named without a folder "
+            "or drive. The field shows 'BACK.BMP' again.",
+            boxes.Boxes()[0].text);
+  EXPECT_EQ("Error", boxes.Boxes()[0].caption);
+  EXPECT_NE(std::string::npos, boxes.Boxes()[1].text.find("'C:OUT.BMP' cannot be used: it holds a colon"));
+  EXPECT_NE(std::string::npos, boxes.Boxes()[2].text.find("'..\\OUT.BMP' cannot be used: it holds a folder separator"));
+  EXPECT_EQ("BACK.BMP", Text(T::txtBackImg));
+  EXPECT_STREQ("BACK.BMP", TheDocument.BackImageName);
+  EXPECT_EQ("LOGO.BMP", Text(T::txtLogoImg));
+
+  SaveMainMenu();
+  const std::string path = JoinPaths(menuDir_, "boot.zqk");
+  const std::vector<uint8_t> saved = ReadBytes(path);
+  At(T::txtLogoImg).SetText("..\\OUT.BMP");
+  Click(T::btnSave);
+  ASSERT_EQ(4, boxes.Count());
+  EXPECT_EQ("The logo picture name '..\\OUT.BMP' cannot be stored: it holds a folder separator (\\ or /). "
+            "A menu file holding it could not be opened again, so '" + path + "' was not written.",
+            boxes.Boxes()[3].text);
+  EXPECT_EQ(saved, ReadBytes(path));
+  dialogs.Queue(path.c_str());
+  Click(T::btnOpen);
+  EXPECT_EQ(4, boxes.Count());
+  EXPECT_EQ("LOGO.BMP", Text(T::txtLogoImg));
+}
+
 TEST_F(MainWindowCommandsTest, TheEdgeArrowsStepByOneWithin0To15) {
   Show();
   SelectPage(kPageLayout);

@@ -91,6 +91,18 @@ TEST_F(MainWindowTest, UndoOnAnotherPageTakesBackTheLayoutChangeAndShowsItsPage)
   EXPECT_EQ(kPageLayout, frmTb->ActivePage());
   EXPECT_EQ(kPageLayout, PageControl(At(T::tabstrp)).ActivePage());
   EXPECT_EQ("472", Text(T::txtLRColL));
+  // The focus left the hidden page with it, and no key on any control of
+  // either page hangs the window.
+  const HWND focus = GetFocus();
+  EXPECT_TRUE(IsChild(At(T::tsLayout), focus) && IsWindowVisible(focus));
+  {
+    Watchdog watchdog("Space after an Undo that switched pages");
+    PressKey(VK_SPACE);
+    SetFocus(At(T::btnMoveUpT));  // a button of the hidden page
+    for (WORD key : {(WORD)VK_SPACE, (WORD)'A', (WORD)VK_TAB, (WORD)VK_DOWN}) PressKey(key);
+    PressKey('A', kShiftAlt);
+  }
+  EXPECT_EQ(kPageLayout, frmTb->ActivePage());
   Click(T::btnUndoL);  // the append
   EXPECT_EQ(0, TheDocument.ItemCount[kLayoutList]);
   EXPECT_FALSE(At(T::btnUndoL).Enabled());

@@ -245,7 +245,8 @@ TEST_F(MainWindowLanguage, TheListedPositionsScaleWithTheScreenDensity) {
 }
 
 // German from the language menu: the texts, colour names and tick change at
-// once, user colours keep their names, and the choice is stored.
+// once, user colours keep their names, and the choice is stored, also on a
+// first run.
 TEST_F(MainWindowLanguage, ASwitchLocalisesAtOnceAndStoresTheLanguage) {
   PutSetting("PanelLeft", "20");
   ShowIn(1033, 96);
@@ -280,12 +281,13 @@ TEST_F(MainWindowLanguage, ASwitchLocalisesAtOnceAndStoresTheLanguage) {
   EXPECT_TRUE(frmTb->MenuItemAt(T::mmLang3).Checked());
   EXPECT_EQ("1031", Setting("Language"));
 
-  // Without the settings key the language is used, not stored.
+  // A first run has no settings key yet: the switch makes it, so that the
+  // next start takes the language chosen.
   RemoveSettingsKey();
   choose(T::mmLang4);
   EXPECT_EQ("Open", Text(T::btnOpen));
   EXPECT_EQ("Green", std::string(TheDocument.CurrentColorTable[2].name));
-  EXPECT_EQ("<no key>", Setting("Language"));
+  EXPECT_EQ("1033", Setting("Language"));
 }
 
 // The preview stays shown across a switch and takes the new language's

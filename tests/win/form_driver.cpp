@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "win/application.h"
@@ -139,6 +140,27 @@ void SelectPage(Form& form, int id, int page) {
 void SelectListItem(Form& form, int id, int item) { ClickListItem(form, id, item, false); }
 
 void DoubleClickListItem(Form& form, int id, int item) { ClickListItem(form, id, item, true); }
+
+Watchdog::Watchdog(const char* what, DWORD milliseconds) : what_(what), milliseconds_(milliseconds) {
+  done_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+}
+
+Watchdog::~Watchdog() {
+  SetEvent(done_);
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+  CloseHandle(done_);
+}
+
+DWORD WINAPI Watchdog::Watch(void* self) {
+  Watchdog* dog = (Watchdog*)self;
+  if (WaitForSingleObject(dog->done_, dog->milliseconds_) == WAIT_OBJECT_0) return 0;
+  fprintf(stderr, "HANG: %s did not return within %lu ms\n", dog->what_.c_str(), (unsigned long)dog->milliseconds_);
+  fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), 3);
+  return 0;
+}
 
 MessageBoxAnswerer::MessageBoxAnswerer(int defaultAnswer) : defaultAnswer_(defaultAnswer) {
   before_ = SetMessageBoxHandler(Answer);

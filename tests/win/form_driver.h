@@ -47,6 +47,23 @@ void SelectPage(Form& form, int id, int page);
 void SelectListItem(Form& form, int id, int item);
 void DoubleClickListItem(Form& form, int id, int item);
 
+// Bounds a step that could hang the GUI thread: when it lives longer than
+// the given time, the program says what hung and ends with a failure, so
+// that a hang fails its test rather than blocking the run.
+class Watchdog {
+ public:
+  Watchdog(const char* what, DWORD milliseconds = 30000);
+  ~Watchdog();
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+
+ private:
+  static DWORD WINAPI Watch(void* self);
+  std::string what_;
+  DWORD milliseconds_;
+  HANDLE done_, thread_;
+};
+
 // Answers the message boxes shown while it lives (through the message-box
 // seam), with queued answers first and then the default; records each box.
 class MessageBoxAnswerer {
