@@ -18,7 +18,7 @@ namespace {
 const char kWriteErrorText[] = "File '%s' Write Error!";
 const char kKeptText[] =
     "The disk was read, but '%s' could not be replaced: it may be open in another program. The image is kept "
-    "as '%s'.";
+    "as '%s'.%s";
 const char kTooLargeText[] =
     "The disk in drive %s is too large: it holds 32 MB or more, and only disks smaller than 32 MB can be read "
     "into an image.";
@@ -92,6 +92,7 @@ FloppyReadResult ReadOpenDrive(const FloppyDevice& device, const char* outputPat
     case kStagedMoveFailed:
       break;
   }
+  KeepWorkFile(output.temp, sizeof output.temp, output.target);
   if (keptPath) memcpy(keptPath, output.temp, sizeof output.temp);
   return kFloppyReadKept;
 }
@@ -142,7 +143,8 @@ void ShowFloppyReadResult(FloppyReadResult result, const char* driveText, const 
       ShowInfo(MessageBuffer);
       break;
     case kFloppyReadKept:
-      snprintf(MessageBuffer, kMessageBufferSize, kKeptText, outputPath, keptPath ? keptPath : "");
+      if (!keptPath) keptPath = "";
+      snprintf(MessageBuffer, kMessageBufferSize, kKeptText, outputPath, keptPath, KeptImageNote(keptPath));
       ShowInfo(MessageBuffer);
       break;
     case kFloppyReadNothingToDo:

@@ -15,7 +15,7 @@ enum FloppyReadResult {
   kFloppyReadCreateError,    // 18020 "File '%s' Create Error!" (output path)
   kFloppyReadNoMemory,       // 18032 "Memory Allocation Error!"
   kFloppyReadWriteError,     // "File '%s' Write Error!" (output path)
-  kFloppyReadKept,           // the output could not be replaced: the image stays under its work name
+  kFloppyReadKept,           // the output could not be replaced: the image is kept beside it (keptPath)
   kFloppyReadCancelled,      // Stop was pressed: no message
 };
 
@@ -33,9 +33,9 @@ enum { kMaxFloppyOutputPath = 259 };
 // close succeeded. A failure or Stop removes the temporary file and leaves
 // an existing output as it was. A disk read whole is never thrown away:
 // when the output cannot be replaced (open in another program), the image
-// stays under its temporary name, which goes into keptPath (kStagedPathSize
-// bytes; may be null). The caller shows the hourglass cursor around the
-// call.
+// is kept under a name of its own that no later job removes (KeepWorkFile),
+// which goes into keptPath (kStagedPathSize bytes; may be null). The caller
+// shows the hourglass cursor around the call.
 FloppyReadResult ReadFloppyImage(const char* driveText, const char* outputPath, bool devicePath, char* keptPath);
 
 // Shows the message of a result through ShowInfo (none for the silent ones);

@@ -5,17 +5,29 @@
 #include "app/message_boxes.h"
 #include "platform/files.h"
 
-const char kKeptUnderWorkNameText[] =
+const char kImageKeptText[] =
     "The new image is complete, but '%s' could not be replaced: it may be open in another program. The new "
-    "image is kept as '%s'; rename it once that file is free (the next build of this image removes it).";
+    "image is kept as '%s'; rename it once that file is free.%s";
 
 namespace {
 
-enum { kWorkNameCount = 10 };
+enum { kWorkNameCount = 10, kKeptNameCount = 10 };
 
-// The index-th work name of target: ".tw~", then ".tw1~" ... ".tw9~".
+const char kUnderWorkNameNote[] =
+    " It could not be given a name of its own: the next image made for the same file removes it, so rename it "
+    "before then.";
+
+// The index-th work name of target: ".tw~", then ".tw1~" ... ".tw9~". Work
+// names, and only they, end in '~'.
 bool MakeWorkName(char* work, size_t size, const char* target, int index) {
   int length = index == 0 ? snprintf(work, size, "%s.tw~", target) : snprintf(work, size, "%s.tw%d~", target, index);
+  return length >= 0 && (size_t)length < size;
+}
+
+// The index-th kept name of target: ".new", then ".new1" ... ".new9", each
+// as long as the work name of the same index.
+bool MakeKeptName(char* kept, size_t size, const char* target, int index) {
+  int length = index == 0 ? snprintf(kept, size, "%s.new", target) : snprintf(kept, size, "%s.new%d", target, index);
   return length >= 0 && (size_t)length < size;
 }
 
@@ -38,6 +50,22 @@ bool ChooseWorkFile(char* work, size_t size, const char* target) {
 bool MoveWorkFileOverTarget(const char* work, const char* target) {
   if (FileExists(target)) MakeFileWritable(target);
   return RenameFileTo(work, target);
+}
+
+void KeepWorkFile(char* work, size_t size, const char* target) {
+  char kept[kStagedPathSize];
+  for (int index = 0; index < kKeptNameCount; ++index) {
+    if (!MakeKeptName(kept, sizeof kept, target, index) || strlen(kept) >= size) return;
+    if (PathExists(kept)) continue;  // an image kept earlier, or a file of the user's
+    if (!RenameFileTo(work, kept)) return;
+    memcpy(work, kept, strlen(kept) + 1);
+    return;
+  }
+}
+
+const char* KeptImageNote(const char* kept) {
+  size_t length = strlen(kept);
+  return length > 0 && kept[length - 1] == '~' ? kUnderWorkNameNote : "";
 }
 
 bool OpenStagedOutput(StagedOutput* output, const char* target) {

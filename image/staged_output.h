@@ -7,19 +7,27 @@
 // when that name is held by a job still running). A job removes the work
 // files earlier jobs of its target left behind (a killed run) before it
 // chooses its own.
+//
+// A finished file that cannot take the target's place (the target is open
+// in another program) is kept: it is renamed at once to a kept name, the
+// target's with ".new" added (".new1" ... ".new9" when taken), which no job
+// removes, so it stays until the user removes it. Kept names are no longer
+// than work names, so a target short enough for a work name has room for
+// them.
 #include <cstddef>
 #include <cstdio>
 
-// Room for a 259-character target and the work name's suffix.
+// Room for a 259-character target and the suffix of a work or kept name.
 enum { kStagedPathSize = 272 };
 
-// The message of a finished image kept under its work name because the
-// target could not be replaced: the target's path, then the work file's.
-extern const char kKeptUnderWorkNameText[];
+// The message of a finished image kept because the target could not be
+// replaced: the target's path, the kept file's, then KeptImageNote.
+extern const char kImageKeptText[];
 
 // Removes the work files of target that earlier jobs left, then puts the
 // first free work name into work (size bytes). False when the name does not
 // fit or every work name is held (open in a running job, or a folder).
+// Kept files are not touched.
 bool ChooseWorkFile(char* work, size_t size, const char* target);
 
 // Moves the finished work file over the target (an existing target is made
@@ -27,6 +35,18 @@ bool ChooseWorkFile(char* work, size_t size, const char* target);
 // another program, a folder, ...): the work file then stays, holding the
 // finished result, and the target is as it was.
 bool MoveWorkFileOverTarget(const char* work, const char* target);
+
+// Keeps a finished work file that could not replace its target: renames it
+// to the first free kept name of target and puts that name into work (size
+// bytes). When every kept name is taken or the rename fails, the file stays
+// under its work name, which the next job of the target removes;
+// KeptImageNote then says so.
+void KeepWorkFile(char* work, size_t size, const char* target);
+
+// What the message of a kept file adds after naming it: nothing for a kept
+// name; for a file that stayed under its work name, that the next image
+// made for the same target removes it.
+const char* KeptImageNote(const char* kept);
 
 struct StagedOutput {
   char target[kStagedPathSize];
@@ -47,8 +67,8 @@ enum StagedCommitResult {
 
 // Closes the work file and moves it over the target. When the close fails
 // the work file is removed; when the move fails it stays, complete, under
-// its work name (temp) for the caller to keep or discard. Either way the
-// target is as it was.
+// its work name (temp) for the caller to keep (KeepWorkFile) or discard.
+// Either way the target is as it was.
 StagedCommitResult CommitStagedOutput(StagedOutput* output);
 
 // Closes and removes the work file (a failed or stopped job, or a finished

@@ -169,14 +169,15 @@ const FormDescription kDescription = {
 // A path and the file dialogs' common settings.
 const unsigned kFileDialogFlags = 0x20804;  // hide read-only, path must exist, no network button
 const int kPathLimit = 259;                 // characters of a path, without its NUL
-// The work file's name is the target's with ".tw~" (or ".tw1~" ...) added.
+// The work file's name is the target's with ".tw~" (or ".tw1~" ...) added;
+// a kept image's name (".new", ".new1" ...) is no longer.
 const int kWorkSuffixLength = 5;
 
 // What a build came to: no image because the output file could not be
 // made, or because the engine refused the disc folder (the dialog stays
 // open for another try), a build that did not produce the image (the
-// engine has said why), the image in place, or a finished image kept under
-// its work name because the earlier one could not be replaced.
+// engine has said why), the image in place, or a finished image kept beside
+// the earlier one because that could not be replaced.
 enum BuildOutcome { kBuiltNothing, kFolderRefused, kBuildFailed, kBuildDone, kImageKept };
 
 bool CheckedOf(Form& form, int id) { return CheckBox(form.ControlAt(id)).Checked(); }
@@ -344,7 +345,8 @@ void TfrmMakeISO::btnMakeClick() {
   if (!ReadJob(job)) return;
   if (FileExists(job.target) && !ConfirmOverwrite(job.target)) return;
   // A name beside the target, so nothing of the user's is overwritten
-  // before the build has succeeded; work files of killed builds go.
+  // before the build has succeeded; work files of killed builds go, images
+  // kept by earlier builds stay.
   if (!ChooseWorkFile(job.workFile, sizeof job.workFile, job.target)) {
     ShowPathError(GetString(kStrFileCreateError), job.target);
     return;
@@ -455,7 +457,7 @@ void TfrmMakeISO::FillBuildOptions() {
 
 // The engine's calls in their order; the image goes to the work file and
 // takes the target's place only when it was written completely.
-int TfrmMakeISO::RunEngine(const MakeIsoJob& job) {
+int TfrmMakeISO::RunEngine(MakeIsoJob& job) {
   const MakeIsoEngine& engine = TheMakeIsoEngine();
   // The label is kept here because new_image resets the engine's own.
   CopyText(IsoOptions.SavedVolumeLabel, sizeof IsoOptions.SavedVolumeLabel, TheMainSettings.VolumeLabel);
@@ -484,13 +486,15 @@ int TfrmMakeISO::RunEngine(const MakeIsoJob& job) {
     return kBuildFailed;
   }
   // The finished image is never thrown away: when the earlier image cannot
-  // be replaced, it stays under its work name.
-  return MoveWorkFileOverTarget(job.workFile, job.target) ? kBuildDone : kImageKept;
+  // be replaced, it is kept beside it (workFile then names it).
+  if (MoveWorkFileOverTarget(job.workFile, job.target)) return kBuildDone;
+  KeepWorkFile(job.workFile, sizeof job.workFile, job.target);
+  return kImageKept;
 }
 
 void TfrmMakeISO::TellImageKept(const MakeIsoJob& job) {
   char text[1024];
-  snprintf(text, sizeof text, kKeptUnderWorkNameText, job.target, job.workFile);
+  snprintf(text, sizeof text, kImageKeptText, job.target, job.workFile, KeptImageNote(job.workFile));
   ShowMessageBox(Handle(), text, GetString(kStrCaptionError), kMbOk | kMbIconError);
 }
 

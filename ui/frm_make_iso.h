@@ -8,7 +8,7 @@
 // The image is written to a work file beside the output file and replaces
 // the output file only when the build succeeded, so an earlier image of the
 // same name survives a failed, refused or stopped build; a finished image
-// that cannot replace it stays under its work name.
+// that cannot replace it is kept beside it under a name of its own.
 #include "win/form.h"
 
 #define FRM_MAKE_ISO_NAMES(X)                                                                                 \
@@ -21,7 +21,7 @@ struct MakeIsoJob {
   char folder[260];    // the disc folder
   char bootImage[260];
   char target[260];    // the output image
-  char workFile[260];  // written first, beside the target
+  char workFile[260];  // written first, beside the target; names a kept image after kImageKept
 };
 
 class TfrmMakeISO : public Form {
@@ -52,7 +52,7 @@ class TfrmMakeISO : public Form {
   bool FieldPathFits(int label, const char* path, int limit);
   bool ConfirmOverwrite(const char* target);
   void FillBuildOptions();
-  int RunEngine(const MakeIsoJob& job);
+  int RunEngine(MakeIsoJob& job);
   void TellImageKept(const MakeIsoJob& job);
   void TellLeftOut(const char* image);
   void ShowPathError(const char* format, const char* path);

@@ -204,19 +204,50 @@ TEST_F(FloppyReader, ShortReadIsAFailureAndAnExistingOutputStaysAsItWas) {
   EXPECT_NE(std::string::npos, BoxTexts()[0].find("Exist,Overwrite?"));
 }
 
-TEST_F(FloppyReader, ADiskReadWholeIsKeptWhenTheOutputCannotBeReplaced) {
-  g_disk.bytes = MakeDisk(2880, 2880, 18, 2);
+TEST_F(FloppyReader, ADiskReadWholeIsKeptWhenTheOutputCannotBeReplacedAndNoLaterReadRemovesIt) {
+  const std::vector<uint8_t> disk1 = MakeDisk(2880, 2880, 18, 2);
+  std::vector<uint8_t> disk2 = disk1;
+  std::fill(disk2.begin() + 512, disk2.end(), 0xD2);
   const std::string inside = Path(out_, "inside");
   ASSERT_TRUE(CreateFolder(out_.c_str()) && WriteBytes(inside, {'x'}));  // a folder takes no file's place
+  g_disk.bytes = disk1;
   EXPECT_EQ(kFloppyReadKept, Read());
-  ForceDeleteFile(inside.c_str());
-  RemoveFolder(out_.c_str());
-  EXPECT_EQ(out_ + ".tw~", kept_);
-  EXPECT_EQ(g_disk.bytes, ReadBytes(kept_));
+  EXPECT_EQ(out_ + ".new", kept_);
+  EXPECT_EQ(disk1, ReadBytes(out_ + ".new"));
   ASSERT_EQ(2u, BoxTexts().size());  // the overwrite question, then where the image is
   EXPECT_EQ("The disk was read, but '" + out_ + "' could not be replaced: it may be open in another program. "
-            "The image is kept as '" + out_ + ".tw~'.",
+            "The image is kept as '" + out_ + ".new'.",
             BoxTexts()[1]);
+
+  // Disk 2 into the same name fails, beside the work file of a killed read:
+  // that goes, disk 1's image stays.
+  ASSERT_TRUE(WriteBytes(out_ + ".tw~", {'k'}));
+  g_disk.bytes = disk2;
+  g_disk.shortReadAt = 40 * 2 * 18 * 512;
+  EXPECT_EQ(kFloppyReadReadError, Read());
+  EXPECT_EQ(disk1, ReadBytes(out_ + ".new"));
+  EXPECT_EQ((std::vector<std::string>{"boot.img", "boot.img.new"}), Names());
+
+  // Read whole, disk 2 is kept under the next free name.
+  g_disk.shortReadAt = -1;
+  EXPECT_EQ(kFloppyReadKept, Read());
+  EXPECT_EQ(out_ + ".new1", kept_);
+  EXPECT_EQ(disk2, ReadBytes(out_ + ".new1"));
+  EXPECT_EQ(disk1, ReadBytes(out_ + ".new"));
+
+  // Every kept name taken: the read still runs, and the message says that
+  // this image is not safe from the next one.
+  for (int i = 2; i <= 9; ++i) ASSERT_TRUE(WriteBytes(out_ + ".new" + std::to_string(i), {'u'}));
+  EXPECT_EQ(kFloppyReadKept, Read());
+  EXPECT_EQ(out_ + ".tw~", kept_);
+  EXPECT_EQ(disk2, ReadBytes(kept_));
+  EXPECT_EQ("The disk was read, but '" + out_ + "' could not be replaced: it may be open in another program. "
+            "The image is kept as '" + out_ + ".tw~'. It could not be given a name of its own: the next image "
+            "made for the same file removes it, so rename it before then.",
+            BoxTexts().back());
+  EXPECT_EQ(disk1, ReadBytes(out_ + ".new"));
+  ForceDeleteFile(inside.c_str());
+  RemoveFolder(out_.c_str());
 }
 
 TEST_F(FloppyReader, StopLeavesNoFileAndNoMessage) {

@@ -463,8 +463,8 @@ TEST_F(MakeIsoEngineTest, BuildsTheImageAndStopKeepsTheEarlierOne) {
   EXPECT_FALSE(frmProgress->Visible());
 }
 
-TEST_F(MakeIsoEngineTest, AFinishedImageIsKeptWhenTheEarlierOneCannotBeReplaced) {
-  const std::string work = target_ + ".tw~";
+TEST_F(MakeIsoEngineTest, AFinishedImageIsKeptWhenTheEarlierOneCannotBeReplacedAndTheNextBuildLeavesIt) {
+  const std::string kept_name = target_ + ".new";
   ASSERT_TRUE(WriteBytes(target_, {'O', 'L', 'D'}));
   // Another program holds the earlier image open: it cannot be replaced.
   HANDLE held = CreateFileA(target_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -477,21 +477,23 @@ TEST_F(MakeIsoEngineTest, AFinishedImageIsKeptWhenTheEarlierOneCannotBeReplaced)
   ASSERT_EQ(2, boxes.Count());  // the overwrite question, then what became of the image
   const std::string& text = boxes.Boxes()[1].text;
   EXPECT_NE(std::string::npos, text.find("'" + target_ + "'")) << text;
-  EXPECT_NE(std::string::npos, text.find("'" + work + "'")) << text;
+  EXPECT_NE(std::string::npos, text.find("'" + kept_name + "'; rename it once that file is free.")) << text;
   EXPECT_EQ(std::vector<uint8_t>({'O', 'L', 'D'}), ReadBytes(target_));
-  std::vector<uint8_t> kept = ReadBytes(work);
+  std::vector<uint8_t> kept = ReadBytes(kept_name);
   ASSERT_GT(kept.size(), (size_t)(3 << 20));
   EXPECT_EQ(0, memcmp(&kept[0x8001], "CD001", 5));
   EXPECT_FALSE(frmMakeISO->Visible());
 
-  // With the kept image, the work files of nine killed builds: the next
-  // build removes them all and puts its image in place.
+  // Beside the kept image, the work files of ten killed builds: the next
+  // build removes them all, puts its image in place and leaves the kept one.
+  ASSERT_TRUE(WriteBytes(target_ + ".tw~", {'p'}));
   for (int i = 1; i <= 9; ++i) ASSERT_TRUE(WriteBytes(target_ + ".tw" + std::to_string(i) + "~", {'p'}));
   ShowDialog();
   Click(*frmMakeISO, M::btnMake);
   EXPECT_EQ(3, boxes.Count());  // the overwrite question only
   EXPECT_EQ(kept.size(), ReadBytes(target_).size());
-  EXPECT_FALSE(PathExists(work.c_str()));
+  EXPECT_EQ(kept, ReadBytes(kept_name));
+  EXPECT_FALSE(PathExists((target_ + ".tw~").c_str()));
   for (int i = 1; i <= 9; ++i) EXPECT_FALSE(PathExists((target_ + ".tw" + std::to_string(i) + "~").c_str())) << i;
 }
 

@@ -8,7 +8,9 @@
 // As the dialog does, the image is written to a work file beside the output
 // ("<output>.tw~") that takes the output's place only when the build
 // succeeded, so an existing output survives a failed, stopped or killed
-// build; work files of killed builds are removed by the next build. An
+// build; work files of killed builds are removed by the next build. A
+// finished image that cannot replace the output is kept as
+// "<output>.new" (".new1" ... when taken), which no later build removes. An
 // existing file or folder inside the source folder is refused as the
 // output: the driver asks no question before it replaces one.
 //
@@ -20,7 +22,7 @@
 // missing boot image, or an output inside the source folder that exists
 // (an existing output file is kept); 3 cancelled; 4 the image was written,
 // but entries were left out of it; 5 the image was written but could not
-// replace the existing output: it is kept under its work name, which
+// replace the existing output: it is kept under a name of its own, which
 // standard error names.
 #include <cctype>
 #include <cerrno>
@@ -396,7 +398,8 @@ int main(int argc, char** argv) {
     return kExitFailed;
   }
   if (!MoveWorkFileOverTarget(work, output)) {
-    fprintf(stderr, kKeptUnderWorkNameText, output, work);
+    KeepWorkFile(work, sizeof work, output);
+    fprintf(stderr, kImageKeptText, output, work, KeptImageNote(work));
     fputc('\n', stderr);
     return kExitKept;
   }

@@ -6,8 +6,8 @@ engine log is printed, and a cancelled build exits non-zero and leaves no
 output file. The image is written to a work file beside the output: an
 earlier image survives a killed, failed or stopped build, the work file of a
 killed build is removed by the next one, a finished image that cannot take
-the output's place is kept under its work name, and a file of the disc
-folder is never given as the output."""
+the output's place is kept under a name of its own that no later build
+removes, and a file of the disc folder is never given as the output."""
 
 import os
 import re
@@ -64,9 +64,14 @@ def check_staged_output(checks, ws, src):
     c.write_file(os.path.join(blocked, "inside.txt"), b"x")
     build = c.make_iso(ws, src, blocked)
     checks.equal(build.rc, 5, "output that cannot be replaced: exit code")
-    checks.check("'%s'" % blocked in build.err and "'%s.tw~'" % blocked in build.err,
-                 "output that cannot be replaced: the message names the output and the work file", build.err)
-    checks.check(is_image(blocked + ".tw~"), "output that cannot be replaced: the finished image is kept")
+    checks.check("'%s'" % blocked in build.err and "'%s.new'" % blocked in build.err,
+                 "output that cannot be replaced: the message names the output and the kept file", build.err)
+    checks.check(is_image(blocked + ".new"), "output that cannot be replaced: the finished image is kept")
+    kept = read(blocked + ".new")
+    build = c.make_iso(ws, src, blocked, preexec=file_size_limit(1 << 20, killed=False))
+    checks.equal(build.rc, 1, "a failed build after a kept image: the build fails")
+    checks.check(is_image(blocked + ".new") and read(blocked + ".new") == kept,
+                 "a failed build after a kept image: the kept image stays")
 
     # A file of the disc folder given as the output, by another spelling.
     inner = os.path.join(src, "inner.iso")
