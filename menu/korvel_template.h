@@ -28,6 +28,7 @@ const uint32_t kArabicFontOffset = 0x52200;
 const uint32_t kTemplateMinSize = 0x52A00;
 
 // Fields of "loader.bin".
+const char kLoaderBootName[] = "loader.bin";
 const uint32_t kBootMenuNameField = 309;          // 12 bytes
 const uint32_t kBootPasswordField = 1141;         // uint16 length + 8 bytes
 const uint32_t kBootFolderField = 1152;           // 8 bytes

@@ -11,6 +11,7 @@
 #include "menu/document.h"
 #include "menu/document_view.h"
 #include "menu/korvel_template.h"
+#include "menu/main_password.h"
 #include "menu/menu_file_layout.h"
 #include "menu/picture_name.h"
 #include "menu/undo.h"
@@ -468,6 +469,11 @@ bool LoadMenuFile() {
     doc.CurrentItem[list] = doc.ItemCount[list] ? 1 : 0;
   }
   DocumentView& view = TheDocumentView();
+  // The main password is kept only in the folder's boot files: the field
+  // takes it back from there, so that the next save of a main menu writes
+  // it again instead of an empty one. (A sub menu's field is disabled; it
+  // still shows the folder's password, which a switch to a main menu keeps.)
+  view.SetFieldText(ViewField::txtPassword, ReadLoaderPassword(doc.MenuFileDir).c_str());
   view.RefreshListViews(kAllLists);
   view.ShowDocumentSettings();
   view.ShowCurrentItem(kAllLists);

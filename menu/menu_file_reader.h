@@ -12,7 +12,9 @@
 // document is then left as it was. A file whose stored logo or background
 // name is not a plain file name of the menu folder (a separator, a drive,
 // "..") is refused like an unopenable one, with the names of the last file
-// restored. True when the file was read.
+// restored. The main window's password field takes the password stored in
+// the menu folder's "loader.bin" (empty when there is none). True when the
+// file was read.
 bool LoadMenuFile();
 
 // The reading of a file's bytes into TheDocument alone (no messages, no

@@ -10,6 +10,7 @@
 #include "menu/document.h"
 #include "menu/document_view.h"
 #include "menu/korvel_template.h"
+#include "menu/main_password.h"
 #include "menu/menu_file_builder.h"
 #include "menu/menu_file_layout.h"
 #include "menu/picture_name.h"
@@ -21,7 +22,6 @@ uint8_t QuietSave = 0;
 
 namespace {
 
-const char kLoaderBootName[] = "loader.bin";
 const char kSecondLoaderName[] = "kvldr";
 // The finished file is written under this suffix first and renamed over
 // the old one at the end.
@@ -176,14 +176,6 @@ bool PictureNamesCanBeStored() {
 }
 
 }  // namespace
-
-void EncodeMainPassword(const char* text, uint8_t out[10]) {
-  memset(out, 0, 10);
-  const char* trimmed = TrimText(text ? text : "");
-  const size_t n = strnlen(trimmed, 8);
-  put16le(out, uint32_t(n));
-  for (size_t i = 0; i < n; ++i) out[2 + i] = uint8_t(trimmed[i]) ^ 0xFF;
-}
 
 bool WriteLoaderBoot(FILE* templateFile) {
   uint8_t boot[kLoaderBootSize];

@@ -31,10 +31,6 @@ bool WriteSecondLoader(FILE* templateFile);
 bool WriteLoaderPassword();
 bool WriteSecondLoaderPassword();
 
-// The 10-byte password field of both boot files: uint16 length (0..8) and
-// the first 8 characters of the trimmed text, each XOR 0xFF, zero-padded.
-void EncodeMainPassword(const char* text, uint8_t out[10]);
-
 // Index 0..15 of the darkest and of the brightest CurrentColorTable entry
 // (integer part of sqrt(r*r + g*g + b*b); the lowest index wins a tie).
 int DarkestColorIndex();

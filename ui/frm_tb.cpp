@@ -146,12 +146,14 @@ void TfrmTb::ShowStartupMenu() {
       CopyText(doc.CDFileDir, kPathSize, std::string(doc.MenuFileDir, folder - doc.MenuFileDir).c_str());
     }
     LoadMenuFile();
-    return;
+  } else if (TheMainSettings.AutoLoad) {
+    if (!FolderExists(doc.MenuFileDir)) JoinPath(doc.MenuFileDir, kPathSize, GetHomeDir(), "disk1");
+    char path[2 * kPathSize];
+    if (JoinPath(path, sizeof path, doc.MenuFileDir, doc.MenuFileName) && FileExists(path)) LoadMenuFile();
   }
-  if (!TheMainSettings.AutoLoad) return;
-  if (!FolderExists(doc.MenuFileDir)) JoinPath(doc.MenuFileDir, kPathSize, GetHomeDir(), "disk1");
-  char path[2 * kPathSize];
-  if (JoinPath(path, sizeof path, doc.MenuFileDir, doc.MenuFileName) && FileExists(path)) LoadMenuFile();
+  // No menu file loaded: the document is new and unnamed, so that Save asks
+  // for a name and never replaces the last file unasked. The settings keep
+  // that file's name (TheMainSettings.MenuFileName) for the next start.
   if (doc.LastMenuFilePath[0] == 0) {
     doc.MenuFileName[0] = 0;
     SetFieldText(ViewField::txtMenuFileName, "");

@@ -178,6 +178,11 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
   void btnOpenClick();
   void btnSaveClick();
   void btnSaveAsClick();
+  // Save: the menu's own file, or Save As for a menu never saved. Save As:
+  // asks for a name and saves under it. Both false only when the user
+  // cancelled the file dialog; a failed save leaves DocumentModified set.
+  bool SaveMenu();
+  bool SaveMenuAs();
   void btnISOMakeClick();
   void pmHelpClick();
   void OpenPopupMenu(int menu);

@@ -109,7 +109,9 @@ bool TfrmTb::AskSaveChanges(const char* action) {
   int answer = Ask(Handle(), GetString(kStrSaveChanges), kMbYesNoCancel);
   if (answer == kIdCancel) return true;
   if (answer != kIdYes) return false;
-  SaveMenuFile();
+  // A menu never saved is given a name first, as Save does; Cancel there
+  // takes back the action too, and the menu stays as it is.
+  if (!SaveMenu()) return true;
   if (!doc.DocumentModified) return false;
   char text[1200];
   snprintf(text, sizeof text, GetString(kStrSaveErrorGoOn), action);
@@ -118,8 +120,14 @@ bool TfrmTb::AskSaveChanges(const char* action) {
 
 void TfrmTb::NewDocument() {
   if (AskSaveChanges(GetString(kStrActionNew))) return;
+  MenuDocument& doc = TheDocument;
   ResetMenuDocument();
-  TheDocument.MenuFileName[0] = 0;
+  // The name the quit stores while the new menu has none: the last file's,
+  // so that the next start can still open it.
+  if (doc.MenuFileName[0]) CopyText(TheMainSettings.MenuFileName, kPathSize, doc.MenuFileName);
+  doc.MenuFileName[0] = 0;
+  // The main password of the last menu's folder is not the new menu's.
+  SetFieldText(ViewField::txtPassword, "");
   ShowDocumentSettings();
   RefreshListViews(kAllLists);
   ShowCurrentItem(kAllLists);
@@ -150,27 +158,30 @@ void TfrmTb::btnOpenClick() {
   }
 }
 
-void TfrmTb::btnSaveClick() {
-  if (TheDocument.MenuFileName[0]) {
-    SaveMenuFile();
-  } else {
-    btnSaveAsClick();
-  }
+void TfrmTb::btnSaveClick() { SaveMenu(); }
+
+void TfrmTb::btnSaveAsClick() { SaveMenuAs(); }
+
+bool TfrmTb::SaveMenu() {
+  if (!TheDocument.MenuFileName[0]) return SaveMenuAs();
+  SaveMenuFile();
+  return true;
 }
 
-void TfrmTb::btnSaveAsClick() {
+bool TfrmTb::SaveMenuAs() {
   char path[kFileDialogPathSize];
   std::string folder, name;
-  if (!AskMenuFilePath(Handle(), true, path) || !SplitPath(path, folder, name)) return;
+  if (!AskMenuFilePath(Handle(), true, path) || !SplitPath(path, folder, name)) return false;
   if (name.size() > kMaxMenuNameLength) {
     char text[1200];
     snprintf(text, sizeof text, GetString(kStrMenuNameTooLong), name.c_str());
     ShowMessageBox(Handle(), text, GetString(kStrCaptionError), kMbIconInformation);
-    return;
+    return true;
   }
   CopyText(TheDocument.MenuFileName, kPathSize, name.c_str());
   CopyText(TheDocument.MenuFileDir, kPathSize, folder.c_str());
   SaveMenuFile();
+  return true;
 }
 
 // The image is built from the menu file on disc, so the document is saved

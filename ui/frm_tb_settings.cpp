@@ -20,7 +20,7 @@
 
 const char ProgramVersion[] = "3.0.0.1";
 
-MainSettings TheMainSettings = {1, "", "", "BootMenu", "", {0, 0, 0, 0, 1, 1, 0}};
+MainSettings TheMainSettings = {1, "bootmenu.zqk", "", "", "BootMenu", "", {0, 0, 0, 0, 1, 1, 0}};
 
 namespace {
 
@@ -163,6 +163,7 @@ void TfrmTb::InitMainForm() {
     ReadSettingValues(key);
     CloseRegistryKey(key);
   }
+  CopyText(s.MenuFileName, kPathSize, doc.MenuFileName);
   // Two long folder texts may not fit one: the defaults then stand.
   if (!JoinPath(doc.MenuFileDir, kPathSize, doc.CDFileDir, doc.ImageFileDir)) {
     SetDefaultFolders();
@@ -202,7 +203,7 @@ void TfrmTb::WriteSettings() {
   WriteDecimal(key, "KeepKernel", doc.KeepKernel);
   WriteDecimal(key, "SmoothVideo", doc.SmoothVideo);
   WriteRegistryText(key, "CDFileDir", doc.CDFileDir);
-  WriteRegistryText(key, "MenuFileName", doc.MenuFileName);
+  WriteRegistryText(key, "MenuFileName", doc.MenuFileName[0] ? doc.MenuFileName : s.MenuFileName);
   WriteRegistryText(key, "ImageFileDir", doc.ImageFileDir);
   WriteRegistryText(key, "CDVolumeID", s.VolumeLabel);
   WriteRegistryText(key, "PreparerName", s.PreparerName);
@@ -218,7 +219,11 @@ void TfrmTb::WriteSettings() {
 void TfrmTb::SaveSettingsAndQuit() {
   HWND focused = LeaveFocusedControl();
   WriteSettings();
+  const std::string name = TheDocument.MenuFileName;
   if (!AskSaveChanges(GetString(kStrActionQuit))) {
+    // A menu named in the save question's Save As is the one the next
+    // start opens.
+    if (name != TheDocument.MenuFileName) WriteSettings();
     PostQuitMessage(0);
     return;
   }

@@ -26,6 +26,10 @@ struct IsoSettingValues {
 
 struct MainSettings {
   uint8_t AutoLoad;              // reopen the last menu file at start
+  // The last menu file's name as the settings key keeps it: read at start,
+  // and stored at quit while the document has no name of its own (a start
+  // that opened no menu, New), so that a later start can still open it.
+  char MenuFileName[kPathSize];
   char ISOFileDir[kPathSize];    // folder of the output image
   char ISOFileName[kPathSize];   // its file name
   char VolumeLabel[kLabelSize];  // volume label of the next image

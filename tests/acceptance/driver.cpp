@@ -116,15 +116,19 @@ HWND InputWindow() {
 
 }  // namespace
 
-Program::~Program() {
+Program::~Program() { Release(); }
+
+void Program::Release() {
   if (info_.hProcess) {
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) Kill();
     CloseHandle(info_.hProcess);
     CloseHandle(info_.hThread);
   }
+  info_ = {};
 }
 
 bool Program::Start(const std::string& path, const std::string& arguments, const char* folder) {
+  Release();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::string commandLine = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);

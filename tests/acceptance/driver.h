@@ -26,6 +26,7 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // Starts path with arguments in folder (null: the driver's own folder).
+  // Once a run has ended, Start begins the next one.
   bool Start(const std::string& path, const std::string& arguments, const char* folder);
   DWORD Id() const { return info_.dwProcessId; }
   HANDLE Process() const { return info_.hProcess; }
@@ -41,6 +42,7 @@ class Program {
   void Kill();
 
  private:
+  void Release();  // ends a run still going and closes its handles
   PROCESS_INFORMATION info_ = {};
 };
 

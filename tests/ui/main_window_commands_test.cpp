@@ -375,6 +375,51 @@ TEST_F(MainWindowCommandsTest, ThePasswordButtonPatchesBothBootFilesAndReportsAM
   EXPECT_EQ("Error", boxes.Boxes()[0].caption);
 }
 
+// The main password is kept only in the boot files. Opening a main menu
+// takes it back from its folder's loader.bin, so that the next save keeps
+// it; New empties it; an emptied field saved removes it; a loader.bin with
+// a broken length field, or one that ends inside the field, gives an
+// empty field.
+TEST_F(MainWindowCommandsTest, AnOpenedMainMenuKeepsItsPasswordAndNewEmptiesIt) {
+  Show();
+  SaveMainMenu();
+  const std::string loaderBin = JoinPaths(menuDir_, "loader.bin");
+  Enter(T::txtPassword, "Ab1");
+  Click(T::btnSave);
+  Click(T::btnNew);
+  EXPECT_EQ("", Text(T::txtPassword));
+  dialogs.Queue(JoinPaths(menuDir_, "boot.zqk").c_str());
+  Click(T::btnOpen);
+  EXPECT_EQ("Ab1", Text(T::txtPassword));
+  Click(T::btnSave);
+  const uint8_t kept[10] = {3, 0, 'A' ^ 0xFF, 'b' ^ 0xFF, '1' ^ 0xFF, 0, 0, 0, 0, 0};
+  std::vector<uint8_t> loader = ReadBytes(loaderBin);
+  ASSERT_EQ(2048u, loader.size());
+  EXPECT_EQ(0, memcmp(kept, &loader[kBootPasswordField], 10));
+
+  Enter(T::txtPassword, "");
+  Click(T::btnSave);
+  loader = ReadBytes(loaderBin);
+  ASSERT_EQ(2048u, loader.size());
+  EXPECT_EQ(0, memcmp(std::vector<uint8_t>(10, 0).data(), &loader[kBootPasswordField], 10));
+
+  loader[kBootPasswordField] = 9;  // more than the 8 characters a password has
+  ASSERT_TRUE(WriteBytes(loaderBin, loader));
+  Enter(T::txtPassword, "old");
+  dialogs.Queue(JoinPaths(menuDir_, "boot.zqk").c_str());
+  Click(T::btnOpen);
+  EXPECT_EQ("", Text(T::txtPassword));
+  // A file that ends inside the field holds no password either.
+  loader[kBootPasswordField] = 3;
+  loader.resize(kBootPasswordField + 6);
+  ASSERT_TRUE(WriteBytes(loaderBin, loader));
+  Enter(T::txtPassword, "old");
+  dialogs.Queue(JoinPaths(menuDir_, "boot.zqk").c_str());
+  Click(T::btnOpen);
+  EXPECT_EQ("", Text(T::txtPassword));
+  EXPECT_EQ(0, boxes.Count());
+}
+
 TEST_F(MainWindowCommandsTest, ColorTablesSaveLoadAndComeFromABitmapIntoTheCombos) {
   Show();
   MenuDocument& doc = TheDocument;

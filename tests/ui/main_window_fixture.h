@@ -98,11 +98,13 @@ class MainWindowTest : public ::testing::Test {
   std::string Text(int id) { return At(id).Text(); }
   void SelectPage(int page) { form_driver::SelectPage(*frmTb, T::tabstrp, page); }
   void Click(int id) { form_driver::Click(*frmTb, id); }
-  // Types into a field and leaves it (its commit runs).
+  // Types into a field and leaves it (its commit runs); an empty text
+  // clears the field with the Delete key.
   void Enter(int id, const char* text) {
     form_driver::Focus(*frmTb, id);
     SendMessageA(At(id), EM_SETSEL, 0, -1);
     if (HWND edit = FindWindowExA(At(id), nullptr, "Edit", nullptr)) SendMessageA(edit, EM_SETSEL, 0, -1);
+    if (text[0] == 0) form_driver::PressKey(VK_DELETE);
     form_driver::Type(text);
     form_driver::LeaveField(*frmTb);
   }

@@ -4,6 +4,8 @@
 
 #include "app/language.h"
 #include "menu/item_ops.h"
+#include "menu/menu_file_layout.h"
+#include "tests/file_bytes.h"
 #include "ui/frm_make_iso.h"
 #include "ui/main_settings.h"
 #include "main_window_fixture.h"
@@ -95,14 +97,41 @@ TEST_F(MainWindowTest, AMenuFileNameValueNeedsTheMenuExtension) {
   PutSetting("MenuFileName", "menu.txt");
   PutSetting("AutoLoad", "0");
   Show();
-  EXPECT_STREQ("bootmenu.zqk", TheDocument.MenuFileName);
+  EXPECT_STREQ("bootmenu.zqk", TheMainSettings.MenuFileName);
 }
 
 TEST_F(MainWindowTest, AMenuFileNameValueWithTheExtensionInAnyCaseIsTaken) {
   PutSetting("MenuFileName", "menu.ZQK");
   PutSetting("AutoLoad", "0");
   Show();
-  EXPECT_STREQ("menu.ZQK", TheDocument.MenuFileName);
+  EXPECT_STREQ("menu.ZQK", TheMainSettings.MenuFileName);
+}
+
+// "Open Last Menu File at Start" unticked (or a run killed before its quit,
+// which leaves AutoLoad 0): the window opens with a new, unnamed menu. Save
+// asks for a name and the last file stays as it was; the settings keep its
+// name for the next start that opens it.
+TEST_F(MainWindowTest, AStartThatOpensNoMenuLeavesItUnnamedAndTheLastFileAlone) {
+  PutSetting("AutoLoad", "0");
+  PutSetting("MenuFileName", "last.zqk");
+  const std::string last = JoinPaths(menuDir_, "last.zqk");
+  const std::vector<uint8_t> before(3000, 0x5A);
+  ASSERT_TRUE(WriteBytes(last, before));
+  Show();
+  WithoutPictures();
+  EXPECT_STREQ("", TheDocument.MenuFileName);
+  EXPECT_EQ("", Text(T::txtMenuFileName));
+  Click(T::btnAppendL);
+  Click(T::btnSave);  // Save As, cancelled
+  ASSERT_EQ(1, dialogs.Count());
+  EXPECT_TRUE(dialogs.Dialogs()[0].save);
+  EXPECT_EQ(menuDir_, dialogs.Dialogs()[0].initialDir);
+  EXPECT_TRUE(ReadBytes(last) == before) << "the last menu file was replaced";
+  EXPECT_EQ(0, boxes.Count());
+  Click(T::btnQuit);  // the save question answered No
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_EQ("last.zqk", Setting("MenuFileName"));
+  EXPECT_TRUE(ReadBytes(last) == before);
 }
 
 TEST_F(MainWindowTest, QuitWithAnEmptyModifiedDocumentAsksNothing) {
@@ -144,6 +173,36 @@ TEST_F(MainWindowTest, EveryWayOfClosingCommitsTheFocusedFieldBeforeTheSaveQuest
   ASSERT_EQ(2, boxes.Count());
   EXPECT_EQ(0, TheDocument.DocumentModified);
   EXPECT_STREQ("kernel xyz", TheDocument.menuStrings[1].command);
+}
+
+// A menu never saved has no name: Yes to the save question asks for one in
+// the menu folder, as Save does. Cancel there cancels the quit and keeps the
+// menu; a name saves it there, the quit goes on and the settings keep the
+// name for the next start.
+TEST_F(MainWindowTest, YesToTheSaveQuestionOnAnUnnamedMenuAsksForAName) {
+  Show();
+  WithoutPictures();
+  Click(T::btnAppendL);
+  boxes.Queue(IDYES);
+  Click(T::btnQuit);  // Save As cancelled
+  EXPECT_FALSE(TakeQuitMessage());
+  ASSERT_EQ(1, boxes.Count());
+  ASSERT_EQ(1, dialogs.Count());
+  EXPECT_TRUE(dialogs.Dialogs()[0].save);
+  EXPECT_EQ(menuDir_, dialogs.Dialogs()[0].initialDir);
+  EXPECT_EQ(1, TheDocument.ItemCount[kLayoutList]);
+  EXPECT_EQ(1, TheDocument.DocumentModified);
+
+  const std::string named = JoinPaths(menuDir_, "named.zqk");
+  boxes.Queue(IDYES);
+  dialogs.Queue(named.c_str());
+  PressKey(VK_F4, kShiftAlt);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_EQ(2, boxes.Count());
+  const std::vector<uint8_t> saved = ReadBytes(named);
+  ASSERT_GT(saved.size(), size_t(kLayoutArea));
+  EXPECT_EQ(1, saved[kLayoutArea]);  // the layout count
+  EXPECT_EQ("named.zqk", Setting("MenuFileName"));
 }
 
 TEST_F(MainWindowTest, SaveAsTakesTwelveCharactersAndRefusesThirteen) {
@@ -267,6 +326,7 @@ TEST_F(MainWindowTest, TheSaveQuestionCancelsOnCancelAndOnAFailedSaveAnsweredNo)
   Click(T::btnNew);
   EXPECT_EQ(1, TheDocument.ItemCount[kLayoutList]);
 
+  CopyText(TheDocument.MenuFileName, kPathSize, "boot.zqk");
   CopyText(TheDocument.MenuFileDir, kPathSize, JoinPaths(home_, "gone").c_str());
   boxes.Queue(IDYES);  // save: it fails (a missing folder, a message)
   boxes.Queue(IDNO);   // and do not go on
