@@ -256,6 +256,8 @@ extern IsoEngine Iso;
 // ---------------------------------------------------------- memory
 
 void* engine_alloc(size_t size);  // zero-filled; "Memory overflow!\n" on failure
+// Shows "Memory overflow!\n" and stops the build.
+void report_memory_overflow();
 void engine_free(void* block);
 char* engine_strdup(const char* text);
 
