@@ -126,6 +126,12 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
     }
     insert_file_entry(node, whole, item.name, item.facts_listed ? &item.facts : nullptr);
   }
+  if (DirListingBroken(listing)) {
+    snprintf(MessageBuffer, kMessageBufferSize,
+             "Folder '%s' could not be read to its end; the entries after the last one read are left out.\n", folder);
+    ShowError(MessageBuffer);
+    note_left_out(folder, nullptr);
+  }
   node->scan = outer;
 }
 

@@ -52,6 +52,9 @@ struct DirItem {
 DirListing* OpenDirListing(const char* folder);
 // The next name; false at the end.
 bool NextDirItem(DirListing* listing, DirItem* item);
+// Whether the listing ended on an error (a network folder that went away)
+// before its last name.
+bool DirListingBroken(const DirListing* listing);
 void CloseDirListing(DirListing* listing);
 // Whether a path that ends in this listed name opens the entry itself. A
 // Windows path loses the dots and blanks at the end of its last name, so

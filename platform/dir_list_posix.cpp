@@ -1,6 +1,7 @@
 // POSIX folder listing and source examination.
 #include "platform/dir_list.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,7 @@ struct DirListing {
   char** names;
   size_t count;
   size_t next;
+  bool broken;  // readdir failed before the end
 };
 
 static int CompareNames(const void* a, const void* b) {
@@ -39,8 +41,12 @@ DirListing* OpenDirListing(const char* folder) {
   size_t capacity = 0;
   bool ok = listing != nullptr;
   while (ok) {
+    errno = 0;
     struct dirent* found = readdir(dir);
-    if (!found) break;
+    if (!found) {
+      listing->broken = errno != 0;
+      break;
+    }
     if (listing->count == capacity) {
       capacity = capacity ? capacity * 2 : 64;
       char** grown = (char**)realloc(listing->names, capacity * sizeof(char*));
@@ -71,6 +77,8 @@ bool NextDirItem(DirListing* listing, DirItem* item) {
   item->facts_listed = false;
   return true;
 }
+
+bool DirListingBroken(const DirListing* listing) { return listing->broken; }
 
 bool NameStandsInPath(const char*) { return true; }
 

@@ -70,6 +70,7 @@ struct DirListing {
   ULONG filled;      // bytes of records in buffer
   ULONG next;        // offset of the next record, filled at the buffer's end
   bool ended;
+  bool broken;       // the listing ended on an error, not at its end
   // FindFirstFileW (NT family) or FindFirstFileA (9x family).
   HANDLE find;       // INVALID_HANDLE_VALUE for a folder with nothing in it
   WIN32_FIND_DATAW wide;
@@ -207,8 +208,9 @@ static bool FillItemName(const WCHAR* name, size_t units, DirItem* item) {
 static bool NextNtItem(DirListing* listing, DirItem* item) {
   for (;;) {
     if (listing->next >= listing->filled) {
-      LONG status;
+      LONG status = kStatusNoMoreFiles;
       if (listing->ended || !QueryRecords(listing, &status)) {
+        if (!listing->ended && status != kStatusNoMoreFiles) listing->broken = true;
         listing->ended = true;
         return false;
       }
@@ -216,7 +218,7 @@ static bool NextNtItem(DirListing* listing, DirItem* item) {
     const uint8_t* record = listing->buffer + listing->next;
     ULONG room = listing->filled - listing->next;
     if (room < kFileName || get32le(record + kFileNameLength) > room - kFileName) {
-      listing->ended = true;
+      listing->ended = listing->broken = true;
       return false;
     }
     ULONG following = get32le(record + kNextEntryOffset);
@@ -236,8 +238,10 @@ static bool NextFindItem(DirListing* listing, DirItem* item) {
     if (listing->find == INVALID_HANDLE_VALUE) return false;
     bool wide = listing->kind == DirListing::kFindWide;
     if (!listing->pending &&
-        !(wide ? FindNextFileW(listing->find, &listing->wide) : FindNextFileA(listing->find, &listing->ansi)))
+        !(wide ? FindNextFileW(listing->find, &listing->wide) : FindNextFileA(listing->find, &listing->ansi))) {
+      listing->broken = GetLastError() != ERROR_NO_MORE_FILES;
       return false;
+    }
     listing->pending = false;
     DWORD attributes = wide ? listing->wide.dwFileAttributes : listing->ansi.dwFileAttributes;
     uint64_t size = wide ? ((uint64_t)listing->wide.nFileSizeHigh << 32) | listing->wide.nFileSizeLow
@@ -263,6 +267,8 @@ static bool NextFindItem(DirListing* listing, DirItem* item) {
 bool NextDirItem(DirListing* listing, DirItem* item) {
   return listing->kind == DirListing::kNtQuery ? NextNtItem(listing, item) : NextFindItem(listing, item);
 }
+
+bool DirListingBroken(const DirListing* listing) { return listing->broken; }
 
 bool NameStandsInPath(const char* name) {
   if (!strcmp(name, ".") || !strcmp(name, "..")) return true;

@@ -303,6 +303,34 @@ static LONG WINAPI AddALongName(HANDLE folder, HANDLE event, void* routine, void
   return status;
 }
 
+static int g_queries = 0;
+
+static LONG WINAPI BreakOffAfterTheFirstQuery(HANDLE folder, HANDLE event, void* routine, void* context, IoStatus* io,
+                                              void* buffer, ULONG size, int kind, BOOLEAN single, void* name,
+                                              BOOLEAN restart) {
+  if (++g_queries > 1) return (LONG)0xC00000C4;  // STATUS_UNEXPECTED_NETWORK_ERROR
+  return g_system_query(folder, event, routine, context, io, buffer, size, kind, single, name, restart);
+}
+
+// A network folder that goes away while it is listed: what was read is
+// stored, the rest is reported and counted.
+TEST(IsoSourceTree, AListingThatBreaksOffIsReportedAndItsRestCounted) {
+  TempTree tree("brokenoff");
+  for (int i = 0; i < 800; i++) tree.File(std::string(60, 'n') + std::to_string(i), "");  // three queries' worth
+  g_system_query = (QueryDirectoryFile)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryDirectoryFile");
+  g_queries = 0;
+  SetDirectoryQuery(BreakOffAfterTheFirstQuery);
+  Build b = RunBuild(tree.root(), BuildSetup());
+  SetDirectoryQuery(nullptr);
+  ASSERT_EQ(b.result, 1) << b.log;
+  size_t stored = Names(ListDirectory(b, "")).size();
+  EXPECT_GT(stored, 0u);
+  EXPECT_LT(stored, 800u);
+  EXPECT_EQ(iso_left_out_count(), 1);
+  ASSERT_EQ(b.errors.size(), 1u);
+  EXPECT_NE(b.errors[0].find("'" + tree.root() + "' could not be read to its end"), std::string::npos) << b.errors[0];
+}
+
 TEST(IsoSourceTree, ANameOf260AnsiBytesOrMoreIsLeftOutAndCounted) {
   if (!IsDBCSLeadByte(0x82)) GTEST_SKIP() << "needs a double-byte ANSI code page (932), not " << GetACP();
   TempTree tree("longname");
