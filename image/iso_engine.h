@@ -74,11 +74,13 @@ int iso_last_build_result();
 // Entries that the scans since iso_new_image left out of the image, so
 // that the caller can tell the user once, after the build: names whose
 // path is 260 characters or longer, sources that cannot be examined or
-// read, folders that cannot be listed, a folder met again inside itself
-// through a link or junction (a folder loop), a second name differing only
-// in case, a name holding a control character, files of 4 GiB or more. Each
-// is also in the log; unreadable sources and files too large were shown
-// with ShowError as they were met.
+// read, folders that cannot be listed (or only in part: the rest of such a
+// folder counts as one), a folder met again inside itself through a link
+// or junction (a folder loop), a second name differing only in case, a
+// name holding a control character, on Windows a name ending in a dot or a
+// blank (a path to it would open another name), files of 4 GiB or more.
+// Each is also in the log; unreadable sources and files too large were
+// shown with ShowError as they were met.
 // The count is reset by iso_new_image and stays readable after the build.
 enum { kIsoLeftOutPathsKept = 5 };
 int iso_left_out_count();

@@ -89,7 +89,7 @@ struct DirectoryEntry {
   uint8_t joliet_record_length;
   time_t modification_time;
   char* name;                         // source name as listed
-  char* joliet_name;                  // null, or the text the Joliet name is made of when not the source name
+  char* joliet_name;                  // null, or the Joliet name's text when not the source name (a cut or unique name)
   char* whole_path;                   // null for added "." and ".."
   DirectoryNode* parent;
   DirectoryNode* folder;              // a folder's own node (null for files, "." and "..")
@@ -256,6 +256,8 @@ extern IsoEngine Iso;
 // ---------------------------------------------------------- memory
 
 void* engine_alloc(size_t size);  // zero-filled; "Memory overflow!\n" on failure
+// Shows "Memory overflow!\n" and stops the build.
+void report_memory_overflow();
 void engine_free(void* block);
 char* engine_strdup(const char* text);
 
@@ -376,12 +378,13 @@ int write_boot_image();
 void to_ucs2_name(uint8_t* destination, int length, const char* source);
 // True for the bytes a Joliet name holds as "_".
 bool joliet_replaces(unsigned char c);
-// The text an entry's Joliet name is made of: its source name, or the
-// unique name make_joliet_names_unique gave it.
+// The text an entry's Joliet name is made of: its source name, or the cut
+// or unique name make_joliet_names_unique gave it.
 const char* joliet_text(const DirectoryEntry* entry);
-// Gives the entries of a directory whose Joliet names Windows would take
-// for one name a unique name each (joliet_names.cpp); false when the build
-// must stop.
+// Gives the entries of a directory whose source names are longer than a
+// Joliet name their cut names, and those whose Joliet names Windows would
+// take for one name a unique name each (joliet_names.cpp); false when the
+// build must stop.
 bool make_joliet_names_unique(DirectoryNode* node);
 int joliet_name_bytes(const char* name);
 int sort_joliet_tree(DirectoryNode* root);

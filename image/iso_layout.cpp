@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <strings.h>
 
 // ------------------------------------------------------------ the two trees
@@ -491,10 +492,10 @@ static void discard_output() {
   if (Iso.output_path) ForceDeleteFile(Iso.output_path);
 }
 
-int write_image_tree() {
-  int result = 0;
-  Iso.stop_build = Iso.tree_incomplete || Iso.stopped_while_preparing;
-  Iso.write_failed = false;
+// Everything before the first byte is written: the names and order of
+// both trees, the sharing of duplicates and the layout. False when the
+// build must stop.
+static bool prepare_image() {
   if (!Iso.stop_build && Iso.use_eltorito) place_boot_image();
   int failed = finish_all_directories(Iso.root);
   Iso.tree_error_count += failed;
@@ -516,7 +517,26 @@ int write_image_tree() {
       Iso.tree[side].path_table_sectors = even_sectors(Iso.tree[side].path_table_bytes);
     build_fragment_list();
   }
-  if (!Iso.stop_build && lay_out_image()) {
+  return !Iso.stop_build && lay_out_image();
+}
+
+// prepare_image; when a standard container of the naming or sharing steps
+// cannot get memory, the build stops with "Memory overflow!" as it does
+// when engine_alloc cannot.
+static bool prepare_image_or_stop() {
+  try {
+    return prepare_image();
+  } catch (const std::bad_alloc&) {
+    report_memory_overflow();
+    return false;
+  }
+}
+
+int write_image_tree() {
+  int result = 0;
+  Iso.stop_build = Iso.tree_incomplete || Iso.stopped_while_preparing;
+  Iso.write_failed = false;
+  if (prepare_image_or_stop()) {
     HideProgress();
     bool go_on = true;
     bool (*fat_test)(const char*) = Iso.fat_volume_test ? Iso.fat_volume_test : CheckTargetVolumeIsFat;

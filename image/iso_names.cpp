@@ -78,6 +78,9 @@ int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory) {
       continue;
     }
     if (c >= 'a' && c <= 'z' && !Iso.allow_lowercase) c = (char)(c - 'a' + 'A');
+    // Every reader takes a ";" in a file identifier for the start of its
+    // version number, so it cannot stand inside a name.
+    if (c == ';') c = '_';
     if (past_dot) {
       if (after < after_limit) {
         out[n++] = c;
@@ -96,15 +99,24 @@ int map_iso_name(const char* name, DirectoryEntry* entry, int is_directory) {
 
 // ------------------------------------------------------------ the name hash
 
-// The hash of a name over all its characters: the names carry no version
-// suffix, so a ";" is a character of the name like any other (Windows
-// allows it), and "A;1" and "A;2" are two names. The table has 256
-// buckets, or 256 times a power of two as many as a large folder needs, so
-// that a lookup does not grow with the folder.
+// The hash of a name over all its characters, with the letters a-z taken
+// as A-Z: a reader that ignores case (Windows) reaches only one of two
+// names that differ only in case, so they count as one name. Without lower
+// case allowed no name holds a-z. The table has 256 buckets, or 256 times a
+// power of two as many as a large folder needs, so that a lookup does not
+// grow with the folder.
+static char fold_letter(char c) { return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c; }
+
 static unsigned name_bucket(const char* name) {
   uint32_t h = 0;
-  for (const char* p = name; *p; p++) h = h * 32776u + h / 8u + (uint32_t)(int32_t)(signed char)*p;
+  for (const char* p = name; *p; p++) h = h * 32776u + h / 8u + (uint32_t)(int32_t)(signed char)fold_letter(*p);
   return h % Iso.name_hash_buckets;
+}
+
+static bool same_name(const char* a, const char* b) {
+  for (; *a && fold_letter(*a) == fold_letter(*b); a++, b++) {
+  }
+  return fold_letter(*a) == fold_letter(*b);
 }
 
 // Makes room for a folder of this many entries; false when the table
@@ -127,7 +139,7 @@ static const char* hash_name(const DirectoryEntry* e) { return e->iso_name ? e->
 
 static DirectoryEntry* hash_find(const char* name) {
   for (NameHashNode* n = Iso.name_hash[name_bucket(name)]; n; n = n->next) {
-    if (!strcmp(hash_name(n->entry), name)) return n->entry;
+    if (same_name(hash_name(n->entry), name)) return n->entry;
   }
   return nullptr;
 }
@@ -191,16 +203,8 @@ static bool make_unique_name(const char* colliding, char* out, CounterMemo& memo
   if (first_dot == colliding && strrchr(colliding, '.') != first_dot) split = strrchr(colliding, '.');
   else split = first_dot;
   char base[kRecordBufferSize], ext[kRecordBufferSize];
-  size_t base_length;
-  if (split) {
-    base_length = (size_t)(split - colliding);
-    size_t ext_length = strcspn(split, ";");
-    memcpy(ext, split, ext_length);
-    ext[ext_length] = 0;
-  } else {
-    base_length = strcspn(colliding, ";");
-    ext[0] = 0;
-  }
+  size_t base_length = split ? (size_t)(split - colliding) : strlen(colliding);
+  snprintf(ext, sizeof ext, "%s", split ? split : "");
   memcpy(base, colliding, base_length);
   base[base_length] = 0;
   size_t ext_length = strlen(ext);
@@ -289,9 +293,7 @@ int compare_iso_names(const DirectoryEntry* a, const DirectoryEntry* b) {
     }
     uint8_t c = x[i], d = y[i];
     if (c == d) continue;
-    if (c == ';') result = -1;
-    else if (d == ';') result = 1;
-    else if (c == '.') result = -1;
+    if (c == '.') result = -1;
     else if (d == '.') result = 1;
     else result = (int)c - (int)d;
     break;

@@ -7,14 +7,16 @@
 #include <cstdlib>
 #include <cstring>
 
+void report_memory_overflow() {
+  snprintf(MessageBuffer, kMessageBufferSize, "Memory overflow!\n");
+  ShowError(MessageBuffer);
+  Iso.stop_build = true;
+}
+
 void* engine_alloc(size_t size) {
   if (size == 0) return nullptr;
   void* block = calloc(1, size);
-  if (!block) {
-    snprintf(MessageBuffer, kMessageBufferSize, "Memory overflow!\n");
-    ShowError(MessageBuffer);
-    Iso.stop_build = true;
-  }
+  if (!block) report_memory_overflow();
   return block;
 }
 

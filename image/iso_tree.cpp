@@ -105,12 +105,12 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
     bool dot = !strcmp(item.name, "."), dotdot = !strcmp(item.name, "..");
     if (dot && (node->flags & kHasDot)) continue;
     if (dotdot && (node->flags & kHasDotDot)) continue;
-    if (!compose_path(whole, folder, item.name)) {
+    if (item.name_cut || !compose_path(whole, folder, item.name)) {
       // A folder near the path limit gets its "." and ".." when it is
       // finished; they are not entries of the disc folder left out.
       if (dot || dotdot) continue;
-      snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s%c%s (the path is 260 characters or longer)\n",
-               folder, kPathSeparator, item.name);
+      snprintf(MessageBuffer, kMessageBufferSize, "Left out: %s%c%s%s (the path is 260 characters or longer)\n",
+               folder, kPathSeparator, item.name, item.name_cut ? "..." : "");
       LogMessage(MessageBuffer);
       note_left_out(folder, item.name);
       continue;
@@ -120,7 +120,17 @@ static void read_listing(DirectoryNode* node, const char* folder, DirListing* li
       leave_out(whole, "the name holds a control character");
       continue;
     }
+    if (!NameStandsInPath(item.name)) {
+      leave_out(whole, "the name ends in a dot or a blank, which a path to it loses");
+      continue;
+    }
     insert_file_entry(node, whole, item.name, item.facts_listed ? &item.facts : nullptr);
+  }
+  if (DirListingBroken(listing)) {
+    snprintf(MessageBuffer, kMessageBufferSize,
+             "Folder '%s' could not be read to its end; the entries after the last one read are left out.\n", folder);
+    ShowError(MessageBuffer);
+    note_left_out(folder, nullptr);
   }
   node->scan = outer;
 }

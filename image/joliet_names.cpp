@@ -1,10 +1,12 @@
-// Unique Joliet names within a directory. A Joliet name is the source name
-// with the characters Joliet may not hold turned into "_" and cut to 64
-// characters, so two source names can give one Joliet name ("a;b.txt" and
-// "a_b.txt", or two long names that agree in their first 64 characters),
-// and Windows tells names apart without regard to case: a reader would
-// show both and reach one. Such a name gets a counter of three characters
-// before its extension, as colliding ISO 9660 names do (iso_names.cpp).
+// Joliet names within a directory. A Joliet name is the source name with
+// the characters Joliet may not hold turned into "_"; a name of more than
+// 64 characters is cut to fit, keeping its extension, and the cut loses
+// the dots and blanks at its end. So two source names can give one Joliet
+// name ("a;b.txt" and "a_b.txt", or two long names that agree in their
+// first characters), and Windows tells names apart without regard to case:
+// a reader would show both and reach one. Such a name gets a counter of
+// three characters before its extension, as colliding ISO 9660 names do
+// (iso_names.cpp).
 #include "app/engine_log.h"
 #include "app/message_boxes.h"
 #include "image/iso_internal.h"
@@ -17,6 +19,9 @@
 #include <vector>
 
 enum { kMaxJolietUnits = 64, kCounterWidth = 3, kMaxCounterWidth = 5, kNameBufferSize = 4 * kMaxJolietUnits + 1 };
+// The longest extension (its dot included) a cut or counted name keeps: one
+// that leaves a stem of one character beside the widest counter.
+enum { kMaxKeptExtension = kMaxJolietUnits - kMaxCounterWidth - 1 };
 
 const char* joliet_text(const DirectoryEntry* entry) { return entry->joliet_name ? entry->joliet_name : entry->name; }
 
@@ -114,55 +119,99 @@ static bool keeps_source_name(const DirectoryEntry* e) {
   return unit_count(e->name) <= kMaxJolietUnits;
 }
 
-// The source name with the replaced characters as "_", split into its
-// characters (a lead byte keeps its trail byte): starts[i] is where
-// character i begins; the count of characters is returned.
-static int mapped_characters(const char* name, std::string* mapped, std::vector<size_t>* starts) {
-  for (const unsigned char* p = (const unsigned char*)name; *p;) {
-    starts->push_back(mapped->size());
-    unsigned char c = *p++;
-    *mapped += joliet_replaces(c) ? '_' : (char)c;
-    if (IsAnsiLeadByte(c) && *p) *mapped += (char)*p++;
-  }
-  return (int)starts->size();
-}
-
-// A Joliet name for e that no entry in held has: base, counter, extension
-// (the source name's from its last dot), within 64 characters. A counter of
-// more characters is used once all of three are taken. False when none is
-// left.
-static bool make_unique_joliet_name(const DirectoryEntry* e, const HeldNames& held, CounterMemo& memo,
-                                    char* out) {
+// A source name taken apart for the Joliet names made of it: its
+// characters with the replaced ones as "_" (a lead byte keeps its trail
+// byte), where each begins, and where its extension begins.
+struct NameParts {
   std::string mapped;
-  std::vector<size_t> starts;
-  int characters = mapped_characters(e->name, &mapped, &starts);
-  int ext_start = characters;
-  for (int i = characters - 1; i > 0; i--) {
-    if (mapped[starts[i]] == '.') {
-      ext_start = i;
+  std::vector<size_t> starts;  // starts[i]: where character i begins in mapped
+  int characters;
+  int ext_start;               // the extension's dot; characters when there is none
+};
+
+// The extension is the part from the last dot when that dot is not the
+// first character, the name does not end in a dot or a blank, and the
+// extension leaves room for a stem beside the widest counter.
+static void split_name(const char* name, NameParts* n) {
+  for (const unsigned char* p = (const unsigned char*)name; *p;) {
+    n->starts.push_back(n->mapped.size());
+    unsigned char c = *p++;
+    n->mapped += joliet_replaces(c) ? '_' : (char)c;
+    if (IsAnsiLeadByte(c) && *p) n->mapped += (char)*p++;
+  }
+  n->characters = (int)n->starts.size();
+  n->ext_start = n->characters;
+  for (int i = n->characters - 1; i > 0; i--) {
+    if (n->mapped[n->starts[i]] == '.') {
+      n->ext_start = i;
       break;
     }
   }
-  if (characters - ext_start > kMaxJolietUnits - kMaxCounterWidth - 1) ext_start = characters;  // no room for it
-  std::string ext = mapped.substr(ext_start < characters ? starts[ext_start] : mapped.size());
+  char last = n->mapped.empty() ? 0 : n->mapped.back();
+  if (last == '.' || last == ' ' || n->characters - n->ext_start > kMaxKeptExtension) n->ext_start = n->characters;
+}
+
+static size_t start_of(const NameParts& n, int character) {
+  return character < n.characters ? n.starts[character] : n.mapped.size();
+}
+
+static bool ends_a_cut(char c) { return c == '.' || c == ' '; }
+
+// The Joliet name of n with room for a counter of width characters (0:
+// none) before the extension, within 64 UTF-16 units; *base_size is where
+// the counter goes. The characters before the extension stay as far as
+// they fit. A cut loses the dots and blanks at its end: Windows drops them
+// from a name, so it cannot open a file or folder whose name ends in them.
+static std::string compose_joliet_name(const NameParts& n, int width, size_t* base_size) {
+  std::string ext = n.mapped.substr(start_of(n, n.ext_start));
+  std::string counter((size_t)width, '0');
+  int ext_characters = n.characters - n.ext_start;
+  int stem = n.ext_start;
+  if (stem > kMaxJolietUnits - width - ext_characters) stem = kMaxJolietUnits - width - ext_characters;
+  std::string base;
+  // A character of more than one UTF-16 unit shortens the stem further.
+  for (;; stem--) {
+    base = n.mapped.substr(0, start_of(n, stem));
+    if (stem == 0 || unit_count((base + counter + ext).c_str()) <= kMaxJolietUnits) break;
+  }
+  if (stem < n.ext_start) {
+    size_t kept = base.size();
+    while (kept > 0 && ends_a_cut(base[kept - 1])) kept--;
+    // A name of nothing but dots and blanks keeps its cut as it is.
+    if (kept > 0 || width > 0 || !ext.empty()) base.resize(kept);
+  }
+  *base_size = base.size();
+  return base + counter + ext;
+}
+
+// The Joliet name of a source name of more than 64 UTF-16 units: the name
+// cut to fit, with its extension. False for a name that fits.
+static bool cut_joliet_name(const char* name, std::string* cut) {
+  if (strlen(name) <= kMaxJolietUnits || unit_count(name) <= kMaxJolietUnits) return false;
+  NameParts n;
+  split_name(name, &n);
+  size_t base_size;
+  *cut = compose_joliet_name(n, 0, &base_size);
+  return true;
+}
+
+// A Joliet name for e that no entry in held has: base, counter, extension,
+// within 64 characters. A counter of more characters is used once all of
+// three are taken. False when none is left.
+static bool make_unique_joliet_name(const DirectoryEntry* e, const HeldNames& held, CounterMemo& memo,
+                                    char* out) {
+  NameParts n;
+  split_name(e->name, &n);
   for (int width = kCounterWidth; width <= kMaxCounterWidth; width++) {
-    int base_characters = ext_start;
-    if (base_characters > kMaxJolietUnits - width - (characters - ext_start))
-      base_characters = kMaxJolietUnits - width - (characters - ext_start);
-    std::string base;
-    std::string text;
-    // A character of more than one UTF-16 unit shortens the base further.
-    for (;; base_characters--) {
-      base = mapped.substr(0, base_characters < characters ? starts[base_characters] : mapped.size());
-      text = base + std::string((size_t)width, '0') + ext;
-      if (base_characters == 0 || unit_count(text.c_str()) <= kMaxJolietUnits) break;
-    }
-    int& counter = memo[base + '\x01' + ext + '\x01' + (char)width];
+    size_t base_size;
+    std::string text = compose_joliet_name(n, width, &base_size);
+    std::string ext = text.substr(base_size + (size_t)width);
+    int& counter = memo[text.substr(0, base_size) + '\x01' + ext + '\x01' + (char)width];
     int limit = 1;
     for (int i = 0; i < width; i++) limit *= 36;
     for (; counter < limit; counter++) {
       int value = counter;
-      for (int i = width - 1; i >= 0; i--, value /= 36) text[base.size() + (size_t)i] = kCounterDigits[value % 36];
+      for (int i = width - 1; i >= 0; i--, value /= 36) text[base_size + (size_t)i] = kCounterDigits[value % 36];
       ComparisonKey key;
       make_comparison_key(text.c_str(), &key);
       if (!find_held(held, key)) {
@@ -190,8 +239,13 @@ bool make_joliet_names_unique(DirectoryNode* node) {
   CounterMemo memo;
   for (DirectoryEntry* e = node->entries; e; e = e->next) {
     if ((e->entry_flags & kNotInJoliet) || is_dot_entry(e)) continue;
+    std::string cut;
+    if (cut_joliet_name(e->name, &cut)) {
+      e->joliet_name = engine_strdup(cut.c_str());
+      if (!e->joliet_name) return false;
+    }
     ComparisonKey key;
-    make_comparison_key(e->name, &key);
+    make_comparison_key(joliet_text(e), &key);
     DirectoryEntry* other = find_held(held, key);
     if (!other) {
       held.emplace(key_hash(key), e);

@@ -31,6 +31,9 @@ struct SourceFacts {
 
 struct DirItem {
   char name[260];   // as listed, "." and ".." included when the system lists them
+  // The name did not fit (in the ANSI code page it has 260 bytes or more):
+  // name holds its beginning. No path can name such an entry.
+  bool name_cut;
   // What the listing tells of the entry itself, so that it need not be
   // examined again (Win32: the listed attributes, size and last write time
   // of a name that can stand in a path; identity_known is never set).
@@ -42,11 +45,22 @@ struct DirItem {
 // Opens the listing of a folder; null when it cannot be listed (missing,
 // not a folder, no right to list it). A folder with nothing in it gives an
 // empty listing, not null. A folder of up to 259 characters is listed,
-// also where "\*.*" appended to it would pass the path limit.
+// also where "\*.*" appended to it would pass the path limit. On the NT
+// family a folder that refuses NtQueryDirectoryFile (a file system or
+// redirector without its information class) is listed with
+// FindFirstFileW/FindNextFileW instead, within the path limit.
 DirListing* OpenDirListing(const char* folder);
 // The next name; false at the end.
 bool NextDirItem(DirListing* listing, DirItem* item);
+// Whether the listing ended on an error (a network folder that went away)
+// before its last name.
+bool DirListingBroken(const DirListing* listing);
 void CloseDirListing(DirListing* listing);
+// Whether a path that ends in this listed name opens the entry itself. A
+// Windows path loses the dots and blanks at the end of its last name, so
+// "report." would open "report", another file, or nothing. Natively every
+// name stands in a path.
+bool NameStandsInPath(const char* name);
 
 // Examines a path; false when it does not exist or cannot be examined.
 // A folder's identity, with its volume, is looked up only with

@@ -1,6 +1,7 @@
 // POSIX folder listing and source examination.
 #include "platform/dir_list.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,7 @@ struct DirListing {
   char** names;
   size_t count;
   size_t next;
+  bool broken;  // readdir failed before the end
 };
 
 static int CompareNames(const void* a, const void* b) {
@@ -39,9 +41,12 @@ DirListing* OpenDirListing(const char* folder) {
   size_t capacity = 0;
   bool ok = listing != nullptr;
   while (ok) {
+    errno = 0;
     struct dirent* found = readdir(dir);
-    if (!found) break;
-    if (strlen(found->d_name) >= sizeof(DirItem::name)) continue;  // cannot stand in a 260-byte path
+    if (!found) {
+      listing->broken = errno != 0;
+      break;
+    }
     if (listing->count == capacity) {
       capacity = capacity ? capacity * 2 : 64;
       char** grown = (char**)realloc(listing->names, capacity * sizeof(char*));
@@ -64,10 +69,18 @@ DirListing* OpenDirListing(const char* folder) {
 bool NextDirItem(DirListing* listing, DirItem* item) {
   if (listing->next >= listing->count) return false;
   const char* name = listing->names[listing->next++];
-  memcpy(item->name, name, strlen(name) + 1);
+  size_t length = strlen(name);
+  item->name_cut = length >= sizeof item->name;
+  if (item->name_cut) length = sizeof item->name - 1;
+  memcpy(item->name, name, length);
+  item->name[length] = 0;
   item->facts_listed = false;
   return true;
 }
+
+bool DirListingBroken(const DirListing* listing) { return listing->broken; }
+
+bool NameStandsInPath(const char*) { return true; }
 
 // stat gives the identity with the rest, so it is always told.
 bool ExamineSource(const char* path, SourceFacts* facts, bool) {

@@ -1,10 +1,10 @@
 // Win32 folder listing and source examination. On the NT family a folder
 // is opened once and read with NtQueryDirectoryFile, the call under
 // FindFirstFile/FindNextFile, so that the same handle also tells the
-// folder's identity; the 9x family lists with FindFirstFileA/FindNextFileA.
-#include "platform/dir_list.h"
-
-#include <windows.h>
+// folder's identity; a folder that refuses that call is read with
+// FindFirstFileW/FindNextFileW. The 9x family lists with
+// FindFirstFileA/FindNextFileA.
+#include "platform/dir_list_win32.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -14,16 +14,7 @@
 // ------------------------------------------------------------ ntdll
 
 // The ntdll calls of the NT family's listing; null members on the 9x family.
-struct IoStatus {
-  union {
-    LONG status;
-    void* pointer;
-  };
-  ULONG_PTR information;
-};
 typedef LONG(WINAPI* QueryInformationFile)(HANDLE, IoStatus*, void*, ULONG, int);
-typedef LONG(WINAPI* QueryDirectoryFile)(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, int, BOOLEAN, void*,
-                                         BOOLEAN);
 typedef LONG(WINAPI* UnicodeToMultiByte)(char*, ULONG, ULONG*, const WCHAR*, ULONG);
 typedef LONG(WINAPI* MultiByteToUnicode)(WCHAR*, ULONG, ULONG*, const char*, ULONG);
 struct NtCalls {
@@ -54,6 +45,10 @@ static const NtCalls* Nt() {
 enum { kFileFullDirectoryInformation = 2, kFileInternalInformation = 6 };
 const LONG kStatusNoMoreFiles = (LONG)0x80000006, kStatusNoSuchFile = (LONG)0xC000000F;
 
+static QueryDirectoryFile g_directory_query = nullptr;  // a test's, in place of ntdll's
+
+void SetDirectoryQuery(QueryDirectoryFile query) { g_directory_query = query; }
+
 // FILE_FULL_DIR_INFORMATION, one record of a listing buffer.
 enum {
   kNextEntryOffset = 0,
@@ -68,16 +63,19 @@ const ULONG kListingBufferSize = 65536;
 // ------------------------------------------------------------ listing
 
 struct DirListing {
-  // NT family: the folder itself and the records of the last query.
+  enum Kind { kNtQuery, kFindWide, kFindAnsi } kind;
+  // NtQueryDirectoryFile: the folder itself and the records of the last query.
   HANDLE folder;
   uint8_t* buffer;
   ULONG filled;      // bytes of records in buffer
   ULONG next;        // offset of the next record, filled at the buffer's end
   bool ended;
-  // 9x family.
+  bool broken;       // the listing ended on an error, not at its end
+  // FindFirstFileW (NT family) or FindFirstFileA (9x family).
   HANDLE find;       // INVALID_HANDLE_VALUE for a folder with nothing in it
-  WIN32_FIND_DATAA data;
-  bool pending;      // data holds a name not yet handed out
+  WIN32_FIND_DATAW wide;
+  WIN32_FIND_DATAA ansi;
+  bool pending;      // the find data holds a name not yet handed out
 };
 
 // FILETIME counts 100 ns from 1601; time_t seconds from 1970.
@@ -111,17 +109,21 @@ static bool UsableInPath(const char* name) {
 // error, with status set.
 static bool QueryRecords(DirListing* listing, LONG* status) {
   IoStatus io = {};
-  *status = Nt()->query_directory(listing->folder, nullptr, nullptr, nullptr, &io, listing->buffer,
-                                  kListingBufferSize, kFileFullDirectoryInformation, FALSE, nullptr, FALSE);
+  QueryDirectoryFile query = g_directory_query ? g_directory_query : Nt()->query_directory;
+  *status = query(listing->folder, nullptr, nullptr, nullptr, &io, listing->buffer, kListingBufferSize,
+                  kFileFullDirectoryInformation, FALSE, nullptr, FALSE);
   if (*status < 0 || io.information == 0 || io.information > kListingBufferSize) return false;
   listing->filled = (ULONG)io.information;
   listing->next = 0;
   return true;
 }
 
+static DirListing* OpenFindListing(const char* folder, bool wide);
+
 static DirListing* OpenNtListing(const char* folder) {
   DirListing* listing = (DirListing*)calloc(1, sizeof(DirListing));
   if (!listing) return nullptr;
+  listing->kind = DirListing::kNtQuery;
   listing->find = INVALID_HANDLE_VALUE;
   listing->buffer = (uint8_t*)malloc(kListingBufferSize);
   listing->folder = listing->buffer ? CreateFileA(folder, FILE_LIST_DIRECTORY,
@@ -131,16 +133,18 @@ static DirListing* OpenNtListing(const char* folder) {
   LONG status = 0;
   if (listing->folder != INVALID_HANDLE_VALUE && QueryRecords(listing, &status)) return listing;
   // A drive's empty root lists nothing, not even "." and "..": that is an
-  // empty folder. Any other failure means the folder cannot be listed.
+  // empty folder.
   if (listing->folder != INVALID_HANDLE_VALUE && (status == kStatusNoSuchFile || status == kStatusNoMoreFiles)) {
     listing->ended = true;
     return listing;
   }
+  // A file system or redirector may refuse the information class: the
+  // plain way then lists the folder, or finds it cannot be listed.
   CloseDirListing(listing);
-  return nullptr;
+  return OpenFindListing(folder, true);
 }
 
-static DirListing* OpenFindListing(const char* folder) {
+static DirListing* OpenFindListing(const char* folder, bool wide) {
   char pattern[MAX_PATH];
   size_t length = strlen(folder);
   bool separator = length > 0 && folder[length - 1] != '\\' && folder[length - 1] != '/';
@@ -148,10 +152,13 @@ static DirListing* OpenFindListing(const char* folder) {
   memcpy(pattern, folder, length);
   if (separator) pattern[length++] = '\\';
   memcpy(pattern + length, "*.*", 4);
+  WCHAR wide_pattern[MAX_PATH];
+  if (wide && !MultiByteToWideChar(CP_ACP, 0, pattern, -1, wide_pattern, MAX_PATH)) return nullptr;
   DirListing* listing = (DirListing*)calloc(1, sizeof(DirListing));
   if (!listing) return nullptr;
+  listing->kind = wide ? DirListing::kFindWide : DirListing::kFindAnsi;
   listing->folder = INVALID_HANDLE_VALUE;
-  listing->find = FindFirstFileA(pattern, &listing->data);
+  listing->find = wide ? FindFirstFileW(wide_pattern, &listing->wide) : FindFirstFileA(pattern, &listing->ansi);
   if (listing->find == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return listing;
@@ -162,17 +169,48 @@ static DirListing* OpenFindListing(const char* folder) {
   return listing;
 }
 
-DirListing* OpenDirListing(const char* folder) { return Nt() ? OpenNtListing(folder) : OpenFindListing(folder); }
+DirListing* OpenDirListing(const char* folder) {
+  return Nt() ? OpenNtListing(folder) : OpenFindListing(folder, false);
+}
+
+enum { kMaxNameUnits = 255 };
+
+// Fills item with a listed UTF-16 name of units units, in the ANSI code
+// page as FindFirstFileA gives it. A name whose ANSI form has no room in
+// item->name (260 bytes or more, in a double-byte or UTF-8 code page) is
+// cut to the characters that fit (name_cut). False when it cannot be
+// converted.
+static bool FillItemName(const WCHAR* name, size_t units, DirItem* item) {
+  // In UTF-8 a unit takes up to three bytes.
+  char ansi[3 * kMaxNameUnits + 1];
+  ULONG ansi_length = 0;
+  item->name_cut = units > kMaxNameUnits;
+  if (item->name_cut) units = kMaxNameUnits;
+  if (Nt()->to_ansi(ansi, sizeof ansi - 1, &ansi_length, name, (ULONG)(units * sizeof(WCHAR))) < 0) return false;
+  for (; ansi_length >= sizeof item->name && units > 0; units--) {
+    item->name_cut = true;
+    if (Nt()->to_ansi(ansi, sizeof ansi - 1, &ansi_length, name, (ULONG)((units - 1) * sizeof(WCHAR))) < 0)
+      return false;
+  }
+  memcpy(item->name, ansi, ansi_length);
+  item->name[ansi_length] = 0;
+  // The ANSI name names this entry only when it gives back its own name.
+  WCHAR again[sizeof item->name];
+  ULONG again_bytes = 0;
+  bool same = !item->name_cut && Nt()->from_ansi(again, sizeof again, &again_bytes, ansi, ansi_length) >= 0 &&
+              again_bytes == units * sizeof(WCHAR) && memcmp(again, name, again_bytes) == 0;
+  item->facts_listed = same && UsableInPath(item->name);
+  return true;
+}
 
 // The next record of an NT listing as an item; false at the end. A record
-// that does not lie whole in the buffer ends the listing; a name that has
-// no room in the ANSI name is passed over, as the program could not name
-// it again.
+// that does not lie whole in the buffer ends the listing.
 static bool NextNtItem(DirListing* listing, DirItem* item) {
   for (;;) {
     if (listing->next >= listing->filled) {
-      LONG status;
+      LONG status = kStatusNoMoreFiles;
       if (listing->ended || !QueryRecords(listing, &status)) {
+        if (!listing->ended && status != kStatusNoMoreFiles) listing->broken = true;
         listing->ended = true;
         return false;
       }
@@ -180,51 +218,62 @@ static bool NextNtItem(DirListing* listing, DirItem* item) {
     const uint8_t* record = listing->buffer + listing->next;
     ULONG room = listing->filled - listing->next;
     if (room < kFileName || get32le(record + kFileNameLength) > room - kFileName) {
-      listing->ended = true;
+      listing->ended = listing->broken = true;
       return false;
     }
     ULONG following = get32le(record + kNextEntryOffset);
     listing->next = following && following < room ? listing->next + following : listing->filled;
-    ULONG name_bytes = get32le(record + kFileNameLength);
-    // At most 255 characters; in a double-byte code page up to 510 bytes.
-    WCHAR name[256];
-    char ansi[2 * 256 + 1];
-    ULONG ansi_length = 0;
-    if (name_bytes > sizeof name) continue;
-    memcpy(name, record + kFileName, name_bytes);
-    if (Nt()->to_ansi(ansi, sizeof ansi - 1, &ansi_length, name, name_bytes) < 0) continue;
-    if (ansi_length >= sizeof item->name) continue;
-    memcpy(item->name, ansi, ansi_length);
-    item->name[ansi_length] = 0;
+    size_t units = get32le(record + kFileNameLength) / sizeof(WCHAR);
+    WCHAR name[kMaxNameUnits + 1];
+    memcpy(name, record + kFileName, (units < kMaxNameUnits + 1 ? units : kMaxNameUnits + 1) * sizeof(WCHAR));
+    if (!FillItemName(name, units, item)) continue;
     FillFacts(get32le(record + kFileAttributes), Get64le(record + kEndOfFile), Get64le(record + kLastWriteTime),
               &item->facts);
-    // The ANSI name names this entry only when it gives back its own name.
-    WCHAR again[256];
-    ULONG again_bytes = 0;
-    bool same = Nt()->from_ansi(again, sizeof again, &again_bytes, ansi, ansi_length) >= 0 &&
-                again_bytes == name_bytes && memcmp(again, name, name_bytes) == 0;
-    item->facts_listed = same && UsableInPath(item->name);
     return true;
   }
 }
 
 static bool NextFindItem(DirListing* listing, DirItem* item) {
-  if (listing->find == INVALID_HANDLE_VALUE) return false;
-  if (!listing->pending && !FindNextFileA(listing->find, &listing->data)) return false;
-  listing->pending = false;
-  const WIN32_FIND_DATAA& found = listing->data;
-  size_t length = strlen(found.cFileName);
-  if (length >= sizeof item->name) length = sizeof item->name - 1;
-  memcpy(item->name, found.cFileName, length);
-  item->name[length] = 0;
-  FillFacts(found.dwFileAttributes, ((uint64_t)found.nFileSizeHigh << 32) | found.nFileSizeLow,
-            TicksOf(found.ftLastWriteTime), &item->facts);
-  item->facts_listed = UsableInPath(item->name);
-  return true;
+  for (;;) {
+    if (listing->find == INVALID_HANDLE_VALUE) return false;
+    bool wide = listing->kind == DirListing::kFindWide;
+    if (!listing->pending &&
+        !(wide ? FindNextFileW(listing->find, &listing->wide) : FindNextFileA(listing->find, &listing->ansi))) {
+      listing->broken = GetLastError() != ERROR_NO_MORE_FILES;
+      return false;
+    }
+    listing->pending = false;
+    DWORD attributes = wide ? listing->wide.dwFileAttributes : listing->ansi.dwFileAttributes;
+    uint64_t size = wide ? ((uint64_t)listing->wide.nFileSizeHigh << 32) | listing->wide.nFileSizeLow
+                         : ((uint64_t)listing->ansi.nFileSizeHigh << 32) | listing->ansi.nFileSizeLow;
+    uint64_t written = TicksOf(wide ? listing->wide.ftLastWriteTime : listing->ansi.ftLastWriteTime);
+    if (wide) {
+      const WCHAR* name = listing->wide.cFileName;
+      if (!FillItemName(name, wcsnlen(name, MAX_PATH), item)) continue;
+    } else {
+      const char* name = listing->ansi.cFileName;
+      size_t length = strnlen(name, MAX_PATH);
+      if (length >= sizeof item->name) length = sizeof item->name - 1;
+      memcpy(item->name, name, length);
+      item->name[length] = 0;
+      item->name_cut = false;
+      item->facts_listed = UsableInPath(item->name);
+    }
+    FillFacts(attributes, size, written, &item->facts);
+    return true;
+  }
 }
 
 bool NextDirItem(DirListing* listing, DirItem* item) {
-  return listing->buffer ? NextNtItem(listing, item) : NextFindItem(listing, item);
+  return listing->kind == DirListing::kNtQuery ? NextNtItem(listing, item) : NextFindItem(listing, item);
+}
+
+bool DirListingBroken(const DirListing* listing) { return listing->broken; }
+
+bool NameStandsInPath(const char* name) {
+  if (!strcmp(name, ".") || !strcmp(name, "..")) return true;
+  size_t length = strlen(name);
+  return length == 0 || (name[length - 1] != '.' && name[length - 1] != ' ');
 }
 
 void CloseDirListing(DirListing* listing) {
@@ -257,7 +306,7 @@ static bool WholeIdentity(const char* path, FolderIdentity* identity) {
 }
 
 bool DirListingIdentity(DirListing* listing, const char* folder, FolderIdentity* identity) {
-  if (!listing->buffer) return WholeIdentity(folder, identity);
+  if (listing->kind != DirListing::kNtQuery) return WholeIdentity(folder, identity);
   // The file index alone (FileInternalInformation), the number
   // GetFileInformationByHandle reports.
   IoStatus io = {};

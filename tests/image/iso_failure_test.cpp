@@ -1,8 +1,11 @@
 // Builds that cannot complete: cancel, the 4 GB question, write errors and
-// source files that vanish or shrink, files too large for one extent.
+// source files that vanish or shrink, files too large for one extent, memory
+// that runs out.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "app/message_boxes.h"
@@ -16,6 +19,37 @@
 #endif
 
 using namespace isotest;
+
+// This program's global allocation functions, so that a test can make one
+// allocation of the standard containers fail, as when memory runs out.
+static int g_allocations_before_refusal = -1;  // below 0: none is refused
+
+void* operator new(size_t size) {
+  if (g_allocations_before_refusal >= 0 && g_allocations_before_refusal-- == 0) throw std::bad_alloc();
+  void* block = malloc(size ? size : 1);
+  if (!block) throw std::bad_alloc();
+  return block;
+}
+void* operator new[](size_t size) { return operator new(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return operator new(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](size_t size, const std::nothrow_t& nothrow) noexcept { return operator new(size, nothrow); }
+// The blocks come from malloc above, which the compiler cannot see where
+// it inlines a delete.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* block) noexcept { free(block); }
+#pragma GCC diagnostic pop
+void operator delete[](void* block) noexcept { operator delete(block); }
+void operator delete(void* block, size_t) noexcept { operator delete(block); }
+void operator delete[](void* block, size_t) noexcept { operator delete(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { operator delete(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { operator delete(block); }
 
 TEST(IsoFailure, StopDuringTheWriteDeletesThePartialImage) {
   TempTree tree("cancel");
@@ -158,4 +192,30 @@ TEST(IsoFailure, OutputPathsThatDoNotFitAreRefusedAndClosingTwiceIsHarmless) {
   EXPECT_EQ(iso_close_output(), 1);
   EXPECT_EQ(iso_close_output(), 1);
   EXPECT_EQ(Iso.output_image_handle, kInvalidFileHandle);
+}
+
+static void RefuseAnAllocationAfter(void* count) { g_allocations_before_refusal = *(int*)count; }
+
+// The Joliet names of a folder are made unique in the standard containers;
+// when one of them cannot get memory the build stops as for any engine
+// block, and no image is written.
+TEST(IsoFailure, RunningOutOfMemoryWhileJolietNamesAreMadeUniqueStopsTheBuild) {
+  TempTree tree("jmemory");
+  // Distinct in ISO 9660 long names, alike in Joliet: the first allocations
+  // of the build are the Joliet names'.
+  for (int i = 0; i < 6; i++) tree.File(std::string(64, 'q') + std::to_string(i) + ".txt", std::to_string(i));
+  for (int count : {0, 1, 5, 20}) {
+    BuildSetup setup;
+    setup.joliet = 1;
+    setup.after_scan = RefuseAnAllocationAfter;
+    setup.after_scan_data = &count;
+    Build b = RunBuild(tree.root(), setup);
+    bool refused = g_allocations_before_refusal < 0;
+    g_allocations_before_refusal = -1;
+    ASSERT_TRUE(refused) << count;
+    EXPECT_EQ(b.result, 0) << count;
+    EXPECT_TRUE(b.image.empty()) << count;
+    EXPECT_EQ(b.errors, std::vector<std::string>{"Memory overflow!\n"}) << count;
+    EXPECT_EQ(b.log.find(" Sectors ( "), std::string::npos) << b.log;
+  }
 }

@@ -1,6 +1,7 @@
 // ISO 9660 names: the mapping of source names, collisions and order.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstring>
 #include <set>
@@ -143,4 +144,64 @@ TEST(IsoNames, CollisionNamesOfLongExtensionsStayWithin207Characters) {
   EXPECT_EQ(names[0], "000." + std::string(203, 'E'));
   EXPECT_EQ(names[1], "X." + std::string(205, 'E'));
   EXPECT_EQ(FileContents(b, FindRecord(b, "", names[1])), "first");
+}
+
+// Every reader takes a ";" in an ISO 9660 name for the start of a version
+// number: "data;1" would be read as "data".
+TEST(IsoNames, ASemicolonBecomesAnUnderscoreAndTheNamesStayUnique) {
+  EXPECT_EQ(Mapped("report;v1.doc", true), "REPORT_V1.DOC");
+  EXPECT_EQ(Mapped("report;v1.doc", false), "REPORT_V.DOC");
+  EXPECT_EQ(Mapped(";notes.txt", false), "_NOTES.TXT");
+  EXPECT_EQ(Mapped("v;1.txt", true, true), "v_1.txt");
+  EXPECT_EQ(Mapped("dir;1", false, false, true), "DIR_1");
+  TempTree tree("semicolon");
+  tree.File("data", "plain");
+  tree.File("data;1", "semicolon");
+  tree.File("a;b.txt", "a semicolon");
+  tree.File("a_b.txt", "an underscore");
+  tree.Folder("dir;1");
+  tree.File("dir;1/in.txt", "inside");
+  for (int long_names = 0; long_names < 2; long_names++) {
+    BuildSetup setup;
+    setup.long_names = long_names;
+    Build b = RunBuild(tree.root(), setup);
+    ASSERT_EQ(b.result, 1);
+    std::vector<std::string> names = Names(ListDirectory(b, ""));
+    std::set<std::string> sorted(names.begin(), names.end());
+    EXPECT_EQ(sorted, (std::set<std::string>{"A_B.TXT", "A_B000.TXT", "DATA", "DATA_1", "DIR_1"})) << long_names;
+    EXPECT_EQ(FileContents(b, FindRecord(b, "", "DATA_1")), "semicolon");
+    EXPECT_EQ(FileContents(b, FindRecord(b, "DIR_1", "IN.TXT")), "inside");
+    std::set<std::string> contents = {FileContents(b, FindRecord(b, "", "A_B.TXT")),
+                                      FileContents(b, FindRecord(b, "", "A_B000.TXT"))};
+    EXPECT_EQ(contents, (std::set<std::string>{"a semicolon", "an underscore"}));
+  }
+}
+
+// A reader that ignores case (Windows) reaches only one of two names that
+// differ only in case.
+TEST(IsoNames, WithLowerCaseKeptNamesDifferingOnlyInCaseGetTheCounter) {
+  TempTree tree("casetwins");
+  tree.File("abcdefghX.txt", "x");  // 8.3: abcdefgh.txt
+  tree.File("ABCDEFGHY.TXT", "y");  // 8.3: ABCDEFGH.TXT
+  tree.File("Ab;c", "semicolon");   // Ab_c
+  tree.File("ab_C", "underscore");
+  for (int long_names = 0; long_names < 2; long_names++) {
+    BuildSetup setup;
+    setup.long_names = long_names;
+    setup.lowercase = 1;
+    Build b = RunBuild(tree.root(), setup);
+    ASSERT_EQ(b.result, 1);
+    std::set<std::string> folded, contents;
+    for (const Record& r : ListDirectory(b, "")) {
+      if (r.name.size() == 1 && (uint8_t)r.name[0] <= 1) continue;
+      std::string name = r.name;
+      for (char& ch : name) ch = (char)tolower((unsigned char)ch);
+      folded.insert(name);
+      contents.insert(FileContents(b, r));
+    }
+    EXPECT_EQ(folded.size(), 4u) << long_names;
+    EXPECT_EQ(contents, (std::set<std::string>{"x", "y", "semicolon", "underscore"}));
+    EXPECT_TRUE(folded.count("ab_c000")) << long_names;
+    EXPECT_EQ(folded.count("abcde000.txt"), long_names ? 0u : 1u);
+  }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -12,6 +13,8 @@
 
 #ifdef TW_WIN32
 #include <windows.h>
+
+#include "platform/dir_list_win32.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -190,6 +193,159 @@ TEST(IsoSourceTree, AFolderOf256To259CharactersIsStoredWithTheEntriesThatFit) {
   EXPECT_TRUE(Names(ListDirectory(b, iso_middle + "/" + std::string(259 - base, 'B'))).empty());
   EXPECT_EQ(left_out, 2) << b.log;  // far and x; "." and ".." are made anew, not left out
   EXPECT_EQ(b.errors.size(), 0u);
+}
+
+static HANDLE CreateByWholeName(const std::wstring& path, bool folder) {
+  if (folder) return CreateDirectoryW(path.c_str(), nullptr) ? nullptr : INVALID_HANDLE_VALUE;
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+}
+
+// NTFS and shared folders hold names that end in a dot or a blank (made
+// through "\\?\" paths or from Linux); a plain path to one drops them and
+// opens another name. Wine keeps such names through "\\?\" paths as well.
+TEST(IsoSourceTree, ANameEndingInADotOrABlankIsLeftOutAndNeverReadsAnotherFile) {
+  TempTree tree("trailing");
+  tree.File("report", "the other file");
+  std::wstring dotted = LongPath(tree.Path("report.")), blank = LongPath(tree.Path("notes ")),
+               folder = LongPath(tree.Path("folder.")), inner = LongPath(tree.Path("folder./in.txt"));
+  for (const std::wstring& path : {dotted, blank, folder, inner}) {
+    HANDLE h = CreateByWholeName(path, path == folder);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    if (h) {
+      DWORD written;
+      WriteFile(h, "dotted!", 7, &written, nullptr);
+      CloseHandle(h);
+    }
+  }
+  BuildSetup setup;
+  setup.joliet = 1;
+  Build b = RunBuild(tree.root(), setup);
+  int left_out = iso_left_out_count();
+  DeleteFileW(inner.c_str());
+  RemoveDirectoryW(folder.c_str());
+  DeleteFileW(dotted.c_str());
+  DeleteFileW(blank.c_str());
+  ASSERT_EQ(b.result, 1) << b.log;
+  EXPECT_EQ(Names(ListDirectory(b, "")), std::vector<std::string>{"REPORT"});
+  EXPECT_EQ(Names(ListDirectory(b, "", true)), std::vector<std::string>{"report"});
+  EXPECT_EQ(FileContents(b, FindRecord(b, "", "REPORT")), "the other file");
+  EXPECT_EQ(left_out, 3);
+  EXPECT_TRUE(b.errors.empty());
+  EXPECT_NE(b.log.find("Left out: " + tree.Path("report.") + " (the name ends in a dot or a blank"),
+            std::string::npos)
+      << b.log;
+}
+
+static LONG WINAPI RefuseTheInformationClass(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, int, BOOLEAN,
+                                            void*, BOOLEAN) {
+  return (LONG)0xC0000003;  // STATUS_INVALID_INFO_CLASS
+}
+
+// The image with its volume dates (the moment each descriptor was written)
+// cleared.
+static std::vector<uint8_t> WithoutVolumeDates(std::vector<uint8_t> image) {
+  for (size_t sector = 16; (sector + 1) * 2048 <= image.size() && image[sector * 2048] != 255; sector++)
+    memset(image.data() + sector * 2048 + 813, 0, 4 * 17);
+  return image;
+}
+
+// A file system or redirector that lacks NtQueryDirectoryFile's information
+// class refuses the fast listing; its folders are read the plain way.
+TEST(IsoSourceTree, FoldersThatRefuseTheFastListingAreListedThePlainWay) {
+  TempTree tree("refused");
+  tree.File("a.txt", "a");
+  tree.Folder("Sub Folder");
+  tree.File("Sub Folder/b.txt", "bb");
+  tree.File("hidden.txt", "hidden");
+  SetFileAttributesA(tree.Path("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  BuildSetup setup;
+  setup.joliet = 1;
+  setup.set_date_time = 1;
+  setup.fixed_time = 1700000000;
+  Build fast = RunBuild(tree.root(), setup);
+  SetDirectoryQuery(RefuseTheInformationClass);
+  Build plain = RunBuild(tree.root(), setup);
+  SetDirectoryQuery(nullptr);
+  ASSERT_EQ(fast.result, 1);
+  ASSERT_EQ(plain.add_result, 1) << plain.log;
+  ASSERT_EQ(plain.result, 1) << plain.log;
+  EXPECT_TRUE(plain.errors.empty());
+  EXPECT_EQ(Names(ListDirectory(plain, "SUB FOLDER")), std::vector<std::string>{"B.TXT"});
+  EXPECT_TRUE(WithoutVolumeDates(plain.image) == WithoutVolumeDates(fast.image));
+}
+
+// A listing in a double-byte code page: the records of the listing's first
+// query, with one more whose name of 200 characters has 400 bytes there.
+static QueryDirectoryFile g_system_query = nullptr;
+static bool g_record_added = false;
+static const wchar_t kLongCharacter = 0x3042;  // HIRAGANA LETTER A, two bytes in code page 932
+
+static LONG WINAPI AddALongName(HANDLE folder, HANDLE event, void* routine, void* context, IoStatus* io,
+                                void* buffer, ULONG size, int kind, BOOLEAN single, void* name, BOOLEAN restart) {
+  LONG status = g_system_query(folder, event, routine, context, io, buffer, size, kind, single, name, restart);
+  if (status < 0 || g_record_added) return status;
+  // FILE_FULL_DIR_INFORMATION: the new record follows the last one, 8-byte
+  // aligned.
+  uint8_t* records = (uint8_t*)buffer;
+  ULONG last = 0;
+  while (uint32_t next = Le32(records + last)) last += next;
+  ULONG at = (ULONG)((io->information + 7) & ~7u), units = 200;
+  if (at + 68 + units * 2 > size) return status;
+  uint32_t offset = at - last;
+  memcpy(records + last, &offset, 4);
+  memset(records + at, 0, 68);
+  uint32_t attributes = FILE_ATTRIBUTE_ARCHIVE, name_bytes = units * 2;
+  memcpy(records + at + 56, &attributes, 4);
+  memcpy(records + at + 60, &name_bytes, 4);
+  for (ULONG i = 0; i < units; i++) memcpy(records + at + 68 + 2 * i, &kLongCharacter, 2);
+  io->information = at + 68 + name_bytes;
+  g_record_added = true;
+  return status;
+}
+
+static int g_queries = 0;
+
+static LONG WINAPI BreakOffAfterTheFirstQuery(HANDLE folder, HANDLE event, void* routine, void* context, IoStatus* io,
+                                              void* buffer, ULONG size, int kind, BOOLEAN single, void* name,
+                                              BOOLEAN restart) {
+  if (++g_queries > 1) return (LONG)0xC00000C4;  // STATUS_UNEXPECTED_NETWORK_ERROR
+  return g_system_query(folder, event, routine, context, io, buffer, size, kind, single, name, restart);
+}
+
+// A network folder that goes away while it is listed: what was read is
+// stored, the rest is reported and counted.
+TEST(IsoSourceTree, AListingThatBreaksOffIsReportedAndItsRestCounted) {
+  TempTree tree("brokenoff");
+  for (int i = 0; i < 800; i++) tree.File(std::string(60, 'n') + std::to_string(i), "");  // three queries' worth
+  g_system_query = (QueryDirectoryFile)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryDirectoryFile");
+  g_queries = 0;
+  SetDirectoryQuery(BreakOffAfterTheFirstQuery);
+  Build b = RunBuild(tree.root(), BuildSetup());
+  SetDirectoryQuery(nullptr);
+  ASSERT_EQ(b.result, 1) << b.log;
+  size_t stored = Names(ListDirectory(b, "")).size();
+  EXPECT_GT(stored, 0u);
+  EXPECT_LT(stored, 800u);
+  EXPECT_EQ(iso_left_out_count(), 1);
+  ASSERT_EQ(b.errors.size(), 1u);
+  EXPECT_NE(b.errors[0].find("'" + tree.root() + "' could not be read to its end"), std::string::npos) << b.errors[0];
+}
+
+TEST(IsoSourceTree, ANameOf260AnsiBytesOrMoreIsLeftOutAndCounted) {
+  if (!IsDBCSLeadByte(0x82)) GTEST_SKIP() << "needs a double-byte ANSI code page (932), not " << GetACP();
+  TempTree tree("longname");
+  tree.File("plain.txt", "plain");
+  g_system_query = (QueryDirectoryFile)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryDirectoryFile");
+  g_record_added = false;
+  SetDirectoryQuery(AddALongName);
+  Build b = RunBuild(tree.root(), BuildSetup());
+  SetDirectoryQuery(nullptr);
+  ASSERT_TRUE(g_record_added);
+  ASSERT_EQ(b.result, 1) << b.log;
+  EXPECT_EQ(Names(ListDirectory(b, "")), std::vector<std::string>{"PLAIN.TXT"});
+  EXPECT_EQ(iso_left_out_count(), 1) << b.log;
+  EXPECT_NE(b.log.find("Left out: " + tree.root() + "\\\x82\xa0\x82\xa0"), std::string::npos) << b.log;
+  EXPECT_NE(b.log.find("... (the path is 260 characters or longer)"), std::string::npos) << b.log;
 }
 #endif
 

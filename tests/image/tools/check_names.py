@@ -2,7 +2,8 @@
 """isoinfo -l and isoinfo -J -l list the names the naming rules give: 8.3
 and long ISO 9660 names, upper case or kept lower case, collisions renamed
 with the three-character counter, no version suffix, and the records in
-sort order; Joliet names in their own case, cut to 64 characters. The
+sort order; Joliet names in their own case, cut to 64 characters with
+their extension. The
 ISO 9660 side extracted with osirrox holds each source file's bytes under
 the name the build gave it (the renames as the log reports them)."""
 
@@ -210,15 +211,16 @@ def check_long_names(checks, ws):
 
     jlisting = c.isoinfo_listing(image, joliet=True)
     jroot = names_in(jlisting, "/")
-    for source, name in [("Read Me.txt", "Read Me.txt"), ("a 70-character name", name70[:64]),
-                         ("210 n and .txt", "n" * 64), ("semi;colon.txt", "semi_colon.txt"),
+    cut70 = name70[:60] + ".txt"  # a cut name keeps its extension
+    for source, name in [("Read Me.txt", "Read Me.txt"), ("a 70-character name", cut70),
+                         ("210 n and .txt", "n" * 60 + ".txt"), ("semi;colon.txt", "semi_colon.txt"),
                          ("a 208-character folder", "d" * 64)]:
         checks.check(name in jroot, "Joliet: %s is listed as %s" % (source, name[:40]), jroot)
     checks.equal([e[0] for e in jlisting.get("/jorder/", [])][2:], ["B", "_x", "a"],
                  "Joliet: a, B, _x sort by UCS-2 value")
     check_order(checks, jlisting, joliet_order_key, "Joliet")
     iso = c.IsoImage(image)
-    record = [r for _, records in iso.walk(True) for r in records if r.name(True) == name70[:64]]
+    record = [r for _, records in iso.walk(True) for r in records if r.name(True) == cut70]
     checks.equal([r.length for r in record], [162], "Joliet: a 64-character name has a record of 162 bytes")
 
 
@@ -236,38 +238,101 @@ def check_long_collision(checks, ws):
                      "long-name collision: the base is cut to 200 characters before the counter")
 
 
+def folder_names(files):
+    """The names of each folder of {path: bytes}: {folder: [names]}."""
+    out = {}
+    for path in files:
+        folder, name = path.rsplit("/", 1) if "/" in path else ("", path)
+        out.setdefault(folder, []).append(name)
+    return out
+
+
+def check_read_alike(checks, what, files, want):
+    """Every file of the source under a name of its own, no two names of a
+    folder equal but for case, no ";" in a name."""
+    checks.equal(sorted(files.values()), sorted(want), what + ": every file under a name of its own")
+    for folder, names in folder_names(files).items():
+        checks.check(len({n.lower() for n in names}) == len(names),
+                     what + ": no two names of /%s equal but for case" % folder, names)
+        checks.equal([n for n in names if ";" in n], [], what + ": no \";\" in a name of /" + folder)
+
+
+def extracted_files(out):
+    """{path: bytes} of a tree a tool extracted, "/" between the names."""
+    files, _ = c.tree_files(out)
+    return {path.replace(os.sep, "/"): data for path, data in files.items()}
+
+
+def pycdlib_side(checks, what, image, joliet):
+    """pycdlib_files, or None with a failed check when pycdlib refuses the image."""
+    try:
+        return c.pycdlib_files(image, joliet)
+    except Exception as error:
+        checks.check(False, what + ": pycdlib reads the image", repr(error))
+        return None
+
+
 def check_windows_names(checks, ws):
-    """Names that Windows allows side by side in one folder always give an
-    image, and every file keeps a name of its own on both sides: ";" in
-    ISO 9660 names, and Joliet names that the mapping or the cut at 64
-    characters would make equal (or equal but for case)."""
+    """Names that Windows allows side by side in one folder give an image
+    that every reader reads alike, on both sides: 7z (the Joliet side, or
+    the ISO 9660 side of an image without Joliet), osirrox from the ISO
+    9660 side with its usual mapping, and pycdlib. A ";" in an ISO 9660 name
+    is "_" (to every reader it starts the version number: pycdlib refuses
+    such an image, 7z and osirrox take "data;1" for "data"); with lower case
+    kept, names that differ only in case get the counter; Joliet names that
+    the mapping or the cut at 64 characters would make equal (or equal but
+    for case) get the counter; a cut Joliet name keeps its extension and
+    never ends in a dot or a blank (Windows could not open it)."""
     src = ws.path("windows", "disc")
     long_a, long_b = "q" * 64 + "1.txt", "q" * 64 + "2.txt"
+    report = "Quarterly report of the northern sales region, late version two.docx"  # cut at 64: "... two."
     files = {"report;v1.doc": "v1", "report;v2.doc": "v2", ";notes.txt": "notes", "a;b.txt": "semicolon",
-             "a_b.txt": "underscore", "Ab;c": "semicolon 2", "ab_C": "plain", long_a: "long 1", long_b: "long 2"}
+             "a_b.txt": "underscore", "Ab;c": "semicolon 2", "ab_C": "plain", long_a: "long 1", long_b: "long 2",
+             "data": "data", "data;1": "data 1", "V;1.TXT": "version", "dir;1/in.txt": "in dir;1",
+             "abcdefghX.txt": "case x", "ABCDEFGHY.TXT": "case y", report: "report",
+             "x" * 63 + " tail": "blank", "y" * 63 + "." + "z" * 60: "dot", "Z" * 63 + " one": "Z one",
+             "z" * 63 + " two": "z two"}
     for name, data in files.items():
-        c.write_file(os.path.join(src, name), data)
-    for long_names in (1, 0):
-        what = "names Windows allows, " + ("long names" if long_names else "8.3 names")
-        image = ws.path("windows", "windows%d.iso" % long_names)
-        build = c.make_iso(ws, src, image, long_names=long_names, joliet=1)
+        c.write_file(os.path.join(src, *name.split("/")), data)
+    want = [data.encode() for data in files.values()]
+    for long_names, lowercase, joliet in ((1, 0, 1), (0, 0, 1), (1, 1, 0), (0, 1, 0)):
+        what = "names Windows allows, %s names%s%s" % ("long" if long_names else "8.3",
+                                                     ", lower case kept" if lowercase else "",
+                                                     ", Joliet" if joliet else "")
+        tag = "%d%d%d" % (long_names, lowercase, joliet)
+        image = ws.path("windows", "windows%s.iso" % tag)
+        build = c.make_iso(ws, src, image, long_names=long_names, lowercase=lowercase, joliet=joliet)
         if not c.built(checks, build, what):
             continue
-        seven, osirrox = ws.path("windows", "7z%d" % long_names), ws.path("windows", "osirrox%d" % long_names)
-        for tool, out, args in (
-                ("7z, Joliet side", seven, ["7z", "x", "-y", "-o" + seven, image]),
-                ("osirrox, ISO 9660 side", osirrox, ["osirrox", "-read_fs", "ecma119", "-ecma119_map", "unmapped",
-                                                     "-indev", image, "-extract", "/", osirrox])):
-            c.tool(args)
-            got = sorted(open(os.path.join(out, n), "rb").read().decode() for n in os.listdir(out))
-            checks.equal(got, sorted(files.values()), what + ", " + tool + ": every file under a name of its own")
-            if "Joliet" in tool:
-                checks.equal(len({n.lower() for n in os.listdir(out)}), len(files),
-                             what + ", " + tool + ": no two names equal but for case")
-        joliet = names_in(c.isoinfo_listing(image, joliet=True), "/")
-        checks.check({"a_b.txt", "a_b000.txt", "ab_C", "Ab_c000", "q" * 64, "q" * 57 + "000.txt"} <= set(joliet),
-                     what + ": Joliet names with the counter", joliet)
-        checks.equal(len(re.findall(r"^Using Joliet name ", build.out, re.M)), 3,
+        iso_side = pycdlib_side(checks, what + ", ISO 9660 side", image, joliet=False)
+        if iso_side is not None:
+            check_read_alike(checks, what + ", pycdlib, ISO 9660 side", iso_side, want)
+        out = ws.path("windows", "osirrox" + tag)
+        p = c.tool(["osirrox", "-read_fs", "ecma119", "-indev", image, "-extract", "/", out])
+        check_read_alike(checks, what + ", osirrox, ISO 9660 side", extracted_files(out), want)
+        checks.check(b"collision" not in p.stderr, what + ", osirrox: no name collision", p.stderr[-600:])
+        out = ws.path("windows", "7z" + tag)
+        c.tool(["7z", "x", "-y", "-o" + out, image])
+        check_read_alike(checks, what + ", 7z, %s side" % ("Joliet" if joliet else "ISO 9660"),
+                         extracted_files(out), want)
+        if not joliet:
+            continue
+        joliet_side = pycdlib_side(checks, what + ", Joliet side", image, joliet=True)
+        if joliet_side is None:
+            continue
+        check_read_alike(checks, what + ", pycdlib, Joliet side", joliet_side, want)
+        names = [path.rsplit("/", 1)[-1] for path in joliet_side]
+        checks.equal([n for n in names if len(n) > 64 or n[-1] in ". "], [],
+                     what + ": no Joliet name longer than 64 characters or ending in a dot or a blank")
+        checks.equal(joliet_side.get("Quarterly report of the northern sales region, late version.docx"), b"report",
+                     what + ": a cut Joliet name keeps its extension")
+        checks.equal((joliet_side.get("x" * 63), joliet_side.get("y" * 63)), (b"blank", b"dot"),
+                     what + ": a cut Joliet name loses its trailing blank or dot")
+        # Of the two cut names equal but for case either may take the counter.
+        checks.check({"a_b.txt", "a_b000.txt", "ab_C", "Ab_c000", "q" * 60 + ".txt", "q" * 57 + "000.txt"} <= set(names)
+                     and {"z" * 63, "z" * 61 + "000"} <= {n.lower() for n in names},
+                     what + ": Joliet names with the counter", names)
+        checks.equal(len(re.findall(r"^Using Joliet name ", build.out, re.M)), 4,
                      what + ": one log line per Joliet rename")
 
 

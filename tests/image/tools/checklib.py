@@ -2,6 +2,7 @@
 independent tools, reading listings, and a small reader of the image bytes
 for what the tools do not show (record flags, extents, boot catalog)."""
 
+import io
 import os
 import re
 import shutil
@@ -230,6 +231,31 @@ def xorriso_el_torito(image):
                          "emulation": m.group(4), "segment": m.group(5), "load_size": int(m.group(7)),
                          "lba": int(m.group(8))})
     return catalog, rows
+
+
+def pycdlib_files(image, joliet):
+    """{path: bytes} of every file pycdlib reads from one side of the image
+    (the ISO 9660 or the Joliet tree), "/" between the names; pycdlib
+    raises when it refuses the image. pycdlib comes from the Debian package
+    python3-pycdlib, in the system Python's packages, where a Python of its
+    own (pyenv) does not look by itself."""
+    try:
+        import pycdlib
+    except ImportError:
+        sys.path.append("/usr/lib/python3/dist-packages")
+        import pycdlib
+    iso = pycdlib.PyCdlib()
+    iso.open(image)
+    side = "joliet_path" if joliet else "iso_path"
+    files = {}
+    for folder, _, names in iso.walk(**{side: "/"}):
+        for name in names:
+            path = folder.rstrip("/") + "/" + name
+            data = io.BytesIO()
+            iso.get_file_from_iso_fp(data, **{side: path})
+            files[path.lstrip("/")] = data.getvalue()
+    iso.close()
+    return files
 
 
 def tree_files(root):
