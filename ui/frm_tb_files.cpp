@@ -187,12 +187,20 @@ bool TfrmTb::SaveMenuAs() {
 // The image is built from the menu file on disc, so the document is saved
 // first without a word; when that save fails the user decides whether to
 // go on with the file as it was. The quiet save says nothing of its own,
-// so a menu folder that is gone is named in the question.
+// so a menu folder that is gone is named in the question. A menu never
+// saved has no file yet: it is given a name first, as Save does, and
+// Cancel there takes back the Make ISO.
 void TfrmTb::btnISOMakeClick() {
   if (!IsDocumentEmpty()) {
-    QuietSave = 1;
-    bool saved = SaveMenuFile();
-    QuietSave = 0;
+    bool saved;
+    if (TheDocument.MenuFileName[0]) {
+      QuietSave = 1;
+      saved = SaveMenuFile();
+      QuietSave = 0;
+    } else {
+      if (!SaveMenuAs()) return;
+      saved = !TheDocument.DocumentModified;
+    }
     if (!saved) {
       char text[1200];
       std::string question;

@@ -234,10 +234,20 @@ TEST_F(MainWindowTest, MakeIsoSavesQuietlyAndAsksWhenTheSaveFails) {
   EXPECT_TRUE(frmMakeISO->Visible());
   frmMakeISO->Hide();
 
-  CopyText(TheDocument.MenuFileName, kPathSize, "iso.zqk");
+  // A menu never saved is named first; Cancel there takes back the Make ISO.
   Click(T::btnAppendL);
-  Click(T::btnSave);
+  ASSERT_STREQ("", TheDocument.MenuFileName);
+  Click(T::btnISOMake);
+  EXPECT_EQ(1, dialogs.Count());
+  EXPECT_FALSE(frmMakeISO->Visible());
   const std::string menuFile = JoinPaths(menuDir_, "iso.zqk");
+  dialogs.Queue(menuFile.c_str());
+  Click(T::btnISOMake);
+  ASSERT_EQ(2, dialogs.Count());
+  EXPECT_EQ(menuDir_, dialogs.Dialogs()[1].initialDir);
+  EXPECT_TRUE(frmMakeISO->Visible());
+  EXPECT_STREQ("iso.zqk", TheDocument.MenuFileName);
+  frmMakeISO->Hide();
   ASSERT_TRUE(DeleteFileAt(menuFile.c_str()));
   ASSERT_EQ(0, TheDocument.DocumentModified);
   Click(T::btnISOMake);  // unmodified, saved again without a word
