@@ -151,16 +151,35 @@ const LayoutOverride k1044[] = {
 #define TB_FILE_COLUMN_AR(top, bottom, left, width)                                                \
   {top, L, left}, {top, W, width}, {bottom, L, left}, {bottom, W, width}
 
+// The File page below its first two rows in Arabic: 6 pixels further down.
+#define TB_DOWN_AR(control, top) {control, P, (top) + 6}
+#define TB_FILE_PAGE_DOWN_AR                                                                      \
+  TB_DOWN_AR(T::gbMenuType, 60), TB_DOWN_AR(T::gbPreviewSetting, 60), TB_DOWN_AR(T::txtPassword, 129), \
+  TB_DOWN_AR(T::btnPassword, 128), TB_DOWN_AR(T::chkWaitTime, 131), TB_DOWN_AR(T::txtWaitTime, 129),  \
+  TB_DOWN_AR(T::gbAccKeyMode, 156), TB_DOWN_AR(T::chkLogoImg, 162), TB_DOWN_AR(T::txtLogoImg, 181),   \
+  TB_DOWN_AR(T::txtLogoTime, 181), TB_DOWN_AR(T::chkBackImg, 210), TB_DOWN_AR(T::txtBackImg, 229),    \
+  TB_DOWN_AR(T::gbKeyTransMode, 226), TB_DOWN_AR(T::lbMenuNum, 264), TB_DOWN_AR(T::txtItemsNumM, 260), \
+  TB_DOWN_AR(T::lbDefaultMenuNo, 291), TB_DOWN_AR(T::txtDefaultMenuNo, 287),                          \
+  TB_DOWN_AR(T::chkAutoLoad, 318), TB_DOWN_AR(T::btnNew, 342), TB_DOWN_AR(T::btnOpen, 342),          \
+  TB_DOWN_AR(T::btnSave, 342), TB_DOWN_AR(T::btnSaveAs, 342), TB_DOWN_AR(T::btnISOMake, 342),        \
+  TB_DOWN_AR(T::btnBurn, 370), TB_DOWN_AR(T::btnTools, 370), TB_DOWN_AR(T::btnOptions, 370),         \
+  TB_DOWN_AR(T::btnHelp, 370), TB_DOWN_AR(T::btnQuit, 370)
+
 // Arabic: the European positions with room for the longer Arabic labels;
 // the About page's separator spans the page and the translator line shows.
 const LayoutOverride k10241[] = {
     TB_WINDOW(337, 331),
     TB_LONGER_TEXTS,
-    // File page: the folder's field as wide as the label leaves it; the wait
-    // time's caption clear of its field.
-    {T::lbFileDir, L, 4}, {T::lbFileDir, W, 68}, {T::bvFileDir, L, 73}, {T::bvFileDir, W, 242},
-    {T::txtFileDir, L, 74}, {T::txtFileDir, W, 240}, {T::lbMenuFileName, L, 4}, {T::lbMenuFileName, W, 68},
-    {T::txtMenuFileName, L, 74}, {T::chkWaitTime, L, 162}, {T::chkWaitTime, W, 110},
+    // File page: the menu folder's caption above its field, which spans the
+    // page (beside the caption it would be too narrow for the folder of a
+    // program folder such as Z:\tmp\tarnwick\build\win64 in the wider
+    // letters of the Arabic code page); the rest of the page moves down for
+    // it. The wait time's caption clear of its field.
+    {T::lbFileDir, L, 8}, {T::lbFileDir, P, 2}, {T::lbFileDir, W, 120}, {T::bvFileDir, L, 8},
+    {T::bvFileDir, P, 16}, {T::bvFileDir, W, 307}, {T::txtFileDir, L, 9}, {T::txtFileDir, P, 19},
+    {T::txtFileDir, W, 305}, {T::lbMenuFileName, L, 8}, {T::lbMenuFileName, P, 45},
+    {T::lbMenuFileName, W, 68}, {T::txtMenuFileName, L, 78}, {T::txtMenuFileName, P, 41},
+    TB_FILE_PAGE_DOWN_AR, {T::chkWaitTime, L, 162}, {T::chkWaitTime, W, 110},
     TB_FILE_COLUMN_AR(T::btnNew, T::btnBurn, 6, 49), TB_FILE_COLUMN_AR(T::btnOpen, T::btnTools, 57, 49),
     TB_FILE_COLUMN_AR(T::btnSave, T::btnOptions, 108, 49), TB_FILE_COLUMN_AR(T::btnSaveAs, T::btnHelp, 159, 80),
     TB_FILE_COLUMN_AR(T::btnISOMake, T::btnQuit, 241, 73),
