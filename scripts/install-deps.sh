@@ -15,11 +15,14 @@ packages=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix min
 # mirror serves broken must not keep the machine from building and testing
 # the rest (the test run then says why the 32-bit set is skipped).
 # A failed try is remembered for a day, so that each build does not wait for
-# the same broken mirror again.
+# the same broken mirror again (TW_WINE32_FAILED_MARK names another file for
+# the tests of this script).
 want_wine32=0
-wine32_failed=/var/tmp/tarnwick-wine32-failed
-if bash "$root/scripts/kernel-runs-32bit" && ! have wine32:i386; then
-  if [ -n "$(find "$wine32_failed" -mmin -1440 2>/dev/null)" ]; then
+wine32_failed=${TW_WINE32_FAILED_MARK:-/var/tmp/tarnwick-wine32-failed}
+if ! have wine32:i386; then
+  if ! kernel=$(bash "$root/scripts/kernel-runs-32bit" 2>&1); then
+    echo "install-deps: wine32:i386 is not tried, the 32-bit Wine tests are skipped: $kernel" >&2
+  elif [ -n "$(find "$wine32_failed" -mmin -1440 2>/dev/null)" ]; then
     echo "install-deps: wine32:i386 could not be installed today, the 32-bit Wine tests are skipped: $(cat "$wine32_failed")" >&2
   else
     want_wine32=1
@@ -48,9 +51,26 @@ if [ "$(id -u)" != 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp "${TMPDIR:-/tmp}/tw-apt.XXXXXX")
-trap 'rm -f "$log"' EXIT
-if [ $want_wine32 = 1 ]; then
-  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+# The i386 architecture is added for wine32 only. When this run added it and
+# wine32:i386 is not installed at the end (its install failed, or the run
+# stopped before it), it is removed again, and nothing else: with it left,
+# every later apt-get update fetches the i386 index again and fails where
+# the mirror serves it broken. The i386 lists fetched meanwhile need nothing:
+# apt reads only the lists of the architectures dpkg names, and its next
+# update deletes the others. A machine that had i386 keeps it.
+added_i386=0
+take_back_i386() {
+  [ $added_i386 = 1 ] && ! have wine32:i386 || return 0
+  if dpkg --remove-architecture i386 >>"$log" 2>&1; then
+    echo "install-deps: the i386 architecture added for wine32 is removed again" >&2
+  else
+    echo "install-deps: the i386 architecture added for wine32 could not be removed again: $(tail -n 1 "$log")" >&2
+  fi
+}
+trap 'take_back_i386; rm -f "$log"' EXIT
+if [ $want_wine32 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  added_i386=1
 fi
 # A mirror caught in mid-sync fails one index now and then: try again, then
 # go on with what was fetched (the installs below say if a package is missing).

@@ -101,11 +101,13 @@ void TfrmTb::DrawColorItem(const FormEvent& event) {
     // The name lies between the swatch and the row's end (the drop-down
     // arrow is beyond it) and is clipped there. A right-to-left name reads
     // from the row's end, so that a name too long for the row loses its
-    // end rather than its start.
+    // end rather than its start; it starts at the row's top, since Arabic
+    // letters reach further below the line than the font's descent and
+    // would lose their lowest pixels to the row's bottom.
     RECT nameBox = {row.left + 20, row.top, row.right - 2, row.bottom};
     const bool rightToLeft = IsRightToLeftCharset(TheLanguage.uiFontCharset);
     const UINT oldAlign = SetTextAlign(dc, rightToLeft ? TA_RIGHT | TA_TOP | TA_RTLREADING : TA_LEFT | TA_TOP);
-    ExtTextOutA(dc, rightToLeft ? nameBox.right : nameBox.left, row.top + 2,
+    ExtTextOutA(dc, rightToLeft ? nameBox.right : nameBox.left, rightToLeft ? row.top + 1 : row.top + 2,
                 ETO_CLIPPED | (rightToLeft ? ETO_RTLREADING : 0), &nameBox, color.name,
                 (UINT)strnlen(color.name, kColorNameSize), nullptr);
     SetTextAlign(dc, oldAlign);

@@ -130,44 +130,90 @@ const LayoutOverride k1044[] = {
   {rowLabel, L, 6}, {rowLabel, W, 36}, {rowField, L, 42}, {rowField, W, 32},                       \
   {colLabel, L, 78}, {colLabel, W, 36}, {colField, L, 114}, {colField, W, 32}
 
+// A colour row of the Menu and Misc pages' groups in Arabic: the label as
+// narrow as its caption allows, so that the combo shows more of the longer
+// Arabic colour names.
+#define TB_COLOR_ROW_AR(label, combo) {label, L, 4}, {label, W, 44}, {combo, L, 50}, {combo, W, 98}
+
 // A page's item number and item count with the longer Arabic label.
 #define TB_ITEM_ROW_AR(numberLabel, numberField, countLabel, countField)                          \
   {numberLabel, W, 62}, {numberField, L, 72}, {numberField, W, 34}, {countLabel, L, 114},          \
   {countLabel, W, 56}, {countField, L, 172}, {countField, W, 36}
+
+// The six list buttons of a page in Arabic: each as wide as its caption
+// needs ("Down" the widest).
+#define TB_LIST_BUTTONS_AR(append, insert, del, up, down, undo)                                   \
+  {append, L, 8}, {append, W, 50}, {insert, L, 60}, {insert, W, 46}, {del, L, 108}, {del, W, 46},   \
+  {up, L, 156}, {up, W, 50}, {down, L, 208}, {down, W, 56}, {undo, L, 266}, {undo, W, 48}
+
+// The ten File page buttons in Arabic: five columns, the fourth ("Save As",
+// "Help") and fifth ("Make ISO", "Exit") wider for "Save As" and "Make ISO".
+#define TB_FILE_COLUMN_AR(top, bottom, left, width)                                                \
+  {top, L, left}, {top, W, width}, {bottom, L, left}, {bottom, W, width}
+
+// The File page below its first two rows in Arabic: 6 pixels further down.
+#define TB_DOWN_AR(control, top) {control, P, (top) + 6}
+#define TB_FILE_PAGE_DOWN_AR                                                                      \
+  TB_DOWN_AR(T::gbMenuType, 60), TB_DOWN_AR(T::gbPreviewSetting, 60), TB_DOWN_AR(T::txtPassword, 129), \
+  TB_DOWN_AR(T::btnPassword, 128), TB_DOWN_AR(T::chkWaitTime, 131), TB_DOWN_AR(T::txtWaitTime, 129),  \
+  TB_DOWN_AR(T::gbAccKeyMode, 156), TB_DOWN_AR(T::chkLogoImg, 162), TB_DOWN_AR(T::txtLogoImg, 181),   \
+  TB_DOWN_AR(T::txtLogoTime, 181), TB_DOWN_AR(T::chkBackImg, 210), TB_DOWN_AR(T::txtBackImg, 229),    \
+  TB_DOWN_AR(T::gbKeyTransMode, 226), TB_DOWN_AR(T::lbMenuNum, 264), TB_DOWN_AR(T::txtItemsNumM, 260), \
+  TB_DOWN_AR(T::lbDefaultMenuNo, 291), TB_DOWN_AR(T::txtDefaultMenuNo, 287),                          \
+  TB_DOWN_AR(T::chkAutoLoad, 318), TB_DOWN_AR(T::btnNew, 342), TB_DOWN_AR(T::btnOpen, 342),          \
+  TB_DOWN_AR(T::btnSave, 342), TB_DOWN_AR(T::btnSaveAs, 342), TB_DOWN_AR(T::btnISOMake, 342),        \
+  TB_DOWN_AR(T::btnBurn, 370), TB_DOWN_AR(T::btnTools, 370), TB_DOWN_AR(T::btnOptions, 370),         \
+  TB_DOWN_AR(T::btnHelp, 370), TB_DOWN_AR(T::btnQuit, 370)
 
 // Arabic: the European positions with room for the longer Arabic labels;
 // the About page's separator spans the page and the translator line shows.
 const LayoutOverride k10241[] = {
     TB_WINDOW(337, 331),
     TB_LONGER_TEXTS,
-    // File page.
-    {T::lbFileDir, L, 8}, {T::lbFileDir, W, 70}, {T::bvFileDir, L, 80}, {T::bvFileDir, W, 235},
-    {T::txtFileDir, L, 81}, {T::txtFileDir, W, 233}, {T::lbMenuFileName, L, 8}, {T::lbMenuFileName, W, 70},
-    {T::txtMenuFileName, L, 80}, {T::chkWaitTime, L, 165}, {T::chkWaitTime, W, 110},
-    {T::btnNew, L, 6}, {T::btnNew, W, 60}, {T::btnOpen, L, 68}, {T::btnOpen, W, 60},
-    {T::btnSave, L, 130}, {T::btnSave, W, 60}, {T::btnSaveAs, L, 192}, {T::btnSaveAs, W, 60},
-    {T::btnISOMake, L, 254}, {T::btnISOMake, W, 60}, {T::btnBurn, L, 6}, {T::btnBurn, W, 60},
-    {T::btnTools, L, 68}, {T::btnTools, W, 60}, {T::btnOptions, L, 130}, {T::btnOptions, W, 60},
-    {T::btnHelp, L, 192}, {T::btnHelp, W, 60}, {T::btnQuit, L, 254}, {T::btnQuit, W, 60},
+    // File page: the menu folder's caption above its field, which spans the
+    // page (beside the caption it would be too narrow for the folder of a
+    // program folder such as Z:\tmp\tarnwick\build\win64 in the wider
+    // letters of the Arabic code page); the rest of the page moves down for
+    // it. The wait time's caption clear of its field.
+    {T::lbFileDir, L, 8}, {T::lbFileDir, P, 2}, {T::lbFileDir, W, 120}, {T::bvFileDir, L, 8},
+    {T::bvFileDir, P, 16}, {T::bvFileDir, W, 307}, {T::txtFileDir, L, 9}, {T::txtFileDir, P, 19},
+    {T::txtFileDir, W, 305}, {T::lbMenuFileName, L, 8}, {T::lbMenuFileName, P, 45},
+    {T::lbMenuFileName, W, 68}, {T::txtMenuFileName, L, 78}, {T::txtMenuFileName, P, 41},
+    TB_FILE_PAGE_DOWN_AR, {T::chkWaitTime, L, 162}, {T::chkWaitTime, W, 110},
+    TB_FILE_COLUMN_AR(T::btnNew, T::btnBurn, 6, 49), TB_FILE_COLUMN_AR(T::btnOpen, T::btnTools, 57, 49),
+    TB_FILE_COLUMN_AR(T::btnSave, T::btnOptions, 108, 49), TB_FILE_COLUMN_AR(T::btnSaveAs, T::btnHelp, 159, 80),
+    TB_FILE_COLUMN_AR(T::btnISOMake, T::btnQuit, 241, 73),
     // Layout page.
     TB_ITEM_ROW_AR(T::lbItemNoL, T::txtItemNoL, T::lbItemsNumL, T::txtItemsNumL),
     TB_RECT_GROUP_AR(T::lbULRowL, T::txtULRowL, T::lbULColL, T::txtULColL),
     TB_RECT_GROUP_AR(T::lbLRRowL, T::txtLRRowL, T::lbLRColL, T::txtLRColL),
     {T::lbBGColorL, W, 46}, {T::cbBGColorL, L, 58}, {T::lbFGColorL, W, 46}, {T::cbFGColorL, L, 58},
     {T::lbMColorL, W, 46}, {T::cbMColorL, L, 58}, {T::lbEdgeL, L, 184}, {T::lbEdgeL, W, 36},
+    TB_LIST_BUTTONS_AR(T::btnAppendL, T::btnInsertL, T::btnDeleteL, T::btnMoveUpL, T::btnMoveDownL, T::btnUndoL),
     // Text page.
     TB_ITEM_ROW_AR(T::lbItemNoT, T::txtItemNoT, T::lbItemsNumT, T::txtItemsNumT),
     TB_RECT_GROUP_AR(T::lbULRowT, T::txtULRowT, T::lbULColT, T::txtULColT),
     TB_RECT_GROUP_AR(T::lbLRRowT, T::txtLRRowT, T::lbLRColT, T::txtLRColT),
-    // Menu page: the item number, the default button and the image-text box
-    // share a row.
-    {T::lbItemNoM, W, 62}, {T::txtItemNoM, L, 70}, {T::txtItemNoM, W, 28},
-    {T::btnSetDefaultMenu, L, 102}, {T::btnSetDefaultMenu, W, 90}, {T::chkHotSpot, L, 196},
-    {T::chkHotSpot, W, 120},
+    TB_LIST_BUTTONS_AR(T::btnAppendT, T::btnInsertT, T::btnDeleteT, T::btnMoveUpT, T::btnMoveDownT, T::btnUndoT),
+    // Menu page: the item number and the wider default button share a row,
+    // the image-text box has one of its own below it; the list is a little
+    // shorter and the rest of the page moves down for it.
+    {T::lstViewM, H, 72},
+    {T::lbItemNoM, P, 91}, {T::lbItemNoM, W, 62}, {T::txtItemNoM, P, 87}, {T::txtItemNoM, L, 72},
+    {T::txtItemNoM, W, 28}, {T::btnSetDefaultMenu, P, 86}, {T::btnSetDefaultMenu, L, 104},
+    {T::btnSetDefaultMenu, W, 128}, {T::chkHotSpot, P, 113}, {T::chkHotSpot, L, 10}, {T::chkHotSpot, W, 150},
+    {T::gbULCoordM, P, 136}, {T::gbLRCoordM, P, 136}, {T::gbDispAttrM, P, 186}, {T::gbNDispAttrM, P, 186},
+    {T::gbCursorKey, P, 262}, {T::lbMenuCmd, P, 328}, {T::txtMenuCmd, P, 324}, {T::lbTextM, P, 354},
+    {T::txtMenuText, P, 350}, {T::lbAccKey, P, 354}, {T::txtAccKey, P, 350}, {T::txtMenuPass, P, 350},
+    {T::btnAppendM, P, 379}, {T::btnInsertM, P, 379}, {T::btnDeleteM, P, 379}, {T::btnMoveUpM, P, 379},
+    {T::btnMoveDownM, P, 379}, {T::btnUndoM, P, 379},
     TB_RECT_GROUP_AR(T::lbULRowM, T::txtULRowM, T::lbULColM, T::txtULColM),
     TB_RECT_GROUP_AR(T::lbLRRowM, T::txtLRRowM, T::lbLRColM, T::txtLRColM),
+    TB_COLOR_ROW_AR(T::lbBGColorM, T::cbBGColorM), TB_COLOR_ROW_AR(T::lbFGColorM, T::cbFGColorM),
+    TB_COLOR_ROW_AR(T::lbNBGColorM, T::cbNBGColorM), TB_COLOR_ROW_AR(T::lbNFGColorM, T::cbNFGColorM),
     {T::txtMenuText, W, 80}, {T::lbAccKey, L, 144}, {T::lbAccKey, W, 79}, {T::txtAccKey, L, 224},
     {T::txtMenuPass, L, 250}, {T::txtMenuPass, W, 65},
+    TB_LIST_BUTTONS_AR(T::btnAppendM, T::btnInsertM, T::btnDeleteM, T::btnMoveUpM, T::btnMoveDownM, T::btnUndoM),
     // Misc page.
     {T::lbItemNoF, W, 62}, {T::txtItemNoF, L, 70}, {T::lbItemsNumF, L, 102}, {T::txtItemsNumF, L, 150},
     {T::lbFuncKey, L, 182}, {T::lbFuncKey, W, 77}, {T::txtFuncKey, L, 261}, {T::txtFuncKey, W, 54},
@@ -175,6 +221,10 @@ const LayoutOverride k10241[] = {
     {T::txtCountY, L, 50}, {T::txtCountX, L, 50},
     TB_RECT_GROUP_AR(T::lbULRowP, T::txtULRowP, T::lbULColP, T::txtULColP),
     TB_RECT_GROUP_AR(T::lbLRRowP, T::txtLRRowP, T::lbLRColP, T::txtLRColP),
+    TB_LIST_BUTTONS_AR(T::btnAppendF, T::btnInsertF, T::btnDeleteF, T::btnMoveUpF, T::btnMoveDownF, T::btnUndoF),
+    TB_COLOR_ROW_AR(T::lbCColorBG, T::cbCColorBG), TB_COLOR_ROW_AR(T::lbCColorFG, T::cbCColorFG),
+    TB_COLOR_ROW_AR(T::lbPColorBG, T::cbBGColorP), TB_COLOR_ROW_AR(T::lbPColorFG, T::cbFGColorP),
+    TB_COLOR_ROW_AR(T::lbPColorEdge, T::cbEdgeColorP),
     // About page.
     {T::bvAbout, L, 0},          {T::lbWindowsVer, P, 248},
     {T::bvAbout, W, 331},        {T::lbAboutNotice, P, 136},  {T::lbLocalize, P, 168},

@@ -62,9 +62,10 @@ void LayoutPages(HWND pageControl) {
 
 // The tabs keep the system's minimum width and padding while they all fit
 // the strip; when a language's captions or font make them too wide for it,
-// each tab takes only the width of its caption, and then less padding,
-// rather than scroll arrows hiding the last tabs. Run after a change of
-// the captions, the font or the size.
+// each tab takes only the width of its caption, and then less padding, a
+// pixel at a time (a caption with none left touches the next tab), rather
+// than scroll arrows hiding the last tabs. Run after a change of the
+// captions, the font or the size.
 bool LastTabFits(HWND tabs, int count) {
   RECT client, last;
   GetClientRect(tabs, &client);
@@ -79,12 +80,13 @@ void FitTabs(HWND pageControl) {
   SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(kTabPaddingX, kTabPaddingY));
   SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, -1);
   if (LastTabFits(tabs, count)) return;
-  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
-  if (LastTabFits(tabs, count)) return;
   // The padding counts at the next layout of the tabs, which a new minimum
   // width starts.
-  SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(kNarrowPaddingX, kTabPaddingY));
-  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
+  for (int padding = kTabPaddingX; padding >= kNarrowPaddingX; --padding) {
+    SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(padding, kTabPaddingY));
+    SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
+    if (LastTabFits(tabs, count)) return;
+  }
 }
 
 void PaintGroupFrame(HWND hwnd, HDC dc, RECT rect) {

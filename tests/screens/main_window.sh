@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Pictures of the main window's six pages in English, German (the tests'
-# pack) and Arabic, in a Wine virtual desktop (which draws frames and
-# captions as Windows does), written to
-# build/screens/main_<en|de|ar>_<n>_<page>.png. Needs the built tree; runs itself under
-# Xvfb when no display is set. Usage: main_window.sh [win32|win64]
+# Pictures of the main window's six pages and of the File page's four menus
+# in English, German (the tests' pack) and Arabic (in the Arabic code page),
+# in a Wine virtual desktop (which draws frames and captions as Windows
+# does), written to build/screens/main_<en|de|ar>_<n>_<page>.png and
+# main_<en|de|ar>_menu_<burn|tools|options|help>.png. Needs the built tree;
+# runs itself under Xvfb when no display is set. Usage: main_window.sh [win32|win64]
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 tree=${1:-$(bash "$root/scripts/wine-sets" 2>/dev/null | head -n 1)}

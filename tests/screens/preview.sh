@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the preview window, showing a whole boot menu at each
 # resolution and colour mode (and in 256 colours with the Arabic pack), and
-# of the configuration dialog, taken in a Wine virtual desktop; PNGs in
-# build/screens/.
+# of the configuration dialog in English and in Arabic, taken in a Wine
+# virtual desktop; PNGs in build/screens/.
 set -eu
 source "$(dirname "$0")/../../scripts/screens-lib.sh"
 screens_begin preview-work "$@"
@@ -35,3 +35,4 @@ for width in 640 800 1024; do
 done
 arabic_shot preview-640-256colours-arabic-western-codepage C.UTF-8 640 0
 preview_shot config-dialog config
+shot config-dialog-arabic 1280x1024 ar_SA.UTF-8 "$exe" config "$(winpath "$work")" 10241 "$(winpath "$build")"

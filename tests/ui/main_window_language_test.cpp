@@ -77,6 +77,10 @@ std::string ShownText(const CaptionEntry& entry) {
   }
 }
 
+// Room a tab leaves on either side of its caption, so that the caption does
+// not touch the next tab.
+const int kTabCaptionMargin = 4;
+
 // Room a control needs beside its caption: the box of a check or radio
 // button, the frame of a push button, the corner of a group box.
 int CaptionMargin(ControlRole role) {
@@ -94,28 +98,34 @@ int CaptionMargin(ControlRole role) {
 // that language shows it whatever the code page of the test's process, and
 // measured as drawn: Arabic letters take their joined forms (Uniscribe),
 // which are narrower than the single letters that GetTextExtentPoint32
-// measures under Wine.
-int CaptionWidth(HWND control, const std::string& text) {
+// measures under Wine. A centred caption (a push button's, a tab's) is
+// placed by Wine at half the single letters' width from the middle, so it
+// needs that width, the wider one: with less its first or last letter is
+// cut. The tab strip reads its captions in the process's code page
+// (readAsShown).
+int CaptionWidth(HWND control, const std::string& text, bool centred = false, bool readAsShown = false) {
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
   CHARSETINFO charset = {};
-  const UINT codePage = TranslateCharsetInfo((DWORD*)(UINT_PTR)GetTextCharset(dc), &charset, TCI_SRCCHARSET)
-                            ? charset.ciACP
-                            : CP_ACP;
+  const UINT codePage =
+      !readAsShown && TranslateCharsetInfo((DWORD*)(UINT_PTR)GetTextCharset(dc), &charset, TCI_SRCCHARSET)
+          ? charset.ciACP
+          : CP_ACP;
   std::wstring wide(text.size() + 1, L'\0');
   const int length = MultiByteToWideChar(codePage, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size());
-  SIZE size = {0, 0};
+  SIZE size = {0, 0}, letters = {0, 0};
+  GetTextExtentPoint32W(dc, wide.data(), length, &letters);
   SCRIPT_STRING_ANALYSIS analysis = nullptr;
   if (length > 0 && ScriptStringAnalyse(dc, wide.data(), length, 2 * length + 16, -1, SSA_GLYPHS, 0, nullptr,
                                         nullptr, nullptr, nullptr, nullptr, &analysis) == S_OK) {
     size = *ScriptString_pSize(analysis);
     ScriptStringFree(&analysis);
   } else {
-    GetTextExtentPoint32W(dc, wide.data(), length, &size);
+    size = letters;
   }
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  return size.cx;
+  return centred ? std::max(size.cx, letters.cx) : size.cx;
 }
 
 // Every shown control whose caption does not fit, lies outside its parent
@@ -134,7 +144,7 @@ std::string LayoutFaults(bool checkCaptions = true) {
     const std::string text = control.Caption();
     if (checkCaptions && c.role != kRoleEdit && c.role != kRoleComboBox && c.role != kRoleStaticText && !text.empty() &&
         text != "\xBB" && !(c.style & kStyleCenter)) {
-      int need = CaptionWidth(control, text) + CaptionMargin(c.role);
+      int need = CaptionWidth(control, text, c.role == kRoleButton) + CaptionMargin(c.role);
       if (need > control.Width()) faults += name + " caption needs " + std::to_string(need) + " has " +
                                             std::to_string(control.Width()) + "\n";
     }
@@ -147,12 +157,27 @@ std::string LayoutFaults(bool checkCaptions = true) {
     }
     rows.push_back(i);
   }
-  // Every tab in sight, without scroll arrows.
+  // Every tab in sight, without scroll arrows, its caption clear of its
+  // edges.
   HWND tabs = FindWindowExA(frmTb->ControlAt(TfrmTb::tabstrp), nullptr, WC_TABCONTROLA, nullptr);
   RECT strip, lastTab;
   GetClientRect(tabs, &strip);
   if (!TabCtrl_GetItemRect(tabs, TabCtrl_GetItemCount(tabs) - 1, &lastTab) || lastTab.right > strip.right)
     faults += "tabs do not fit\n";
+  for (int page = 0; checkCaptions && page < TabCtrl_GetItemCount(tabs); ++page) {
+    char caption[128] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof caption;
+    RECT tab;
+    TabCtrl_GetItem(tabs, page, &item);
+    TabCtrl_GetItemRect(tabs, page, &tab);
+    const int need = CaptionWidth(tabs, caption, true, true) + 2 * kTabCaptionMargin;
+    if (need > tab.right - tab.left)
+      faults += "tab " + std::to_string(page) + " caption needs " + std::to_string(need) + " has " +
+                std::to_string(tab.right - tab.left) + "\n";
+  }
   for (size_t a = 0; a < rows.size(); ++a) {
     for (size_t b = a + 1; b < rows.size(); ++b) {
       const ControlDescription& x = d.controls[rows[a]];

@@ -3,7 +3,7 @@
 //   preview_screens preview WIDTH MODE FOLDER [LANGID HOMEDIR]
 //     (MODE: 0 256, 1 64K, 2 16M, 3 16 colours; a LANGID other than 1033
 //     binds HOMEDIR\lang's pack before the preview's font is made)
-//   preview_screens config FOLDER
+//   preview_screens config FOLDER [LANGID HOMEDIR]
 // The background picture is written to FOLDER. When the window is painted
 // the program creates FOLDER\ready and ends once that file is gone again.
 #include <windows.h>
@@ -102,17 +102,18 @@ void BuildBootMenu(int width, int height) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool config = argc == 3 && strcmp(argv[1], "config") == 0;
+  const bool config = (argc == 3 || argc == 5) && strcmp(argv[1], "config") == 0;
   if (!config && !((argc == 5 || argc == 7) && strcmp(argv[1], "preview") == 0)) {
-    fprintf(stderr, "usage: preview_screens preview WIDTH MODE FOLDER [LANGID HOMEDIR] | config FOLDER\n");
+    fprintf(stderr, "usage: preview_screens preview WIDTH MODE FOLDER [LANGID HOMEDIR] | config FOLDER [LANGID HOMEDIR]\n");
     return 2;
   }
   if (!TheApplication.Initialize(GetModuleHandleA(nullptr))) return 1;
   const std::string folder = config ? argv[2] : argv[4];
-  if (argc == 7 && atoi(argv[5]) != 1033) {
-    snprintf(TheProcessSettings.homeDir, sizeof TheProcessSettings.homeDir, "%s", argv[6]);
-    if (!LoadLanguagePack(atoi(argv[5]))) {
-      fprintf(stderr, "no language pack for %s\n", argv[5]);
+  const int languageArg = config ? 3 : 5;
+  if (argc > languageArg + 1 && atoi(argv[languageArg]) != 1033) {
+    snprintf(TheProcessSettings.homeDir, sizeof TheProcessSettings.homeDir, "%s", argv[languageArg + 1]);
+    if (!LoadLanguagePack(atoi(argv[languageArg]))) {
+      fprintf(stderr, "no language pack for %s\n", argv[languageArg]);
       return 1;
     }
   }
