@@ -9,7 +9,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 packages=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-i686-dev
   mingw-w64-x86-64-dev binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth googletest libgtest-dev nasm qemu-system-x86 xorriso
-  genisoimage p7zip-full dumpet mtools dosfstools imagemagick python3 python3-pil python3-numpy time locales)
+  genisoimage p7zip-full dumpet mtools dosfstools imagemagick python3 python3-pil python3-numpy
+  python3-pycdlib time locales)
 # wine32 runs the shipped 32-bit build where the kernel can execute 32-bit
 # programs. It is tried on its own, after the rest: an i386 index that a
 # mirror serves broken must not keep the machine from building and testing
