@@ -69,21 +69,34 @@ take_back_i386() {
   fi
 }
 trap 'take_back_i386; rm -f "$log"' EXIT
-if [ $want_wine32 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-  added_i386=1
-fi
 # A mirror caught in mid-sync fails one index now and then: try again, then
 # go on with what was fetched (the installs below say if a package is missing).
-for attempt in 1 2 3; do
-  apt-get update -q >"$log" 2>&1 || true
-  grep -q '^[WE]: ' "$log" || break
-  [ $attempt = 3 ] || sleep $((attempt * 5))
-done
+update_lists() {
+  for attempt in 1 2 3; do
+    apt-get update -q >"$log" 2>&1 || true
+    grep -q '^[WE]: ' "$log" || return 0
+    [ $attempt = 3 ] || sleep $((attempt * 5))
+  done
+}
+update_lists
+# The main list is installed before i386 is added: wine64 recommends
+# wine32:i386, and an i386 package that fails to download would fail the
+# whole install. Where i386 was there before, wine32:i386 is held out of it
+# by name. Only the separate wine32 step below may fail, and its failure
+# only skips the 32-bit set.
 if [ ${#need[@]} -gt 0 ]; then
-  apt-get install -y -q "${need[@]}"
+  main=("${need[@]}")
+  if ! have wine32:i386 && dpkg --print-foreign-architectures | grep -qx i386; then
+    main+=(wine32:i386-)
+  fi
+  apt-get install -y -q "${main[@]}"
 fi
 if [ $want_wine32 = 1 ]; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    added_i386=1
+    update_lists
+  fi
   rm -f "$wine32_failed"
   if ! apt-get install -y -q wine32:i386 >>"$log" 2>&1; then
     why=$(grep -m1 '^E: ' "$log" || echo "apt-get failed")

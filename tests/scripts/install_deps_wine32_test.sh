@@ -4,6 +4,8 @@
 # calls: the mirror serves the i386 index broken, so wine32:i386 cannot be
 # installed. The i386 architecture that the script added is removed again
 # (and nothing else is asked of dpkg); one that was there before is kept.
+# The install of the other packages asks for no i386 package, which wine64's
+# recommendation of wine32:i386 would otherwise bring in and fail.
 # The machine's own package tools are never called.
 set -u
 source=$(cd "$(dirname "$0")/../.." && pwd)
@@ -25,13 +27,18 @@ case "$1" in
     grep -vx "$2" "$STATE/architectures" >"$STATE/kept"; mv "$STATE/kept" "$STATE/architectures" ;;
   *) exit 2 ;;
 esac'
-# Every package is installed except wine32:i386.
-stand_in dpkg-query 'case "$*" in *wine32*) exit 1 ;; esac; printf "install ok installed"'
+# Every package is installed except wine32:i386 and those in $MISSING.
+stand_in dpkg-query 'for p in wine32 $MISSING; do case "$*" in *" $p"*) exit 1 ;; esac; done; printf "install ok installed"'
+# An install made while i386 is known brings in wine32:i386 as wine64's
+# recommendation unless it is held out, and its download fails.
 stand_in apt-get 'echo "apt-get $*" >>"$STATE/calls"
 case "$*" in
   *update*) if grep -qx i386 "$STATE/architectures"; then
       echo "E: Failed to fetch http://deb.debian.org/debian/dists/bookworm/main/binary-i386/Packages  Hash Sum mismatch"; exit 100; fi ;;
+  *wine32:i386-*) ;;
   *wine32:i386*) echo "E: Unable to correct problems, you have held broken packages."; exit 100 ;;
+  *install*) if grep -qx i386 "$STATE/architectures"; then
+      echo "E: Failed to fetch http://deb.debian.org/debian/pool/main/w/wine/wine32_8.0~repack-4_i386.deb  404  Not Found"; exit 100; fi ;;
 esac'
 stand_in id 'echo 0'
 stand_in locale 'echo ar_SA.utf8'
@@ -83,6 +90,23 @@ run "" in-use
 check "the script succeeds" '[ $status = 0 ]'
 check "the refusal is said with dpkg's reason" \
   'grep -q "could not be removed again: dpkg: error: cannot remove architecture" "$work/err"'
+
+# A fresh machine: wine64 and xorriso are missing too.
+export MISSING="wine64 xorriso"
+case="fresh machine, i386 added by the script"
+run ""
+check "the script succeeds" '[ $status = 0 ]'
+check "the main install asks for no i386 package, before i386 is added" \
+  '[ "$(grep -e "^apt-get install" -e "^dpkg --add" "$STATE/calls" | head -n 2)" = "apt-get install -y -q wine64 xorriso
+dpkg --add-architecture i386" ]'
+check "wine32 is tried on its own" 'grep -qx "apt-get install -y -q wine32:i386" "$STATE/calls"'
+
+case="fresh machine, i386 there before"
+run "i386
+"
+check "the script succeeds" '[ $status = 0 ]'
+check "the main install holds wine32:i386 out" \
+  'grep -qx "apt-get install -y -q wine64 xorriso wine32:i386-" "$STATE/calls"'
 
 [ $failures = 0 ] && echo "install-deps wine32 path: all cases passed"
 exit $((failures > 0))
