@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+#include "platform/time_seconds.h"
 
 #include "image/fat_boot_sector.h"
 #include "image/seed_image.h"

@@ -9,7 +9,7 @@
 // through ShowError / ShowInfo (app/message_boxes.h) and its log; the
 // progress window and the 4 GB question are reached through
 // image/progress_seam.h. One image and one build at a time, one thread.
-#include <ctime>
+#include "platform/time_seconds.h"
 
 struct DirectoryNode;
 

@@ -10,7 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
+#include "platform/time_seconds.h"
 
 enum { kSectorSize = 2048, kCopyChunk = 32768, kEnginePath = 260, kHeadBytes = 65536 };
 

@@ -5,7 +5,7 @@
 // with FindFirstFileA/FindNextFileA on the 9x family (hidden and system
 // names included); POSIX uses opendir/readdir and stat.
 #include <cstdint>
-#include <ctime>
+#include "platform/time_seconds.h"
 
 struct DirListing;
 

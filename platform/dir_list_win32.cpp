@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/byte_order.h"
+#include "platform/file_ticks.h"
 
 // ------------------------------------------------------------ ntdll
 
@@ -78,8 +79,7 @@ struct DirListing {
   bool pending;      // the find data holds a name not yet handed out
 };
 
-// FILETIME counts 100 ns from 1601; time_t seconds from 1970.
-static time_t TimeOfTicks(uint64_t ticks) { return (time_t)((int64_t)(ticks / 10000000ULL) - 11644473600LL); }
+static time_t TimeOfTicks(uint64_t ticks) { return (time_t)SecondsOfFileTicks(ticks); }
 
 static void FillFacts(DWORD attributes, uint64_t size, uint64_t last_write, SourceFacts* facts) {
   facts->is_folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -13,6 +13,7 @@ struct IoStatus {
   };
   ULONG_PTR information;  // bytes of records filled in
 };
+static_assert(sizeof(IoStatus) == 2 * sizeof(void*), "IO_STATUS_BLOCK is two pointers wide");
 // NtQueryDirectoryFile (handle, event, routine, context, status, buffer,
 // buffer size, information class, single entry, file name, restart).
 typedef LONG(WINAPI* QueryDirectoryFile)(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, int, BOOLEAN, void*,

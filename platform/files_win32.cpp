@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/file_ticks.h"
+
 bool PathExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool FolderExists(const char* path) {
@@ -49,14 +51,11 @@ bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
   return CopyFileA(from, to, failIfExists ? TRUE : FALSE) != 0;
 }
 
-// Seconds between 1601-01-01 and 1970-01-01, the two epochs.
-static const int64_t kEpochDifference = 11644473600LL;
-
 int64_t GetFileModifiedTime(const char* path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return -1;
-  int64_t ticks = ((int64_t)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
-  return ticks / 10000000 - kEpochDifference;
+  uint64_t ticks = ((uint64_t)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return SecondsOfFileTicks(ticks);
 }
 
 bool CreateFolder(const char* path) {

@@ -17,6 +17,7 @@ struct DiocRegisters {
   DWORD reg_ESI;
   DWORD reg_Flags;
 };
+static_assert(sizeof(DiocRegisters) == 28, "VWIN32 takes a 28-byte register block");
 
 FloppyHandle FromHandle(HANDLE h) { return h == INVALID_HANDLE_VALUE ? kInvalidFloppyHandle : (FloppyHandle)h; }
 

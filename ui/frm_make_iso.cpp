@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "app/language.h"
@@ -14,8 +13,10 @@
 #include "image/staged_output.h"
 #include "menu/document.h"
 #include "platform/file_dialog.h"
+#include "platform/file_ticks.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/time_seconds.h"
 #include "ui/design_layout.h"
 #include "ui/frm_progress.h"
 #include "ui/main_settings.h"
@@ -424,6 +425,28 @@ bool TfrmMakeISO::ConfirmOverwrite(const char* target) {
   return ShowMessageBox(Handle(), text, GetString(kStrCaptionPrompt), kMbYesNo | kMbIconQuestion) == kIdYes;
 }
 
+// The moment of a local date and time. The C library knows whether summer
+// time applies on that day but nothing before 1970; such a date is counted
+// from its calendar with the zone's standard offset.
+static time_t SecondsOfLocalTime(const SYSTEMTIME& when) {
+  struct tm local = {};
+  local.tm_year = when.wYear - 1900;
+  local.tm_mon = when.wMonth - 1;
+  local.tm_mday = when.wDay;
+  local.tm_hour = when.wHour;
+  local.tm_min = when.wMinute;
+  local.tm_sec = when.wSecond;
+  local.tm_isdst = -1;
+  if (when.wYear >= 1970) {
+    time_t t = mktime(&local);
+    if (t != (time_t)-1) return t;
+  }
+  FILETIME ticks;
+  if (!SystemTimeToFileTime(&when, &ticks)) return 0;
+  _tzset();
+  return (time_t)(SecondsOfFileTicks(((uint64_t)ticks.dwHighDateTime << 32) | ticks.dwLowDateTime) + _timezone);
+}
+
 // The options of the build from the boxes and the date pickers.
 void TfrmMakeISO::FillBuildOptions() {
   IsoMakeOptions& options = IsoOptions;
@@ -440,16 +463,12 @@ void TfrmMakeISO::FillBuildOptions() {
     SYSTEMTIME date = {}, time = {};
     DateTimePicker(ControlAt(datePicker)).Value(date);
     DateTimePicker(ControlAt(timePicker)).Value(time);
-    struct tm local = {};
-    local.tm_year = date.wYear - 1900;
-    local.tm_mon = date.wMonth - 1;
-    local.tm_mday = date.wDay;
-    local.tm_hour = time.wHour;
-    local.tm_min = time.wMinute;
-    local.tm_sec = time.wSecond;
-    local.tm_isdst = -1;  // the library knows whether summer time applies on that day
+    date.wHour = time.wHour;
+    date.wMinute = time.wMinute;
+    date.wSecond = time.wSecond;
+    date.wMilliseconds = 0;
     options.SetDateTime = 1;
-    options.FixedTime = mktime(&local);
+    options.FixedTime = SecondsOfLocalTime(date);
   }
   options.HideBootFolder = TheMainSettings.IsoSettings.HideBootFolder;
   options.HideBootFiles = TheMainSettings.IsoSettings.HideBootFiles;

@@ -13,7 +13,7 @@
 // pump takes out of the queue stops the job (ProgressCancelled) and is
 // posted again by CloseProgress, so that the program still ends.
 #include <cstdint>
-#include <ctime>
+#include "platform/time_seconds.h"
 
 #include "win/form.h"
 

@@ -181,6 +181,7 @@ class MainWindowJourney : public ::testing::Test {
     ASSERT_TRUE(program_.Start(home_ + "\\Tarnwick.exe", "", home_.c_str()));
     main_ = program_.WaitForWindow("TfrmTb", "Tarnwick");
     ASSERT_TRUE(main_);
+    Settle(main_);  // the first showing, which opens the last menu, has ended
     pages_ = Named(T::tabstrp);
   }
 

@@ -337,20 +337,31 @@ TEST_F(MakeIsoTest, LongPathsMissingFoldersAndAnUncreatableOutputAreReportedAndN
   EXPECT_FALSE(frmProgress->Visible());  // the preparing window is closed on this path too
 }
 
-TEST_F(MakeIsoTest, TheFixedDateOfASummerDayKeepsItsLocalTime) {
+TEST_F(MakeIsoTest, TheFixedDateKeepsItsLocalTimeInSummerAfter2038AndBefore1970) {
   // Central European time; in July the clocks are an hour ahead.
   _putenv("TZ=CET-1CEST");
   _tzset();
   TheMainSettings.IsoSettings.SetDateTime = 1;
-  ShowDialog();
-  SYSTEMTIME summer = {2024, 7, 1, 1, 12, 0, 0, 0};
-  DateTimePicker(frmMakeISO->ControlAt(M::datePicker)).SetValue(summer);
-  DateTimePicker(frmMakeISO->ControlAt(M::timePicker)).SetValue(summer);
-  Click(*frmMakeISO, M::btnMake);
+  MessageBoxAnswerer boxes(kIdYes);  // replace the image of the case before
+  const struct {
+    SYSTEMTIME local;
+    time_t utc;
+  } cases[] = {
+      {{2024, 7, 1, 1, 12, 0, 0, 0}, 1719828000},         // 2024-07-01 10:00:00 UTC
+      {{2040, 1, 0, 1, 13, 0, 0, 0}, 2209032000LL},       // 2040-01-01 12:00:00 UTC
+      {{1850, 1, 2, 1, 1, 0, 0, 0}, -3786825600LL},       // 1850-01-01 00:00:00 UTC
+  };
+  for (const auto& c : cases) {
+    ShowDialog();
+    DateTimePicker(frmMakeISO->ControlAt(M::datePicker)).SetValue(c.local);
+    DateTimePicker(frmMakeISO->ControlAt(M::timePicker)).SetValue(c.local);
+    g_rec = Recording();
+    Click(*frmMakeISO, M::btnMake);
+    EXPECT_EQ(1, g_rec.optionsAtBuild.SetDateTime);
+    EXPECT_EQ(c.utc, g_rec.optionsAtBuild.FixedTime) << c.local.wYear;
+  }
   _putenv("TZ=");
   _tzset();
-  EXPECT_EQ(1, g_rec.optionsAtBuild.SetDateTime);
-  EXPECT_EQ((time_t)1719828000, g_rec.optionsAtBuild.FixedTime);  // 2024-07-01 10:00:00 UTC
 }
 
 TEST_F(MakeIsoTest, GermanAt120DotsPerInch) {

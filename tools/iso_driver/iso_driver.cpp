@@ -29,7 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+#include "platform/time_seconds.h"
 
 #include "app/engine_log.h"
 #include "app/message_boxes.h"
