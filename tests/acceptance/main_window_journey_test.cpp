@@ -23,12 +23,16 @@
 // save question asks for its name; with "Open Last Menu File at Start"
 // unticked, the next start opens a new, unnamed menu, whose Save asks for a
 // name and leaves the last file as it was.
+//
+// A failed Save As: a Save As onto a file that another program holds open
+// fails, and the next Save writes the file that "Menu File:" shows.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/startup.h"
@@ -72,6 +76,22 @@ std::string RunCommand(const std::string& commandLine) {
     CloseHandle(process.hThread);
   }
   return output;
+}
+
+// A visible window that owner owns: the question a dialog asks.
+HWND BoxOwnedBy(HWND owner) {
+  struct Search {
+    HWND owner, found;
+  } search = {owner, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        Search* s = reinterpret_cast<Search*>(data);
+        if (GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 // The text after "NAME    REG_SZ    " in the output of reg query.
@@ -311,6 +331,16 @@ class MainWindowJourney : public ::testing::Test {
     ASSERT_TRUE(dialog);
     AnswerFileDialog(dialog, path.c_str());
     ASSERT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(kPictureNotes, AcknowledgeMessages());
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuFileName)) == name; }));
+  }
+
+  // The writer's notes on a menu without pictures, at every save.
+  const std::vector<std::string> kPictureNotes = {"Logo image open error!", "Background image open error!"};
+
+  // The messages a save shows, each acknowledged with OK, in order.
+  std::vector<std::string> AcknowledgeMessages() {
     std::vector<std::string> messages;
     for (int shown = 0; shown < 4; ++shown) {
       HWND box = program_.WaitForDialog(3000);
@@ -318,9 +348,50 @@ class MainWindowJourney : public ::testing::Test {
       messages.push_back(MessageText(box));
       AnswerMessage(box, IDOK);
     }
-    EXPECT_EQ((std::vector<std::string>{"Logo image open error!", "Background image open error!"}), messages);
-    const std::string name = path.substr(path.rfind('\\') + 1);
-    EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuFileName)) == name; }));
+    return messages;
+  }
+
+  // Save As onto held, a file that another program holds open: the save
+  // dialog's question whether to replace it is answered Yes, and the save
+  // fails with "Create Error!" after the notes on the pictures. "Menu File:"
+  // still shows the menu's own name, and held keeps its bytes.
+  void FailASaveAsOntoAHeldFile(const std::string& held) {
+    const std::vector<uint8_t> other(3000, 0x5A);
+    ASSERT_TRUE(WriteBytes(held, other));
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    const std::string shown = TextOf(Named(T::txtMenuFileName));
+    PostClick(Named(T::btnSaveAs));
+    HWND dialog = program_.WaitForDialog();
+    bool asked = false;
+    if (dialog) {
+      // The name is given while the dialog's question is answered.
+      std::thread naming([&] { AnswerFileDialog(dialog, held.c_str()); });
+      HWND question = nullptr;
+      asked = WaitFor([&] { return (question = BoxOwnedBy(dialog)) != nullptr; });
+      if (asked) AnswerMessage(question, IDYES);
+      naming.join();
+    }
+    const std::vector<std::string> messages = AcknowledgeMessages();
+    CloseHandle(file);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ((std::vector<std::string>{kPictureNotes[0], kPictureNotes[1], "File '" + held + "' Create Error!"}),
+              messages);
+    EXPECT_EQ(shown, TextOf(Named(T::txtMenuFileName)));
+    EXPECT_TRUE(ReadBytes(held) == other);
+  }
+
+  // A second box, then Save on the File page: the file "Menu File:" shows
+  // (path) gets it.
+  void AddABoxAndSave(const std::string& path) {
+    ASSERT_TRUE(SelectTab(pages_, kPageLayout));
+    ASSERT_TRUE(Append(T::btnAppendL, T::lstViewL, 2));
+    ASSERT_TRUE(SelectTab(pages_, kPageFile));
+    PostClick(Named(T::btnSave));
+    EXPECT_EQ(kPictureNotes, AcknowledgeMessages());
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    ASSERT_TRUE(ReadMenuFileBytes(bytes.data(), bytes.size())) << path;
+    EXPECT_EQ(2, TheDocument.ItemCount[kLayoutList]);
   }
 
   // On the Menu page with entry 1 current and three entries: a value typed
@@ -573,6 +644,21 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   ASSERT_NO_FATAL_FAILURE(TypeThenCloseWithAltF4());
   ExpectTheDesignIn(path, left);
   ExpectTheStoredSettings();
+}
+
+// A failed Save As: the small menu, saved as SHOWN.ZQK, is saved as a file
+// that another program holds open, which fails; one more box, and Save
+// writes SHOWN.ZQK, the name "Menu File:" still shows, and not the held file.
+TEST_F(MainWindowJourney, AFailedSaveAsLeavesTheMenuUnderTheNameItShows) {
+  const std::string shown = folder_ + "\\SHOWN.ZQK", held = folder_ + "\\HELD.ZQK";
+  DeleteFileAt(shown.c_str());  // an earlier run's: the dialog would ask
+  ASSERT_NO_FATAL_FAILURE(StartANewMenu());
+  ASSERT_NO_FATAL_FAILURE(DesignASmallMenu());
+  ASSERT_NO_FATAL_FAILURE(SaveAs(shown));
+  ASSERT_NO_FATAL_FAILURE(FailASaveAsOntoAHeldFile(held));
+  const std::vector<uint8_t> heldBytes = ReadBytes(held);
+  ASSERT_NO_FATAL_FAILURE(AddABoxAndSave(shown));
+  EXPECT_TRUE(ReadBytes(held) == heldBytes) << "the held file was written";
 }
 
 // Unnamed menus: Alt+F4 on a menu never saved, Yes, a name; then a start
