@@ -373,12 +373,12 @@ TEST_F(MenuFileReader, DamagedFilesAreRefusedAndTheOpenMenuStays) {
   std::vector<Bytes> damaged;
   for (size_t cut : {size_t(5000), size_t(0x7810), size_t(0x8205), size_t(0x8900), file.size() - 3000,
                      file.size() - 1}) {
-    damaged.push_back(Bytes(file.begin(), file.begin() + cut));
+    damaged.emplace_back(file.begin(), file.begin() + cut);
   }
   damaged.push_back(file);
   put16le(&damaged.back()[kSectionTable + 4 * kSectionPasswords], uint16_t(file.size() - 100));
   damaged.push_back(file);
-  std::fill(damaged.back().begin() + 0x8A00, damaged.back().begin() + 0x8C00, 0);
+  std::fill(&damaged.back()[0x8A00], &damaged.back()[0x8C00], 0);
   damaged.push_back(OldLayoutFile(0x10, "Tq"));
   damaged.back().pop_back();
   for (size_t i = 0; i < damaged.size(); ++i) {
