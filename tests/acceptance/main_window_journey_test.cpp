@@ -33,6 +33,7 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/startup.h"
@@ -79,13 +80,14 @@ std::string RunCommand(const std::string& commandLine) {
 }
 
 // A visible window that owner owns: the question a dialog asks.
+BOOL CALLBACK FindOwnedBox(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(data);
+  if (GetWindow(window, GW_OWNER) == search->first && IsWindowVisible(window)) search->second = window;
+  return search->second == nullptr;
+}
 HWND BoxOwnedBy(HWND owner) {
   std::pair<HWND, HWND> search(owner, nullptr);
-  EnumWindows([](HWND window, LPARAM data) -> BOOL {
-    auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(data);
-    if (GetWindow(window, GW_OWNER) == s->first && IsWindowVisible(window)) s->second = window;
-    return s->second == nullptr;
-  }, reinterpret_cast<LPARAM>(&search));
+  EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
   return search.second;
 }
 
