@@ -37,6 +37,7 @@ const int64_t kSignatureProbes[] = {96, 34, 54, 3};
 class ByteReader {
  public:
   ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size), pos_(0), short_(false) {}
+  // A block before the file's start is not in it: every read there fails.
   void Seek(int64_t offset) { pos_ = offset < 0 ? int64_t(size_) + 1 : offset; }
   int64_t Position() const { return pos_; }
   // False once a read ran past the end of the file.

@@ -10,15 +10,14 @@
 // above a list's limit are cut to the limit (the items behind are skipped).
 // Reports a missing, unopenable, foreign or damaged file by message box; the
 // document is then left as it was. A damaged file (one that ends before a
-// block or a count's entries that it names, or whose section table names a
+// block or a count's entries that it names, whose section table names a
 // block past its end, or whose editor part does not end where its key table
 // starts) is refused as a foreign one, with the names of the last file
-// restored. A file whose stored logo or background
-// name is not a plain file name of the menu folder (a separator, a drive,
-// "..") is refused like an unopenable one, with the names of the last file
-// restored. The main window's password field takes the password stored in
-// the menu folder's "loader.bin" (empty when there is none). True when the
-// file was read.
+// restored. A file whose stored logo or background name is not a plain file
+// name of the menu folder (a separator, a drive, "..") is refused like an
+// unopenable one, with the names of the last file restored. The main
+// window's password field takes the password stored in the menu folder's
+// "loader.bin" (empty when there is none). True when the file was read.
 bool LoadMenuFile();
 
 // The reading of a file's bytes into TheDocument alone (no messages, no
