@@ -147,14 +147,17 @@ void PutLogoBlock(uint8_t* p) {
   PutField(p + kLogoFileName, kShortFileNameSize, logoName.c_str());
 }
 
+// The background's name, as the logo's, is the text its field shows: a
+// name put in whole and never left is stored as shown.
 void PutScreenBlock(uint8_t* p) {
   const MenuDocument& doc = TheDocument;
+  const std::string backName = TheDocumentView().GetFieldText(ViewField::txtBackImg);
   p[kCounterOnByte] = doc.ShowCounter ? 1 : 0;
   put16le(p + kCounterY, doc.CounterY);
   put16le(p + kCounterX, doc.CounterX);
   p[kCounterColorsByte] = doc.CounterColors;
-  p[kBackImageOnByte] = doc.BackImageOn && CheckMenuBitmap(doc.BackImageName, false) ? 1 : 0;
-  PutField(p + kBackImageNameField, kShortFileNameSize, doc.BackImageName);
+  p[kBackImageOnByte] = doc.BackImageOn && CheckMenuBitmap(backName.c_str(), false) ? 1 : 0;
+  PutField(p + kBackImageNameField, kShortFileNameSize, backName.c_str());
   const PixelRect r = doc.ProgressRect;
   p[kProgressOnByte] = doc.ShowProgress ? 1 : 0;
   put16le(p + kProgressX, r.x1);

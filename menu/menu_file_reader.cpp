@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,26 +32,25 @@ const BlockOffsets kOldMenuFileOffsets = {0x2C63, 0x3100, 0x3200, 0x3400, 0x4000
 const int64_t kSignatureProbes[] = {96, 34, 54, 3};
 
 // The file's bytes with a read position. A read that the file cannot give
-// in full takes nothing and leaves the position at the end.
+// in full takes nothing, leaves the position at the end and marks the file
+// as ending early.
 class ByteReader {
  public:
-  ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size), pos_(0) {}
-  void Seek(int64_t offset) { pos_ = offset < 0 ? int64_t(size_) : offset; }
+  ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size), pos_(0), short_(false) {}
+  // A block before the file's start is not in it: every read there fails.
+  void Seek(int64_t offset) { pos_ = offset < 0 ? int64_t(size_) + 1 : offset; }
+  int64_t Position() const { return pos_; }
+  // False once a read ran past the end of the file.
+  bool Whole() const { return !short_; }
   bool Read(void* out, size_t n) {
-    if (pos_ > int64_t(size_) || n > size_ - size_t(pos_)) {
-      pos_ = int64_t(size_);
-      return false;
-    }
+    if (!Fits(n)) return false;
     memcpy(out, data_ + pos_, n);
     pos_ += int64_t(n);
     return true;
   }
   bool Byte(uint8_t& out) { return Read(&out, 1); }
   bool Skip(size_t n) {
-    if (pos_ > int64_t(size_) || n > size_ - size_t(pos_)) {
-      pos_ = int64_t(size_);
-      return false;
-    }
+    if (!Fits(n)) return false;
     pos_ += int64_t(n);
     return true;
   }
@@ -62,10 +62,7 @@ class ByteReader {
     return Chars(n, out, keep);
   }
   bool Chars(size_t n, char* out, size_t keep) {
-    if (pos_ > int64_t(size_) || n > size_ - size_t(pos_)) {
-      pos_ = int64_t(size_);
-      return false;
-    }
+    if (!Fits(n)) return false;
     const size_t stored = n < keep ? n : keep;
     memcpy(out, data_ + pos_, stored);
     out[stored] = 0;
@@ -74,9 +71,17 @@ class ByteReader {
   }
 
  private:
+  bool Fits(size_t n) {
+    if (pos_ <= int64_t(size_) && n <= size_ - size_t(pos_)) return true;
+    pos_ = int64_t(size_);
+    short_ = true;
+    return false;
+  }
+
   const uint8_t* data_;
   size_t size_;
   int64_t pos_;
+  bool short_;
 };
 
 int CutToLimit(int count, int list) {
@@ -161,18 +166,16 @@ std::string FieldText(const uint8_t* field, size_t size) {
   return std::string(reinterpret_cast<const char*>(field), strnlen((const char*)field, size - 1));
 }
 
+// The logo's name and time go to the document's FileLogoName and
+// FileLogoTime; the caller shows them in their fields.
 void ReadLogoAndScreen(ByteReader& in, const BlockOffsets& at, bool oldLayout) {
   MenuDocument& doc = TheDocument;
-  DocumentView& view = TheDocumentView();
   uint8_t logo[kLogoBlockSize];
   in.Seek(at.logo);
   if (in.Read(logo, sizeof logo)) {
     doc.LogoOn = logo[kLogoOnByte];
     CopyText(doc.FileLogoName, kShortFileNameSize, FieldText(logo + kLogoFileName, kShortFileNameSize).c_str());
     doc.FileLogoTime = logo[kLogoTimeByte];
-    view.SetFieldText(ViewField::txtLogoImg,
-                      FieldText(logo + kLogoFileName, kShortFileNameSize).c_str());
-    view.SetFieldText(ViewField::txtLogoTime, IntToText(logo[kLogoTimeByte]));
   }
   uint8_t s[kScreenBlockSize];
   in.Seek(at.screen);
@@ -181,7 +184,6 @@ void ReadLogoAndScreen(ByteReader& in, const BlockOffsets& at, bool oldLayout) {
   doc.BackImageOn = s[kBackImageOnByte];
   CopyText(doc.BackImageName, kShortFileNameSize,
            FieldText(s + kBackImageNameField, kShortFileNameSize).c_str());
-  view.SetFieldText(ViewField::txtBackImg, doc.BackImageName);
   doc.ShowCounter = s[kCounterOnByte];
   if (doc.ShowCounter) {
     doc.CounterX = get16le(s + kCounterX);
@@ -272,13 +274,15 @@ void ReadMenuStrings(ByteReader& in, int fileMenuCount) {
   }
 }
 
+// Every key the count names is read; those above the limit are passed over.
 void ReadFunctionKeys(ByteReader& in) {
   MenuDocument& doc = TheDocument;
   uint8_t count;
   if (!in.Byte(count)) return;
   doc.ItemCount[kFunctionKeyList] = uint8_t(CutToLimit(count, kFunctionKeyList));
-  for (int i = 1; i <= doc.ItemCount[kFunctionKeyList]; ++i) {
-    FunctionKeyItem& key = doc.functionKeys[i];
+  for (int i = 1; i <= count; ++i) {
+    FunctionKeyItem passedOver;
+    FunctionKeyItem& key = i <= doc.ItemCount[kFunctionKeyList] ? doc.functionKeys[i] : passedOver;
     if (!in.String(key.keyName, kKeyNameSize - 1) || !in.String(key.key, kKeyTokenSize - 1) ||
         !in.String(key.command, kCommandSize - 1)) {
       return;
@@ -288,35 +292,71 @@ void ReadFunctionKeys(ByteReader& in) {
 
 // The editor section: colour table, runtime text table (only its count is
 // used), the editor settings, text items, menu commands and texts and the
-// function keys.
-void ReadEditorSection(ByteReader& in, const BlockOffsets& at, int fileMenuCount) {
+// function keys. False when its marker is another: nothing more is read.
+bool ReadEditorSection(ByteReader& in, const BlockOffsets& at, int fileMenuCount) {
   MenuDocument& doc = TheDocument;
   char marker[2];
   in.Seek(at.editor);
-  if (!in.Read(marker, 2)) return;
+  if (!in.Read(marker, 2)) return false;
   if (memcmp(marker, kEditorMarker, 2) == 0) {
     ReadColorTable(in);
   } else if (memcmp(marker, kOldEditorMarker, 2) != 0) {
-    return;
+    return false;
   }
   uint8_t textCount;
-  if (!in.Byte(textCount)) return;
+  if (!in.Byte(textCount)) return true;
   doc.ItemCount[kTextList] = uint8_t(CutToLimit(textCount, kTextList));
   for (int i = 0; i < textCount; ++i) {
     uint8_t entry[5];
-    if (!in.Read(entry, sizeof entry) || !in.Skip(entry[4])) return;
+    if (!in.Read(entry, sizeof entry) || !in.Skip(entry[4])) return true;
   }
   uint8_t settings[4];
-  if (!in.Read(settings, sizeof settings)) return;
+  if (!in.Read(settings, sizeof settings)) return true;
   doc.MenuType = settings[0];
   doc.WaitTimeOn = settings[1];
   doc.WaitTime = settings[2];
   doc.EditorFlag = settings[3];
   uint8_t folderLength;
-  if (!in.Byte(folderLength) || !in.Skip(folderLength)) return;
+  if (!in.Byte(folderLength) || !in.Skip(folderLength)) return true;
   ReadTextItems(in, textCount);
   ReadMenuStrings(in, fileMenuCount);
   ReadFunctionKeys(in);
+  return true;
+}
+
+// Entry index of a current-layout file's section table, its offset moved
+// by the data base as the blocks are. False when the entry names no block
+// (offset and length 0) or the table is not in the file.
+bool FindSection(const uint8_t* data, size_t size, const BlockOffsets& at, int index, int64_t& offset,
+                 int64_t& length) {
+  const int64_t shift = at.settings - int64_t(kSettingsBlock);
+  const int64_t entry = int64_t(kSectionTable) + shift + 4 * int64_t(index);
+  if (entry < 0 || entry + 4 > int64_t(size)) return false;
+  offset = get16le(data + entry);
+  length = get16le(data + entry + 2);
+  if (offset == 0 && length == 0) return false;
+  offset += shift;
+  return true;
+}
+
+// Every block that a current-layout file's section table names lies within
+// the file: a file cut short or overwritten there is no menu file.
+bool SectionsFit(const uint8_t* data, size_t size, const BlockOffsets& at) {
+  for (int index = 0; index < kSectionTotal; ++index) {
+    int64_t offset, length;
+    if (FindSection(data, size, at, index, offset, length) && (offset < 0 || offset + length > int64_t(size))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The editor part's counts bring the reading to the key table, which the
+// writer puts right behind it; counts or lengths that were overwritten end
+// elsewhere. A file whose section table names no key table is not judged.
+bool EditorPartEndsAtKeyTable(const uint8_t* data, size_t size, const BlockOffsets& at, int64_t end) {
+  int64_t offset, length;
+  return !FindSection(data, size, at, kSectionKeyTable, offset, length) || offset == end;
 }
 
 // Menu item passwords live only in the loader's password table; they are
@@ -325,13 +365,9 @@ void ReadEditorSection(ByteReader& in, const BlockOffsets& at, int fileMenuCount
 void ReadMenuPasswords(const uint8_t* data, size_t size, const BlockOffsets& at, bool oldLayout) {
   MenuDocument& doc = TheDocument;
   for (int i = 1; i <= kMaxMenuItems; ++i) doc.menuStrings[i].password[0] = 0;
-  if (oldLayout) return;
-  const int64_t shift = at.settings - int64_t(kSettingsBlock);
-  const int64_t entry = int64_t(kSectionTable) + shift + 4 * int64_t(kSectionPasswords);
-  if (entry < 0 || entry + 4 > int64_t(size)) return;
-  const int64_t table = int64_t(get16le(data + entry)) + shift;
-  if (get16le(data + entry + 2) != kMaxMenuItems * 10 || table < 0 ||
-      table + kMaxMenuItems * 10 > int64_t(size)) {
+  int64_t table, length;
+  if (oldLayout || !FindSection(data, size, at, kSectionPasswords, table, length) ||
+      length != kMaxMenuItems * 10 || table < 0 || table + length > int64_t(size)) {
     return;
   }
   for (int i = 1; i <= doc.ItemCount[kMenuList]; ++i) {
@@ -406,22 +442,27 @@ bool ReadMenuFileBytes(const uint8_t* data, size_t size) {
   BlockOffsets at;
   bool oldLayout;
   if (!LocateBlocks(data, size, at, oldLayout)) return false;
+  if (!oldLayout && !SectionsFit(data, size, at)) return false;
+  // A file is taken whole or not at all: one that ends before a block or a
+  // count it names gives the document back as it was.
+  const std::unique_ptr<MenuDocument> before(new MenuDocument(doc));
   // ResetMenuDocument empties LastMenuFilePath; the caller sets it again.
   ResetMenuDocument();
   const uint8_t resolutionBefore = doc.Resolution;
   ByteReader in(data, size);
   ReadSettings(in, at, oldLayout);
-  if (doc.Resolution != resolutionBefore) {
-    ApplyResolution();
-    TheDocumentView().RelayoutPreview();
-  }
   ReadItemAreas(in, at);
   ReadLogoAndScreen(in, at, oldLayout);
   // The file's own menu count decides whether the editor part's lists match.
   uint8_t fileMenuCount = 0;
   in.Seek(at.settings);
   in.Byte(fileMenuCount);
-  ReadEditorSection(in, at, fileMenuCount);
+  const bool editorPart = ReadEditorSection(in, at, fileMenuCount);
+  if (!in.Whole() || (editorPart && !oldLayout && !EditorPartEndsAtKeyTable(data, size, at, in.Position()))) {
+    doc = *before;
+    return false;
+  }
+  if (doc.Resolution != resolutionBefore) ApplyResolution();
   ReadMenuPasswords(data, size, at, oldLayout);
   return true;
 }
@@ -459,6 +500,7 @@ bool LoadMenuFile() {
     ShowReaderMessage(kStrFileOpenError, path);
     return false;
   }
+  const uint8_t resolutionBefore = doc.Resolution;
   if (!ReadMenuFileBytes(data.data(), data.size())) {
     RestoreNamesFromLastPath();
     ShowReaderMessage(kStrNotMenuFile, path);
@@ -469,6 +511,10 @@ bool LoadMenuFile() {
     doc.CurrentItem[list] = doc.ItemCount[list] ? 1 : 0;
   }
   DocumentView& view = TheDocumentView();
+  if (doc.Resolution != resolutionBefore) view.RelayoutPreview();
+  view.SetFieldText(ViewField::txtLogoImg, doc.FileLogoName);
+  view.SetFieldText(ViewField::txtLogoTime, IntToText(doc.FileLogoTime));
+  view.SetFieldText(ViewField::txtBackImg, doc.BackImageName);
   // The main password is kept only in the folder's boot files: the field
   // takes it back from there, so that the next save of a main menu writes
   // it again instead of an empty one. (A sub menu's field is disabled; it

@@ -110,14 +110,21 @@ bool PatchPassword(const char* name, bool throughHeader) {
   return fclose(f) == 0 && ok;
 }
 
-// The logo block just written: what a typed logo name or time is compared with.
-void RememberLogoBlock(const MenuFileParts& parts) {
-  if (parts.head.size() < kLogoBlock + kLogoBlockSize) return;
+// The logo block just written: what a typed logo name or time is compared
+// with. The background name written becomes the document's, and the
+// preview shows that picture.
+void RememberPictureNames(const MenuFileParts& parts) {
+  MenuDocument& doc = TheDocument;
   const uint8_t* logo = parts.head.data() + kLogoBlock;
   char name[kShortFileNameSize] = {};
   memcpy(name, logo + kLogoFileName, kShortFileNameSize - 1);
-  CopyText(TheDocument.FileLogoName, kShortFileNameSize, name);
-  TheDocument.FileLogoTime = logo[kLogoTimeByte];
+  CopyText(doc.FileLogoName, kShortFileNameSize, name);
+  doc.FileLogoTime = logo[kLogoTimeByte];
+  memcpy(name, parts.head.data() + kScreenBlock + kBackImageNameField, kShortFileNameSize - 1);
+  if (strcmp(name, doc.BackImageName) == 0) return;
+  CopyText(doc.BackImageName, kShortFileNameSize, name);
+  TheDocumentView().LoadBackImage();
+  TheDocumentView().RepaintPreview();
 }
 
 // Writes the finished menu file to the partial file; false on any failure
@@ -157,10 +164,11 @@ void ReportTooLarge(const std::string& path, uint32_t size) {
 // nothing is written: the menu file would not open again.
 bool PictureNamesCanBeStored() {
   const std::string logo = TheDocumentView().GetFieldText(ViewField::txtLogoImg);
+  const std::string background = TheDocumentView().GetFieldText(ViewField::txtBackImg);
   const struct {
     const char* kind;
     const char* name;
-  } pictures[] = {{"logo", logo.c_str()}, {"background", TheDocument.BackImageName}};
+  } pictures[] = {{"logo", logo.c_str()}, {"background", background.c_str()}};
   for (const auto& picture : pictures) {
     const char* fault = PictureNameFault(picture.name);
     if (!fault) continue;
@@ -224,7 +232,6 @@ bool SaveMenuFile() {
   }
 
   const std::string path = MenuFolderPath(doc.MenuFileName);
-  CopyText(doc.LastMenuFilePath, kPathSize, path.c_str());
   const std::string partial = path + kPartialSuffix;
   MakeFileWritable(partial.c_str());
   DeleteFileAt(partial.c_str());
@@ -260,7 +267,10 @@ bool SaveMenuFile() {
     fclose(templateFile);
     return false;
   }
-  RememberLogoBlock(parts);
+  // The last file is the one written: a failed save names no file that a
+  // refused open could fall back to.
+  CopyText(doc.LastMenuFilePath, kPathSize, path.c_str());
+  RememberPictureNames(parts);
   // The boot files follow only a menu file that is in place.
   if (doc.MenuType == 0) {
     WriteLoaderBoot(templateFile);

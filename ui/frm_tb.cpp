@@ -133,19 +133,12 @@ void TfrmTb::ShowStartupMenu() {
   const char* startup = TheProcessSettings.startupMenuPath;
   if (startup[0] && FileExists(startup)) {
     const char* cut = strrchr(startup, '\\');
+    // A bare name is a file of the folder that was current at start.
     if (cut) {
-      CopyText(doc.MenuFileName, kPathSize, cut + 1);
-      CopyText(doc.MenuFileDir, kPathSize, std::string(startup, cut - startup).c_str());
+      OpenMenuFileAt(std::string(startup, cut - startup), cut + 1);
     } else {
-      // A bare name is a file of the folder that was current at start.
-      CopyText(doc.MenuFileName, kPathSize, startup);
-      CopyText(doc.MenuFileDir, kPathSize, TheProcessSettings.startDir);
+      OpenMenuFileAt(TheProcessSettings.startDir, startup);
     }
-    if (const char* folder = strrchr(doc.MenuFileDir, '\\')) {
-      CopyText(doc.ImageFileDir, kPathSize, folder + 1);
-      CopyText(doc.CDFileDir, kPathSize, std::string(doc.MenuFileDir, folder - doc.MenuFileDir).c_str());
-    }
-    LoadMenuFile();
   } else if (TheMainSettings.AutoLoad) {
     if (!FolderExists(doc.MenuFileDir)) JoinPath(doc.MenuFileDir, kPathSize, GetHomeDir(), "disk1");
     char path[2 * kPathSize];

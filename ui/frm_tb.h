@@ -176,11 +176,16 @@ class TfrmTb : public Form, public DocumentView, public MainWindowLink {
 
   // File commands (frm_tb_files.cpp).
   void btnOpenClick();
+  // Opens name in folder, whose parent becomes the disc folder; a file that
+  // does not load leaves the names and folders as they were. True when read.
+  bool OpenMenuFileAt(const std::string& folder, const std::string& name);
   void btnSaveClick();
   void btnSaveAsClick();
   // Save: the menu's own file, or Save As for a menu never saved. Save As:
-  // asks for a name and saves under it. Both false only when the user
-  // cancelled the file dialog; a failed save leaves DocumentModified set.
+  // asks for a name and saves under it; a failed save leaves the menu's
+  // name and folder as they were. Both false when the user cancelled the
+  // file dialog or Save As refused the name; a failed save leaves
+  // DocumentModified set.
   bool SaveMenu();
   bool SaveMenuAs();
   void btnISOMakeClick();

@@ -9,6 +9,7 @@
 #include "app/process_settings.h"
 #include "app/string_ids.h"
 #include "menu/document.h"
+#include "menu/document_view.h"
 #include "menu/menu_file_reader.h"
 #include "menu/menu_file_writer.h"
 #include "menu/undo.h"
@@ -61,7 +62,8 @@ bool SplitPath(const char* path, std::string& folder, std::string& name) {
   return true;
 }
 
-// The four names a menu file is found by, to put back after a failed open.
+// The four names a menu file is found by, to put back after a failed open
+// or save, so that the next Save writes the file "Menu File:" shows.
 struct MenuFileNames {
   char MenuFileName[kPathSize], MenuFileDir[kPathSize], ImageFileDir[kPathSize], CDFileDir[kPathSize];
 };
@@ -74,12 +76,21 @@ void KeepNames(MenuFileNames& names) {
   memcpy(names.CDFileDir, doc.CDFileDir, kPathSize);
 }
 
+// Puts the names back and shows them on the File page.
 void RestoreNames(const MenuFileNames& names) {
   MenuDocument& doc = TheDocument;
   memcpy(doc.MenuFileName, names.MenuFileName, kPathSize);
   memcpy(doc.MenuFileDir, names.MenuFileDir, kPathSize);
   memcpy(doc.ImageFileDir, names.ImageFileDir, kPathSize);
   memcpy(doc.CDFileDir, names.CDFileDir, kPathSize);
+  TheDocumentView().SetFieldText(ViewField::txtFileDir, doc.MenuFileDir);
+  TheDocumentView().SetFieldText(ViewField::txtMenuFileName, doc.MenuFileName);
+}
+
+// A name the boot loader can take: at most 12 characters (8.3), and a name
+// before the extension (".zqk" alone is an extension).
+bool IsMenuFileName(const std::string& name) {
+  return name.size() <= kMaxMenuNameLength && name.find_first_not_of(". ") < name.rfind('.');
 }
 
 }  // namespace
@@ -139,6 +150,14 @@ void TfrmTb::btnOpenClick() {
   char path[kFileDialogPathSize];
   std::string folder, name;
   if (!AskMenuFilePath(Handle(), false, path) || !SplitPath(path, folder, name)) return;
+  OpenMenuFileAt(folder, name);
+}
+
+// The menu folder's parent is the disc folder, its name the boot folder. A
+// file that did not load leaves the names it was found by as they were, so
+// that a later Save cannot overwrite the file that failed, and the quit
+// stores the last file's name with its own folders.
+bool TfrmTb::OpenMenuFileAt(const std::string& folder, const std::string& name) {
   MenuDocument& doc = TheDocument;
   MenuFileNames before;
   KeepNames(before);
@@ -149,13 +168,9 @@ void TfrmTb::btnOpenClick() {
     CopyText(doc.ImageFileDir, kPathSize, imageFolder.c_str());
     CopyText(doc.CDFileDir, kPathSize, cdFolder.c_str());
   }
-  // A file that did not load leaves the names it was found by as they
-  // were, so that a later Save cannot overwrite the file that failed.
-  if (!LoadMenuFile()) {
-    RestoreNames(before);
-    SetFieldText(ViewField::txtFileDir, doc.MenuFileDir);
-    SetFieldText(ViewField::txtMenuFileName, doc.MenuFileName);
-  }
+  if (LoadMenuFile()) return true;
+  RestoreNames(before);
+  return false;
 }
 
 void TfrmTb::btnSaveClick() { SaveMenu(); }
@@ -172,15 +187,20 @@ bool TfrmTb::SaveMenuAs() {
   char path[kFileDialogPathSize];
   std::string folder, name;
   if (!AskMenuFilePath(Handle(), true, path) || !SplitPath(path, folder, name)) return false;
-  if (name.size() > kMaxMenuNameLength) {
+  // A refused name saves nothing: the action that asked for it is taken
+  // back, as after Cancel, and there is no failed save to ask about.
+  if (!IsMenuFileName(name)) {
     char text[1200];
     snprintf(text, sizeof text, GetString(kStrMenuNameTooLong), name.c_str());
     ShowMessageBox(Handle(), text, GetString(kStrCaptionError), kMbIconInformation);
-    return true;
+    return false;
   }
+  // A failed save leaves the menu under the name and folder it had.
+  MenuFileNames before;
+  KeepNames(before);
   CopyText(TheDocument.MenuFileName, kPathSize, name.c_str());
   CopyText(TheDocument.MenuFileDir, kPathSize, folder.c_str());
-  SaveMenuFile();
+  if (!SaveMenuFile()) RestoreNames(before);
   return true;
 }
 

@@ -23,12 +23,17 @@
 // save question asks for its name; with "Open Last Menu File at Start"
 // unticked, the next start opens a new, unnamed menu, whose Save asks for a
 // name and leaves the last file as it was.
+//
+// A failed Save As: a Save As onto a file that another program holds open
+// fails, and the next Save writes the file that "Menu File:" shows.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/startup.h"
@@ -72,6 +77,18 @@ std::string RunCommand(const std::string& commandLine) {
     CloseHandle(process.hThread);
   }
   return output;
+}
+
+// A visible window that owner owns: the question a dialog asks.
+BOOL CALLBACK FindOwnedBox(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(data);
+  if (GetWindow(window, GW_OWNER) == search->first && IsWindowVisible(window)) search->second = window;
+  return search->second == nullptr;
+}
+HWND BoxOwnedBy(HWND owner) {
+  std::pair<HWND, HWND> search(owner, nullptr);
+  EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 // The text after "NAME    REG_SZ    " in the output of reg query.
@@ -312,6 +329,16 @@ class MainWindowJourney : public ::testing::Test {
     ASSERT_TRUE(dialog);
     AnswerFileDialog(dialog, path.c_str());
     ASSERT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(kPictureNotes, AcknowledgeMessages());
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuFileName)) == name; }));
+  }
+
+  // The writer's notes on a menu without pictures, at every save.
+  const std::vector<std::string> kPictureNotes = {"Logo image open error!", "Background image open error!"};
+
+  // The messages a save shows, each acknowledged with OK, in order.
+  std::vector<std::string> AcknowledgeMessages() {
     std::vector<std::string> messages;
     for (int shown = 0; shown < 4; ++shown) {
       HWND box = program_.WaitForDialog(3000);
@@ -319,9 +346,28 @@ class MainWindowJourney : public ::testing::Test {
       messages.push_back(MessageText(box));
       AnswerMessage(box, IDOK);
     }
-    EXPECT_EQ((std::vector<std::string>{"Logo image open error!", "Background image open error!"}), messages);
-    const std::string name = path.substr(path.rfind('\\') + 1);
-    EXPECT_TRUE(WaitFor([&] { return TextOf(Named(T::txtMenuFileName)) == name; }));
+    return messages;
+  }
+
+  // Save As onto held, a file that another program holds open: the save
+  // dialog's question whether to replace it is answered Yes, and the save
+  // fails with "Create Error!" after the notes on the pictures.
+  void FailASaveAsOntoAHeldFile(const std::string& held) {
+    ASSERT_TRUE(WriteBytes(held, std::vector<uint8_t>(3000, 0x5A)));
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    PostClick(Named(T::btnSaveAs));
+    HWND dialog = program_.WaitForDialog(), question = nullptr;
+    if (dialog) {
+      std::thread naming([&] { AnswerFileDialog(dialog, held.c_str()); });
+      if (WaitFor([&] { return (question = BoxOwnedBy(dialog)) != nullptr; })) AnswerMessage(question, IDYES);
+      naming.join();
+    }
+    const std::vector<std::string> messages = AcknowledgeMessages();
+    CloseHandle(file);
+    ASSERT_TRUE(question);
+    EXPECT_EQ((std::vector<std::string>{kPictureNotes[0], kPictureNotes[1], "File '" + held + "' Create Error!"}),
+              messages);
   }
 
   // On the Menu page with entry 1 current and three entries: a value typed
@@ -574,6 +620,25 @@ TEST_F(MainWindowJourney, DesignSaveAsAndQuit) {
   ASSERT_NO_FATAL_FAILURE(TypeThenCloseWithAltF4());
   ExpectTheDesignIn(path, left);
   ExpectTheStoredSettings();
+}
+
+// A failed Save As: the small menu, saved as SHOWN.ZQK, is saved as a file
+// that another program holds open, which fails; "Menu File:" still shows
+// SHOWN.ZQK, and Save writes that file (gone meanwhile), not the held one.
+TEST_F(MainWindowJourney, AFailedSaveAsLeavesTheMenuUnderTheNameItShows) {
+  const std::string shown = folder_ + "\\SHOWN.ZQK", held = folder_ + "\\HELD.ZQK";
+  DeleteFileAt(shown.c_str());  // an earlier run's: the dialog would ask
+  ASSERT_NO_FATAL_FAILURE(StartANewMenu());
+  ASSERT_NO_FATAL_FAILURE(DesignASmallMenu());
+  ASSERT_NO_FATAL_FAILURE(SaveAs(shown));
+  ASSERT_NO_FATAL_FAILURE(FailASaveAsOntoAHeldFile(held));
+  EXPECT_EQ("SHOWN.ZQK", TextOf(Named(T::txtMenuFileName)));
+  const std::vector<uint8_t> heldBytes = ReadBytes(held);
+  ASSERT_TRUE(DeleteFileAt(shown.c_str()));
+  PostClick(Named(T::btnSave));
+  EXPECT_EQ(kPictureNotes, AcknowledgeMessages());
+  ExpectTheSmallMenuIn(shown);
+  EXPECT_TRUE(ReadBytes(held) == heldBytes) << "the held file was written";
 }
 
 // Unnamed menus: Alt+F4 on a menu never saved, Yes, a name; then a start

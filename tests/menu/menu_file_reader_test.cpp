@@ -236,6 +236,8 @@ TEST_F(MenuFileReader, CountsAboveTheLimitsAreCutToTheLimits) {
   MenuDocument& doc = TheDocument;
   Bytes file = SaveAndRead();
   file.resize(kEditorSection);
+  // The runtime tables that the section table names are cut off with the rest.
+  memset(&file[kSectionTable + 4 * kSectionKeyTable], 0, 4 * (kSectionTotal - kSectionKeyTable));
   file[kSettingsBlock] = 40;
   file[kLayoutArea] = 60;
   const char marker[] = "Tq";
@@ -306,6 +308,13 @@ TEST_F(MenuFileReader, MismatchedTextCountsLeaveTheTextsEmpty) {
   at += 4 + 7;
   ASSERT_EQ(file[at], 3);
   file[at] = 2;
+  // Whole as such: the third item's 14 bytes go, and the section table's
+  // offsets behind them move with the bytes.
+  file.erase(file.begin() + at + 1 + 2 * 14, file.begin() + at + 1 + 3 * 14);
+  for (uint32_t i = 0; i < kSectionTotal; ++i) {
+    uint8_t* entry = &file[kSectionTable + 4 * i];
+    if (get16le(entry) > at) put16le(entry, uint16_t(get16le(entry) - 14));
+  }
   Load(file);
   EXPECT_EQ(doc.ItemCount[kTextList], 3);
   for (int i = 1; i <= 3; ++i) EXPECT_STREQ(doc.textItems[i].text, "");
@@ -350,20 +359,37 @@ TEST_F(MenuFileReader, RussianInterfaceGetsDefaultColourNames) {
   TheLanguage.currentLangId = 1033;
 }
 
-TEST_F(MenuFileReader, TruncatedFilesLoadWhatTheyHold) {
+// A damaged file is refused as a foreign one is, and the open menu stays
+// under its name (a Save writes its own file): cut short anywhere, a block
+// named by the section table past the end, a range overwritten so that the
+// editor part's counts no longer end at the key table, an older file whose
+// last count is cut off.
+TEST_F(MenuFileReader, DamagedFilesAreRefusedAndTheOpenMenuStays) {
   MenuDocument& doc = TheDocument;
   FillListsToLimits(10, 10);
   const Bytes file = SaveAndRead();
-  for (size_t cut : {size_t(110), size_t(0x7810), size_t(0x8205), size_t(0x8900), file.size() - 3000}) {
-    ResetMenuDocument();
-    ASSERT_TRUE(ReadMenuFileBytes(file.data(), cut) || cut < 0x4002) << cut;
-    EXPECT_LE(doc.ItemCount[kMenuList], kMaxMenuItems);
+  ASSERT_TRUE(LoadMenuFile());
+  const MenuDocument open = doc;
+  std::vector<Bytes> damaged;
+  for (size_t cut : {size_t(5000), size_t(0x7810), size_t(0x8205), size_t(0x8900), file.size() - 3000,
+                     file.size() - 1}) {
+    damaged.emplace_back(file.begin(), file.begin() + cut);
   }
-  // Cut inside the function keys: the menu lists are complete.
-  ResetMenuDocument();
-  ASSERT_TRUE(ReadMenuFileBytes(file.data(), file.size() - 3000));
-  EXPECT_EQ(doc.ItemCount[kTextList], 50);
-  EXPECT_STREQ(doc.textItems[50].text, "Text 50xxx");
+  damaged.push_back(file);
+  put16le(&damaged.back()[kSectionTable + 4 * kSectionPasswords], uint16_t(file.size() - 100));
+  damaged.push_back(file);
+  std::fill(&damaged.back()[0x8A00], &damaged.back()[0x8C00], 0);
+  damaged.push_back(OldLayoutFile(0x10, "Tq"));
+  damaged.back().pop_back();
+  for (size_t i = 0; i < damaged.size(); ++i) {
+    CopyText(doc.MenuFileName, kPathSize, "other.zqk");
+    Boxes().clear();
+    Load(damaged[i]);
+    ASSERT_EQ(Boxes().size(), 1u) << i;
+    EXPECT_EQ(Boxes()[0].text, "'" + InMenuDir("other.zqk") + "' is not Menu File!") << i;
+    EXPECT_STREQ(doc.MenuFileName, "bootmenu.zqk") << i;
+    EXPECT_TRUE(SameItems(open, doc)) << i;
+  }
 }
 
 #ifndef TW_WIN32

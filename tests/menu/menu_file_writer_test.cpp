@@ -71,7 +71,7 @@ TEST_F(MenuFileWriter, WritesTheFixedBlocks) {
   doc.CounterX = 500;
   doc.ShowProgress = 1;
   doc.ProgressRect = PixelRect{100, 400, 539, 418};
-  CopyText(doc.BackImageName, kShortFileNameSize, "back.bmp");
+  view_.fields[ViewField::txtBackImg] = "back.bmp";
   view_.fields[ViewField::txtLogoImg] = "logo.bmp";
   view_.fields[ViewField::txtLogoTime] = "7";
   const Bytes file = SaveAndRead();

@@ -332,6 +332,19 @@ TEST_F(MainWindowCommandsTest, APictureNameTheReaderWouldRefuseIsRefusedHoweverI
   Click(T::btnOpen);
   EXPECT_EQ(4, boxes.Count());
   EXPECT_EQ("LOGO.BMP", Text(T::txtLogoImg));
+  // The background field is read at Save as the logo field is: a name set
+  // into it and never left is refused, or saved as it is shown.
+  At(T::txtBackImg).SetText("C:OUT.BMP");
+  Click(T::btnSave);
+  ASSERT_EQ(5, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Boxes()[4].text.find("The background picture name 'C:OUT.BMP' cannot be stored"));
+  EXPECT_EQ(saved, ReadBytes(path));
+  At(T::txtBackImg).SetText("NEW.BMP");
+  Click(T::btnSave);
+  const std::vector<uint8_t> named = ReadBytes(path);
+  ASSERT_GT(named.size(), (size_t)kScreenBlock + kScreenBlockSize);
+  EXPECT_STREQ("NEW.BMP", (const char*)&named[kScreenBlock + kBackImageNameField]);
+  EXPECT_STREQ("NEW.BMP", TheDocument.BackImageName);
 }
 
 TEST_F(MainWindowCommandsTest, TheEdgeArrowsStepByOneWithin0To15) {

@@ -134,6 +134,26 @@ TEST_F(MainWindowTest, AStartThatOpensNoMenuLeavesItUnnamedAndTheLastFileAlone) 
   EXPECT_TRUE(ReadBytes(last) == before);
 }
 
+// A menu named on the command line that cannot be read: the message, and
+// the folders stay those the settings gave, as after a refused Open, so the
+// quit stores the last file's name with the last file's folders.
+TEST_F(MainWindowTest, ACommandLineMenuThatCannotBeReadKeepsTheFolders) {
+  PutSetting("MenuFileName", "last.zqk");
+  const std::string other = JoinPaths(home_, "other"), bad = JoinPaths(JoinPaths(other, "BOOT"), "bad.zqk");
+  ASSERT_TRUE(CreateFolder(other.c_str()) && CreateFolder(JoinPaths(other, "BOOT").c_str()));
+  ASSERT_TRUE(WriteBytes(bad, std::vector<uint8_t>(3000, 0x5A)));
+  CopyText(TheProcessSettings.startupMenuPath, sizeof TheProcessSettings.startupMenuPath, bad.c_str());
+  Show();
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("'" + bad + "' is not Menu File!", boxes.Boxes()[0].text);
+  EXPECT_EQ(menuDir_, Text(T::txtFileDir));
+  Click(T::btnQuit);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_EQ(JoinPaths(home_, "disk1"), Setting("CDFileDir"));
+  EXPECT_EQ("KORVEL", Setting("ImageFileDir"));
+  EXPECT_EQ("last.zqk", Setting("MenuFileName"));
+}
+
 TEST_F(MainWindowTest, QuitWithAnEmptyModifiedDocumentAsksNothing) {
   Show();
   TheDocument.DocumentModified = 1;
@@ -225,6 +245,42 @@ TEST_F(MainWindowTest, SaveAsTakesTwelveCharactersAndRefusesThirteen) {
   EXPECT_EQ("Menu File(*.zqk)|*.zqk", dialogs.Dialogs()[1].filter);
   EXPECT_EQ(0x20806u, dialogs.Dialogs()[1].flags);
   EXPECT_EQ("ABCDEFGH.ZQK", Text(T::txtMenuFileName));
+}
+
+// A Save As that fails (its folder is gone) leaves the menu under the name
+// and folder it had, so the quit's Yes (as Save) writes the file "Menu
+// File:" shows. A name Save As refuses (too long, an extension alone) saves
+// nothing and takes back the quit or the Make ISO that asked for it,
+// instead of asking about a failed save.
+TEST_F(MainWindowTest, AFailedSaveAsLeavesTheMenuUnderTheNameItHad) {
+  Show();
+  WithoutPictures();
+  Click(T::btnAppendL);
+  const std::string first = JoinPaths(menuDir_, "FIRST.ZQK");
+  dialogs.Queue(first.c_str());
+  Click(T::btnSaveAs);
+  Click(T::btnAppendL);
+  dialogs.Queue(JoinPaths(JoinPaths(home_, "gone"), "SECOND.ZQK").c_str());
+  Click(T::btnSaveAs);
+  ASSERT_EQ(1, boxes.Count());
+  boxes.Queue(IDYES);
+  Click(T::btnQuit);
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_EQ(2, ReadBytes(first)[kLayoutArea]);
+  EXPECT_EQ("FIRST.ZQK", Setting("MenuFileName"));
+
+  Click(T::btnNew);
+  Click(T::btnAppendL);
+  boxes.Queue(IDYES);
+  dialogs.Queue(JoinPaths(menuDir_, ".zqk").c_str());
+  Click(T::btnQuit);
+  EXPECT_FALSE(TakeQuitMessage());
+  dialogs.Queue(JoinPaths(menuDir_, "ABCDEFGHI.ZQK").c_str());
+  Click(T::btnISOMake);
+  EXPECT_FALSE(frmMakeISO->Visible());
+  ASSERT_EQ(5, boxes.Count());
+  EXPECT_EQ("Menu filename '.zqk' should be less than 12 chracters!", boxes.Boxes()[3].text);
+  EXPECT_EQ("Menu filename 'ABCDEFGHI.ZQK' should be less than 12 chracters!", boxes.Boxes()[4].text);
 }
 
 TEST_F(MainWindowTest, MakeIsoSavesQuietlyAndAsksWhenTheSaveFails) {
