@@ -175,6 +175,8 @@ int iso_build_image() {
   Iso.hide_boot_folder = IsoOptions.HideBootFolder;
   Iso.hide_boot_files = IsoOptions.HideBootFiles;
   Iso.use_eltorito = Iso.boot_image_accepted;
+  // An incomplete tree, or one whose names found no memory, gives no image.
+  Iso.stop_build = Iso.tree_incomplete || Iso.stopped_while_preparing;
   reset_image_settings();
   Iso.last_build_result = write_image_tree();
   return 1;

@@ -323,6 +323,7 @@ const char* iso_name_of(const DirectoryEntry* entry, int* length);
 
 // ---------------------------------------------------------- layout (iso_layout.cpp)
 
+// The build proper; stops at once when Iso.stop_build is already set.
 int write_image_tree();
 void append_fragment(const char* name, FragmentStep size, FragmentStep generate, FragmentStep write);
 void release_build_tables();
