@@ -143,7 +143,9 @@ bool is_kept_out(const char* whole_path) {
 int iso_set_boot_image(const char* path) {
   if (!path) return 0;
   int kind = classify_boot_image(path);
+  // The image is still made, without a boot record; the user is told.
   if (kind) Iso.boot_image_accepted = 1;
+  else report_unusable_boot_image(path);
   return kind;
 }
 

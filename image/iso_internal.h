@@ -221,6 +221,7 @@ struct IsoEngine {
 
   // El Torito.
   int boot_image_accepted;
+  int64_t boot_image_size_seen;  // the size classify_boot_image judged; -1 when it could not read the file
   char eltorito_image_path[kEnginePath];
   const char* eltorito_image_name;
   int eltorito_no_emulation;
@@ -360,6 +361,9 @@ void free_duplicate_candidates();
 // ---------------------------------------------------------- El Torito (el_torito.cpp)
 
 int classify_boot_image(const char* path);
+// Tells the user and the log why the boot image classify_boot_image refused
+// cannot make the image bootable.
+void report_unusable_boot_image(const char* path);
 void ensure_boot_entry();
 // Fills BootEntryOptions for this build (on) or forgets them (off).
 void switch_eltorito(bool on);
