@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <new>
 #include <cstring>
+#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>

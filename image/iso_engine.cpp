@@ -88,6 +88,7 @@ bool keep_answering() {
 
 int iso_new_image() {
   free_directory_tree();
+  Iso.stop_build = false;
   Iso.stopped_while_preparing = false;
   Iso.use_eltorito = 0;
   Iso.boot_image_accepted = 0;

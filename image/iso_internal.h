@@ -257,7 +257,8 @@ extern IsoEngine Iso;
 // ---------------------------------------------------------- memory
 
 void* engine_alloc(size_t size);  // zero-filled; "Memory overflow!\n" on failure
-// Shows "Memory overflow!\n" and stops the build.
+// Shows "Memory overflow!\n" (unless the build is stopping already) and
+// stops the build.
 void report_memory_overflow();
 void engine_free(void* block);
 char* engine_strdup(const char* text);
@@ -295,6 +296,7 @@ DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_pa
 DirectoryEntry* search_tree_file(DirectoryNode* node, const char* path);
 void free_directory_tree();
 time_t current_time_stamp();
+// Dates and ISO 9660 names of every entry; ends early when the build stops.
 void stamp_entries(DirectoryNode* node);
 // The number of directories of node, its siblings and everything below.
 int count_directories(DirectoryNode* node);

@@ -8,8 +8,12 @@
 #include <new>
 
 void report_memory_overflow() {
-  snprintf(MessageBuffer, kMessageBufferSize, "Memory overflow!\n");
-  ShowError(MessageBuffer);
+  // Once per build: requests that fail while the build winds down add
+  // nothing the user must answer again.
+  if (!Iso.stop_build) {
+    snprintf(MessageBuffer, kMessageBufferSize, "Memory overflow!\n");
+    ShowError(MessageBuffer);
+  }
   Iso.stop_build = true;
 }
 

@@ -426,8 +426,7 @@ void free_directory_tree() {
 }
 
 void stamp_entries(DirectoryNode* node) {
-  for (; node; node = node->next) {
-    keep_answering();
+  for (; node && keep_answering(); node = node->next) {
     for (DirectoryEntry* e = node->entries; e; e = e->next) {
       if (Iso.use_fixed_time) make_record_date(e->record + kRecDate, Iso.fixed_time);
       map_iso_name(e->name, e, e->is_directory);
