@@ -90,6 +90,11 @@ enum StringId {
   kStrBootFileNotExist = 18062,    // "Boot Image File '%s' not Exist!"
   kStrBootFileCompressed = 18070,  // "Boot Image File '%s' is in compressed format!"
 
+  // A boot image that cannot make the image bootable (the image engine);
+  // no pack has a text for them.
+  kStrBootImageCannotStart = 18071,  // "Boot Image '%s' cannot start the disc: it is %s bytes long, ..."
+  kStrBootImageUnreadable = 18072,   // "Boot Image '%s' cannot be read. ..."
+
   // The main window's file commands and questions.
   kStrActionQuit = 17009,       // "Quit"
   kStrActionMakeIso = 17010,    // "Make ISO File"

@@ -341,4 +341,8 @@ const LangStrEntry BuiltinStringTable[kBuiltinStringCount] = {
     {18068, "Menu filename '%s' should be less than 12 chracters!"},
     {18069, "Plexidor v%d.%d or later not found!\n\nDo you want to download latest version Plexidor for free?"},
     {18070, "Boot Image File '%s' is in compressed format!"},
+    {18071, "Boot Image '%s' cannot start the disc: it is %s bytes long, and a boot image is a 2,048-byte loader "
+            "ending in 55 AA or a floppy image of 1,228,800, 1,474,560 or 2,949,120 bytes. The image is made "
+            "without a boot record and will not be bootable."},
+    {18072, "Boot Image '%s' cannot be read. The image is made without a boot record and will not be bootable."},
 };

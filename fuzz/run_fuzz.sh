@@ -2,10 +2,15 @@
 # Builds the libFuzzer targets with clang and runs them.
 #   fuzz/run_fuzz.sh build [target...]          build (all targets by default)
 #   fuzz/run_fuzz.sh run SECONDS [target...]    build, then fuzz each target for SECONDS
+#   fuzz/run_fuzz.sh check [target...]          link each target with fuzz/standin_main.cpp
+#                                               and the ordinary compiler ($CXX, else c++)
+#                                               in a temporary folder and run it on its seeds
 #   fuzz/run_fuzz.sh seed TARGET FOLDER         write the target's seed inputs into FOLDER
 # Builds go to build-fuzz/ in the source tree; each target keeps its corpus
 # in build-fuzz/corpus/<target> and writes crashes to build-fuzz/crashes/<target>.
-# Turn every crash into a regression test beside the reader it hit.
+# Turn every crash into a regression test beside the reader it hit. An
+# unknown mode or target name is an error (exit 2). The test command runs
+# the check, so that a source list that no longer links is found there.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build-fuzz
@@ -16,7 +21,7 @@ targets=(
   "bitmap_8bit fuzz/bitmap_8bit_fuzz.cpp fuzz/document_stub.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_checks.cpp menu/bitmap_depth.cpp menu/bitmap_in_place.cpp menu/bitmap_restore.cpp platform/files_posix.cpp platform/file_times_posix.cpp platform/path_join.cpp"
   "bitmap_depth fuzz/bitmap_depth_fuzz.cpp fuzz/document_stub.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_depth.cpp menu/bitmap_restore.cpp platform/files_posix.cpp platform/file_times_posix.cpp platform/path_join.cpp"
   "color_table fuzz/color_table_fuzz.cpp fuzz/document_stub.cpp menu/color_table_file.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_checks.cpp menu/bitmap_depth.cpp platform/files_posix.cpp platform/path_join.cpp platform/message_box.cpp"
-  "menu_file fuzz/menu_file_fuzz.cpp menu/menu_file_reader.cpp menu/document.cpp menu/undo.cpp menu/item_ops.cpp menu/document_view.cpp menu/runtime_tables.cpp app/text_helpers.cpp platform/files_posix.cpp platform/path_join.cpp platform/message_box.cpp platform/system_lang_posix.cpp"
+  "menu_file fuzz/menu_file_fuzz.cpp menu/menu_file_reader.cpp menu/picture_name.cpp menu/main_password.cpp menu/document.cpp menu/undo.cpp menu/item_ops.cpp menu/document_view.cpp menu/runtime_tables.cpp app/text_helpers.cpp platform/files_posix.cpp platform/path_join.cpp platform/message_box.cpp platform/system_lang_posix.cpp"
 )
 
 cxx=${CXX_FUZZ:-clang++}
@@ -114,19 +119,42 @@ main() {
   fi
   mode=${1:-build}
   shift || true
+  case $mode in
+    build | run | check) ;;
+    *) echo "run_fuzz: unknown mode '$mode' (build, run, check or seed)" >&2; return 2 ;;
+  esac
   seconds=0
   if [ "$mode" = run ]; then
     seconds=${1:?run needs SECONDS}
     shift
   fi
   wanted=("$@")
+  names=()
+  for line in "${targets[@]}"; do names+=("${line%% *}"); done
+  for name in "${wanted[@]}"; do
+    if ! printf '%s\n' "${names[@]}" | grep -qx -- "$name"; then
+      echo "run_fuzz: unknown target '$name' (targets: ${names[*]})" >&2
+      return 2
+    fi
+  done
 
+  if [ "$mode" = check ]; then
+    out=$(mktemp -d)
+    trap 'rm -rf "$out"' EXIT
+  fi
   mkdir -p "$out"
   for line in "${targets[@]}"; do
     read -r name sources <<<"$line"
     if [ ${#wanted[@]} -gt 0 ] && ! printf '%s\n' "${wanted[@]}" | grep -qx "$name"; then continue; fi
     paths=()
     for s in $sources; do paths+=("$root/$s"); done
+    if [ "$mode" = check ]; then
+      echo "run_fuzz: linking $name with the stand-in main"
+      "${CXX:-c++}" -std=c++17 -O0 -I "$root" "${paths[@]}" "$root/fuzz/standin_main.cpp" -o "$out/$name"
+      seed "$name" "$out/seeds-$name"
+      "$out/$name" "$out/seeds-$name"/*
+      continue
+    fi
     echo "run_fuzz: building $name"
     "$cxx" "${flags[@]}" "${paths[@]}" -o "$out/$name"
     if [ "$mode" = run ]; then

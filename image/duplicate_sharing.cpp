@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -85,7 +86,7 @@ int prepare_duplicate_sharing(DirectoryNode* root) {
   free_duplicate_candidates();
   int count = count_duplicate_candidates(root);
   if (count < 2) return 1;  // every share group is -1: no file takes part
-  Iso.candidates = (DirectoryEntry**)malloc((size_t)count * sizeof(DirectoryEntry*));
+  Iso.candidates = new (std::nothrow) DirectoryEntry*[(size_t)count];
   if (!Iso.candidates) return 0;
   Iso.candidate_count = collect_duplicate_candidates(root, Iso.candidates);
   group_equal_sizes();
@@ -101,18 +102,18 @@ static bool take_head_digest(DirectoryEntry* e) {
   if (!e->whole_path) return false;
   FileHandle file = OpenInputFile(e->whole_path);
   if (file == kInvalidFileHandle) return false;
-  uint8_t* block = (uint8_t*)malloc(kHeadBytes);
+  uint8_t* block = (uint8_t*)engine_alloc(kHeadBytes);
   long got = block ? ReadFromHandle(file, block, kHeadBytes) : -1;
   CloseFileHandle(file);
   if (got < 0) {
-    free(block);
+    engine_free(block);
     return false;
   }
   Md5Context context;
   Md5Init(&context);
   Md5Update(&context, block, (size_t)got);
   Md5Final(e->head_digest, &context);
-  free(block);
+  engine_free(block);
   e->digest_state = 1;
   if (e->size <= (uint32_t)kHeadBytes) {
     memcpy(e->content_digest, e->head_digest, 16);
@@ -133,8 +134,8 @@ static bool take_content_digest(DirectoryEntry* e) {
 // True when the two source files hold equal bytes over a's size.
 bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b) {
   const size_t kBlock = 65536;
-  uint8_t* one = (uint8_t*)malloc(kBlock);
-  uint8_t* two = (uint8_t*)malloc(kBlock);
+  uint8_t* one = (uint8_t*)engine_alloc(kBlock);
+  uint8_t* two = one ? (uint8_t*)engine_alloc(kBlock) : nullptr;
   FileHandle fa = kInvalidFileHandle, fb = kInvalidFileHandle;
   bool equal = false;
   if (one && two && a->whole_path && b->whole_path) {
@@ -154,8 +155,8 @@ bool compare_files(const DirectoryEntry* a, const DirectoryEntry* b) {
   }
   if (fa != kInvalidFileHandle) CloseFileHandle(fa);
   if (fb != kInvalidFileHandle) CloseFileHandle(fb);
-  free(one);
-  free(two);
+  engine_free(one);
+  engine_free(two);
   return equal;
 }
 
@@ -211,7 +212,7 @@ bool share_duplicate_extent(DirectoryEntry* entry) {
 void free_duplicate_candidates() {
   delete (PlacedIndex*)Iso.placed_by_head;
   Iso.placed_by_head = nullptr;
-  free(Iso.candidates);
+  delete[] Iso.candidates;
   Iso.candidates = nullptr;
   Iso.candidate_count = 0;
 }

@@ -1,7 +1,9 @@
 // The El Torito boot record: classifying the boot image, hiding it in the
 // trees, the boot record descriptor, the boot catalog and the image's copy.
 #include "app/engine_log.h"
+#include "app/language.h"
 #include "app/message_boxes.h"
+#include "app/string_ids.h"
 #include "image/iso_internal.h"
 #include "platform/files.h"
 
@@ -33,6 +35,7 @@ enum {
 static bool is_separator(char c) { return c == '\\' || c == '/'; }
 
 int classify_boot_image(const char* path) {
+  Iso.boot_image_size_seen = -1;
   size_t length = strlen(path);
   if (length >= sizeof Iso.eltorito_image_path) return 0;  // a cut path would name another file
   FILE* file = fopen(path, "rb");
@@ -45,6 +48,7 @@ int classify_boot_image(const char* path) {
   }
   int accepted = 0;
   int64_t size = GetFileSize64(path);
+  Iso.boot_image_size_seen = size;
   if (size == 1228800 || size == 1474560 || size == 2949120) {
     Iso.eltorito_no_emulation = 0;
     accepted = 1;
@@ -57,6 +61,18 @@ int classify_boot_image(const char* path) {
   }
   fclose(file);
   return accepted;
+}
+
+void report_unusable_boot_image(const char* path) {
+  if (Iso.boot_image_size_seen < 0) {
+    snprintf(MessageBuffer, kMessageBufferSize, GetString(kStrBootImageUnreadable), path);
+  } else {
+    char size[32];
+    snprintf(size, sizeof size, "%.0f", (double)Iso.boot_image_size_seen);
+    snprintf(MessageBuffer, kMessageBufferSize, GetString(kStrBootImageCannotStart), path, size);
+  }
+  LogMessage(MessageBuffer);
+  ShowInfo(MessageBuffer);
 }
 
 void ensure_boot_entry() {

@@ -88,6 +88,7 @@ bool keep_answering() {
 
 int iso_new_image() {
   free_directory_tree();
+  Iso.stop_build = false;
   Iso.stopped_while_preparing = false;
   Iso.use_eltorito = 0;
   Iso.boot_image_accepted = 0;
@@ -143,7 +144,9 @@ bool is_kept_out(const char* whole_path) {
 int iso_set_boot_image(const char* path) {
   if (!path) return 0;
   int kind = classify_boot_image(path);
+  // The image is still made, without a boot record; the user is told.
   if (kind) Iso.boot_image_accepted = 1;
+  else report_unusable_boot_image(path);
   return kind;
 }
 
@@ -175,6 +178,8 @@ int iso_build_image() {
   Iso.hide_boot_folder = IsoOptions.HideBootFolder;
   Iso.hide_boot_files = IsoOptions.HideBootFiles;
   Iso.use_eltorito = Iso.boot_image_accepted;
+  // An incomplete tree, or one whose names found no memory, gives no image.
+  Iso.stop_build = Iso.tree_incomplete || Iso.stopped_while_preparing;
   reset_image_settings();
   Iso.last_build_result = write_image_tree();
   return 1;

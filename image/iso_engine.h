@@ -52,7 +52,10 @@ int iso_add_directory(DirectoryNode* node, const char* folder);
 // image inside the disc folder is never packed into the new one. At most
 // two; iso_new_image forgets them. 0 when the path is null or does not fit.
 int iso_leave_out_path(const char* path);
-// Classifies the boot image: 1 accepted (floppy or no-emulation image), 0 not.
+// Classifies the boot image: 1 accepted (a 2,048-byte loader ending in
+// 55 AA, or a floppy image of 1.2, 1.44 or 2.88 MB), 0 not: the image is
+// then made without a boot record, which the log and a ShowInfo box say,
+// with the reason.
 int iso_set_boot_image(const char* path);
 // Creates (or empties) the output image file: 1 created, 0 not.
 int iso_create_output(const char* path);

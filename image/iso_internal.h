@@ -221,6 +221,7 @@ struct IsoEngine {
 
   // El Torito.
   int boot_image_accepted;
+  int64_t boot_image_size_seen;  // the size classify_boot_image judged; -1 when it could not read the file
   char eltorito_image_path[kEnginePath];
   const char* eltorito_image_name;
   int eltorito_no_emulation;
@@ -256,7 +257,8 @@ extern IsoEngine Iso;
 // ---------------------------------------------------------- memory
 
 void* engine_alloc(size_t size);  // zero-filled; "Memory overflow!\n" on failure
-// Shows "Memory overflow!\n" and stops the build.
+// Shows "Memory overflow!\n" (unless the build is stopping already) and
+// stops the build.
 void report_memory_overflow();
 void engine_free(void* block);
 char* engine_strdup(const char* text);
@@ -294,6 +296,7 @@ DirectoryNode* create_directory_node(DirectoryNode* parent, const char* whole_pa
 DirectoryEntry* search_tree_file(DirectoryNode* node, const char* path);
 void free_directory_tree();
 time_t current_time_stamp();
+// Dates and ISO 9660 names of every entry; ends early when the build stops.
 void stamp_entries(DirectoryNode* node);
 // The number of directories of node, its siblings and everything below.
 int count_directories(DirectoryNode* node);
@@ -323,6 +326,7 @@ const char* iso_name_of(const DirectoryEntry* entry, int* length);
 
 // ---------------------------------------------------------- layout (iso_layout.cpp)
 
+// The build proper; stops at once when Iso.stop_build is already set.
 int write_image_tree();
 void append_fragment(const char* name, FragmentStep size, FragmentStep generate, FragmentStep write);
 void release_build_tables();
@@ -359,6 +363,9 @@ void free_duplicate_candidates();
 // ---------------------------------------------------------- El Torito (el_torito.cpp)
 
 int classify_boot_image(const char* path);
+// Tells the user and the log why the boot image classify_boot_image refused
+// cannot make the image bootable.
+void report_unusable_boot_image(const char* path);
 void ensure_boot_entry();
 // Fills BootEntryOptions for this build (on) or forgets them (off).
 void switch_eltorito(bool on);

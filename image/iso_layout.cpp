@@ -496,7 +496,8 @@ static void discard_output() {
 // both trees, the sharing of duplicates and the layout. False when the
 // build must stop.
 static bool prepare_image() {
-  if (!Iso.stop_build && Iso.use_eltorito) place_boot_image();
+  if (Iso.stop_build) return false;
+  if (Iso.use_eltorito) place_boot_image();
   int failed = finish_all_directories(Iso.root);
   Iso.tree_error_count += failed;
   if (failed) LogMessage("ISO9660 Tree Sort Error!\n");
@@ -534,7 +535,6 @@ static bool prepare_image_or_stop() {
 
 int write_image_tree() {
   int result = 0;
-  Iso.stop_build = Iso.tree_incomplete || Iso.stopped_while_preparing;
   Iso.write_failed = false;
   if (prepare_image_or_stop()) {
     HideProgress();

@@ -4,23 +4,33 @@
 #include "image/iso_internal.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <new>
 
 void report_memory_overflow() {
-  snprintf(MessageBuffer, kMessageBufferSize, "Memory overflow!\n");
-  ShowError(MessageBuffer);
+  // Once per build: requests that fail while the build winds down add
+  // nothing the user must answer again.
+  if (!Iso.stop_build) {
+    snprintf(MessageBuffer, kMessageBufferSize, "Memory overflow!\n");
+    ShowError(MessageBuffer);
+  }
   Iso.stop_build = true;
 }
 
+// Engine blocks come from the program's allocation functions without
+// exceptions, as its standard containers' memory does, so that running out
+// of either is met alike.
 void* engine_alloc(size_t size) {
   if (size == 0) return nullptr;
-  void* block = calloc(1, size);
-  if (!block) report_memory_overflow();
-  return block;
+  void* block = operator new(size, std::nothrow);
+  if (!block) {
+    report_memory_overflow();
+    return nullptr;
+  }
+  return memset(block, 0, size);
 }
 
-void engine_free(void* block) { free(block); }
+void engine_free(void* block) { operator delete(block); }
 
 char* engine_strdup(const char* text) {
   size_t length = strlen(text);

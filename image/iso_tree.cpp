@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <strings.h>
 #include <unordered_map>
 
@@ -27,6 +28,18 @@ static uint64_t folded_name_hash(const char* name) {
     h = (h ^ c) * 1099511628211ull;
   }
   return h;
+}
+
+// Enters a listed entry into the folder's index; false when there is no
+// memory for it: the build then stops with "Memory overflow!".
+static bool index_listed_name(FolderScan* scan, DirectoryEntry* entry) {
+  try {
+    scan->names.emplace(folded_name_hash(entry->name), entry);
+    return true;
+  } catch (const std::bad_alloc&) {
+    report_memory_overflow();
+    return false;
+  }
 }
 
 // The entry of node whose name equals name without regard to case, or null.
@@ -96,7 +109,9 @@ static bool holds_control_character(const char* name) {
 // Passes every listed name of an open listing to insert_file_entry.
 static void read_listing(DirectoryNode* node, const char* folder, DirListing* listing) {
   FolderScan scan;
-  for (DirectoryEntry* e = node->entries; e; e = e->next) scan.names.emplace(folded_name_hash(e->name), e);
+  for (DirectoryEntry* e = node->entries; e; e = e->next) {
+    if (!index_listed_name(&scan, e)) return;
+  }
   FolderScan* outer = node->scan;
   node->scan = &scan;
   DirItem item;
@@ -285,7 +300,7 @@ int insert_file_entry(DirectoryNode* node, const char* whole_path, const char* n
   }
   entry->next = node->entries;
   node->entries = entry;
-  if (node->scan) node->scan->names.emplace(folded_name_hash(name), entry);
+  if (node->scan) index_listed_name(node->scan, entry);
   entry->parent = node;
   entry->share_group = -1;
   if (facts.hidden) {
@@ -411,8 +426,7 @@ void free_directory_tree() {
 }
 
 void stamp_entries(DirectoryNode* node) {
-  for (; node; node = node->next) {
-    keep_answering();
+  for (; node && keep_answering(); node = node->next) {
     for (DirectoryEntry* e = node->entries; e; e = e->next) {
       if (Iso.use_fixed_time) make_record_date(e->record + kRecDate, Iso.fixed_time);
       map_iso_name(e->name, e, e->is_directory);

@@ -262,12 +262,14 @@ bool make_joliet_names_unique(DirectoryNode* node) {
       Iso.stop_build = true;
       return false;
     }
-    char* copy = engine_strdup(fresh);
-    if (!copy) return false;
     if (renamed == other) {
       release(held, other);
       held.emplace(key_hash(key), e);
     }
+    // Copied once the containers have what they need: the copy is owned at
+    // once, also when a later step finds no memory.
+    char* copy = engine_strdup(fresh);
+    if (!copy) return false;
     engine_free(renamed->joliet_name);
     renamed->joliet_name = copy;
     hold(held, renamed);

@@ -3,8 +3,8 @@
 #include "platform/byte_order.h"
 #include "platform/output_file.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -98,15 +98,13 @@ void Md5Final(uint8_t digest[16], Md5Context* context) {
 }
 
 uint8_t* Md5File(uint8_t digest[16], const char* path, bool (*keep_going)()) {
+  // Large reads: the digest runs over every same-size candidate file. The
+  // block is taken before the file is opened, so that running out of
+  // memory (std::bad_alloc) leaves nothing open.
+  const size_t kBlock = 65536;
+  std::unique_ptr<uint8_t[]> block(new uint8_t[kBlock]);
   FileHandle file = OpenInputFile(path);
   if (file == kInvalidFileHandle) return nullptr;
-  // Large reads: the digest runs over every same-size candidate file.
-  const size_t kBlock = 65536;
-  uint8_t* block = (uint8_t*)malloc(kBlock);
-  if (!block) {
-    CloseFileHandle(file);
-    return nullptr;
-  }
   Md5Context context;
   Md5Init(&context);
   bool stopped = false;
@@ -115,12 +113,11 @@ uint8_t* Md5File(uint8_t digest[16], const char* path, bool (*keep_going)()) {
       stopped = true;
       break;
     }
-    long got = ReadFromHandle(file, block, kBlock);
+    long got = ReadFromHandle(file, block.get(), kBlock);
     if (got <= 0) break;
-    Md5Update(&context, block, (size_t)got);
+    Md5Update(&context, block.get(), (size_t)got);
     if ((size_t)got < kBlock) break;
   }
-  free(block);
   CloseFileHandle(file);
   if (stopped) return nullptr;
   Md5Final(digest, &context);

@@ -16,5 +16,6 @@ void Md5Final(uint8_t digest[16], Md5Context* context);
 // MD5 of a whole file; the digest's address, or null (digest untouched)
 // when the file cannot be opened. A read error ends the data like its end.
 // keep_going, when given, is asked before each block: false stops the
-// reading, and the result is null.
+// reading, and the result is null. Throws std::bad_alloc when there is no
+// memory for its read block.
 uint8_t* Md5File(uint8_t digest[16], const char* path, bool (*keep_going)() = nullptr);

@@ -11,7 +11,7 @@ const char kImageKeptText[] =
 
 namespace {
 
-enum { kWorkNameCount = 10, kKeptNameCount = 10 };
+enum { kWorkNameCount = 10 };
 
 const char kUnderWorkNameNote[] =
     " It could not be given a name of its own: the next image made for the same file removes it, so rename it "
@@ -24,10 +24,9 @@ bool MakeWorkName(char* work, size_t size, const char* target, int index) {
   return length >= 0 && (size_t)length < size;
 }
 
-// The index-th kept name of target: ".new", then ".new1" ... ".new9", each
-// as long as the work name of the same index.
-bool MakeKeptName(char* kept, size_t size, const char* target, int index) {
-  int length = index == 0 ? snprintf(kept, size, "%s.new", target) : snprintf(kept, size, "%s.new%d", target, index);
+// The index-th kept name of target: ".new", then ".new1", ".new2" ...
+bool MakeKeptName(char* kept, size_t size, const char* target, unsigned index) {
+  int length = index == 0 ? snprintf(kept, size, "%s.new", target) : snprintf(kept, size, "%s.new%u", target, index);
   return length >= 0 && (size_t)length < size;
 }
 
@@ -54,12 +53,16 @@ bool MoveWorkFileOverTarget(const char* work, const char* target) {
 
 void KeepWorkFile(char* work, size_t size, const char* target) {
   char kept[kStagedPathSize];
-  for (int index = 0; index < kKeptNameCount; ++index) {
+  for (unsigned index = 0; index < 0xFFFFFFFFu; ++index) {
     if (!MakeKeptName(kept, sizeof kept, target, index) || strlen(kept) >= size) return;
     if (PathExists(kept)) continue;  // an image kept earlier, or a file of the user's
-    if (!RenameFileTo(work, kept)) return;
-    memcpy(work, kept, strlen(kept) + 1);
-    return;
+    // Never over a file: another program keeping an image of the same
+    // target may take this name first, and the next one is tried then.
+    if (RenameFileToNewName(work, kept)) {
+      memcpy(work, kept, strlen(kept) + 1);
+      return;
+    }
+    if (!PathExists(kept)) return;  // the rename failed for another reason
   }
 }
 

@@ -10,15 +10,16 @@
 //
 // A finished file that cannot take the target's place (the target is open
 // in another program) is kept: it is renamed at once to a kept name, the
-// target's with ".new" added (".new1" ... ".new9" when taken), which no job
-// removes, so it stays until the user removes it. Kept names are no longer
-// than work names, so a target short enough for a work name has room for
-// them.
+// target's with ".new" added (".new1", ".new2" ... the first one free),
+// which no job removes, so it stays until the user removes it. The rename
+// never replaces a file, so two jobs keeping files of one target at the
+// same moment each keep their own.
 #include <cstddef>
 #include <cstdio>
 
-// Room for a 259-character target and the suffix of a work or kept name.
-enum { kStagedPathSize = 272 };
+// Room for a 259-character target and the suffix of a work or kept name
+// (".new" and up to ten digits).
+enum { kStagedPathSize = 276 };
 
 // The message of a finished image kept because the target could not be
 // replaced: the target's path, the kept file's, then KeptImageNote.
@@ -38,8 +39,9 @@ bool MoveWorkFileOverTarget(const char* work, const char* target);
 
 // Keeps a finished work file that could not replace its target: renames it
 // to the first free kept name of target and puts that name into work (size
-// bytes). When every kept name is taken or the rename fails, the file stays
-// under its work name, which the next job of the target removes;
+// bytes). When the kept name does not fit into size bytes or the rename
+// fails (the name too long for the system, a read-only folder), the file
+// stays under its work name, which the next job of the target removes;
 // KeptImageNote then says so.
 void KeepWorkFile(char* work, size_t size, const char* target);
 

@@ -39,6 +39,10 @@ bool MakeFileWritable(const char* path);
 bool DeleteFileAt(const char* path);
 // Renames a file; an existing target is replaced. True on success.
 bool RenameFileTo(const char* from, const char* to);
+// Renames a file to a name nothing holds: when a file or folder of that
+// name exists, even one made a moment before by another program, nothing
+// changes and the result is false.
+bool RenameFileToNewName(const char* from, const char* to);
 // Copies a file; with failIfExists an existing target is left alone and the
 // copy fails. True on success.
 bool CopyFileTo(const char* from, const char* to, bool failIfExists);

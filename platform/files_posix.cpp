@@ -1,6 +1,7 @@
 // POSIX implementation of the file layer, for the native build and tests.
 #include "platform/files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,16 @@ bool MakeFileWritable(const char* path) {
 bool DeleteFileAt(const char* path) { return unlink(path) == 0; }
 
 bool RenameFileTo(const char* from, const char* to) { return rename(from, to) == 0; }
+
+bool RenameFileToNewName(const char* from, const char* to) {
+  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without that rename: a second link fails as well when
+  // the name exists.
+  if (link(from, to) != 0) return false;
+  unlink(from);
+  return true;
+}
 
 bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
   int in = open(from, O_RDONLY);

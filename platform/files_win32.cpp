@@ -47,6 +47,9 @@ bool RenameFileTo(const char* from, const char* to) {
   return MoveFileA(from, to) != 0;
 }
 
+// MoveFileA never replaces an existing file, on the NT and the 9x family.
+bool RenameFileToNewName(const char* from, const char* to) { return MoveFileA(from, to) != 0; }
+
 bool CopyFileTo(const char* from, const char* to, bool failIfExists) {
   return CopyFileA(from, to, failIfExists ? TRUE : FALSE) != 0;
 }

@@ -170,8 +170,10 @@ const FormDescription kDescription = {
 // A path and the file dialogs' common settings.
 const unsigned kFileDialogFlags = 0x20804;  // hide read-only, path must exist, no network button
 const int kPathLimit = 259;                 // characters of a path, without its NUL
-// The work file's name is the target's with ".tw~" (or ".tw1~" ...) added;
-// a kept image's name (".new", ".new1" ...) is no longer.
+// The work file's name is the target's with ".tw~" (or ".tw1~" ...) added.
+// A kept image's name (".new", ".new1" ...) is longer from ".new10" on; one
+// beyond the path limit leaves the image under its work name, and the
+// message about the kept image says so.
 const int kWorkSuffixLength = 5;
 
 // What a build came to: no image because the output file could not be

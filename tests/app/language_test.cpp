@@ -136,7 +136,7 @@ TEST_F(LanguageTest, AnUnknownIdShowsOneMessagePerCallAndYieldsEmptyText) {
   EXPECT_EQ("Bad string ID: 2", g_shown[0]);
   EXPECT_EQ("Promot", g_captions[0]);
   EXPECT_STREQ("", GetString(4039));  // between two runs
-  EXPECT_STREQ("", GetString(18071));  // past the last id
+  EXPECT_STREQ("", GetString(18073));  // past the last id
   EXPECT_EQ(3u, g_shown.size());
 }
 

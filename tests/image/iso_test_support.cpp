@@ -163,13 +163,14 @@ Build RunBuild(const std::string& source, const BuildSetup& setup) {
   IsoOptions.HideBootFiles = setup.hide_files;
   snprintf(IsoOptions.SavedVolumeLabel, sizeof IsoOptions.SavedVolumeLabel, "%s", setup.label);
   snprintf(IsoOptions.PreparerName, sizeof IsoOptions.PreparerName, "%s", setup.preparer);
-  std::string boot = setup.boot.empty() ? source + kPathSeparator + "no-boot-image" : setup.boot;
+  if (setup.inside_engine) setup.inside_engine(true);
   build.add_result = iso_add_directory(iso_root_node(), source.c_str());
   if (setup.after_scan) setup.after_scan(setup.after_scan_data);
-  iso_set_boot_image(boot.c_str());
+  if (!setup.boot.empty()) iso_set_boot_image(setup.boot.c_str());
   iso_create_output(output.c_str());
   if (setup.claim_fat_volume) Iso.fat_volume_test = ClaimFat;
   iso_build_image();
+  if (setup.inside_engine) setup.inside_engine(false);
   Iso.fat_volume_test = nullptr;
   iso_close_output();
   iso_engine_done();

@@ -52,7 +52,7 @@ struct BuildSetup {
   time_t fixed_time = 0;
   const char* label = "CDROM";
   const char* preparer = "Tarnwick test";
-  std::string boot;                 // boot image path, empty for none
+  std::string boot;                 // boot image path, empty for none (iso_set_boot_image is not called)
   std::string output;               // default: <work>/out.iso beside the source
   int cancel_after_updates = -1;    // set ProgressCancelled at this update
   int quit_at_preparing_call = -1;  // AnswerWhilePreparing asks to stop from this call on
@@ -60,6 +60,7 @@ struct BuildSetup {
   bool claim_fat_volume = false;    // the output's volume counts as FAT
   void (*after_scan)(void*) = nullptr;  // runs between the scan and the build
   void* after_scan_data = nullptr;
+  void (*inside_engine)(bool) = nullptr;  // true before the scan, false after the build
 };
 
 // Runs init, new image, options, add directory, boot image, create output,

@@ -38,7 +38,13 @@ TEST(Files, CopyRenameDeleteKeepContentAndReportMissingFiles) {
   EXPECT_EQ(5, GetFileSize64(b.c_str()));
   ASSERT_TRUE(RenameFileTo(b.c_str(), c.c_str()));
   EXPECT_FALSE(PathExists(b.c_str()));
+  WriteText(b, "other text");
+  EXPECT_FALSE(RenameFileToNewName(b.c_str(), c.c_str()));  // leaves both
+  EXPECT_EQ(5, GetFileSize64(c.c_str()));
   ASSERT_TRUE(RenameFileTo(a.c_str(), c.c_str()));      // replaces the target
+  ASSERT_TRUE(RenameFileToNewName(b.c_str(), a.c_str()));
+  EXPECT_EQ(10, GetFileSize64(a.c_str()));
+  EXPECT_TRUE(DeleteFileAt(a.c_str()));
   EXPECT_EQ(5, GetFileSize64(c.c_str()));
   EXPECT_GT(GetFileModifiedTime(c.c_str()), 1000000000);
   EXPECT_TRUE(DeleteFileAt(c.c_str()));

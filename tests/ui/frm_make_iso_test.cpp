@@ -508,6 +508,35 @@ TEST_F(MakeIsoEngineTest, AFinishedImageIsKeptWhenTheEarlierOneCannotBeReplacedA
   for (int i = 1; i <= 9; ++i) EXPECT_FALSE(PathExists((target_ + ".tw" + std::to_string(i) + "~").c_str())) << i;
 }
 
+// A boot image the engine does not take (empty, as a failed save leaves
+// loader.bin, or 2,048 bytes without the boot signature): the image is
+// made without a boot record, and the user and the log are told why it
+// will not boot.
+TEST_F(MakeIsoEngineTest, ABootImageThatCannotStartTheDiscIsNamedAndTheImageIsMadeWithoutIt) {
+  std::vector<uint8_t> unsigned_loader = BootSector();
+  unsigned_loader[2047] = 0;
+  MessageBoxAnswerer boxes(kIdYes);
+  for (const std::vector<uint8_t>& boot : {std::vector<uint8_t>(), unsigned_loader}) {
+    ASSERT_TRUE(WriteBytes(menu_ + "\\loader.bin", boot));
+    ShowDialog();
+    Click(*frmMakeISO, M::btnMake);
+    std::vector<uint8_t> image = ReadBytes(target_);
+    ASSERT_GT(image.size(), (size_t)(3 << 20));
+    EXPECT_EQ(0, memcmp(&image[0x8001], "CD001", 5));
+    EXPECT_NE(0, memcmp(&image[17 * 2048 + 7], "EL TORITO", 9));
+    const std::string said = "Boot Image '" + menu_ + "\\loader.bin' cannot start the disc: it is " +
+                             std::to_string(boot.size()) +
+                             " bytes long, and a boot image is a 2,048-byte loader ending in 55 AA or a floppy "
+                             "image of 1,228,800, 1,474,560 or 2,949,120 bytes. The image is made without a boot "
+                             "record and will not be bootable.";
+    ASSERT_GE(boxes.Count(), 1);
+    EXPECT_EQ(said, boxes.Boxes().back().text);
+    std::vector<uint8_t> log = ReadBytes(TheEngineLog.path);
+    EXPECT_NE(std::string::npos, std::string(log.begin(), log.end()).find(said));
+  }
+  EXPECT_EQ(3, boxes.Count());  // and the overwrite question before the second build
+}
+
 TEST_F(MakeIsoEngineTest, WhilePreparingTheWindowsAnswerAndRefuseASecondMakeAndClosing) {
   HWND probe = CreateProbe();
   ShowDialog();

@@ -9,9 +9,9 @@
 // ("<output>.tw~") that takes the output's place only when the build
 // succeeded, so an existing output survives a failed, stopped or killed
 // build; work files of killed builds are removed by the next build. A
-// finished image that cannot replace the output is kept as
-// "<output>.new" (".new1" ... when taken), which no later build removes. An
-// existing file or folder inside the source folder is refused as the
+// finished image that cannot replace the output is kept as "<output>.new"
+// (".new1", ".new2" ... the first one free), which no later build removes.
+// An existing file or folder inside the source folder is refused as the
 // output: the driver asks no question before it replaces one.
 //
 // Prints every message box to standard error and the engine log to standard

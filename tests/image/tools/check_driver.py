@@ -7,7 +7,7 @@ output file. The image is written to a work file beside the output: an
 earlier image survives a killed, failed or stopped build, the work file of a
 killed build is removed by the next one, a finished image that cannot take
 the output's place is kept under a name of its own that no later build
-removes, and a file of the disc folder is never given as the output."""
+removes (however many are kept), and a file of the disc folder is never given as the output."""
 
 import os
 import re
@@ -72,6 +72,15 @@ def check_staged_output(checks, ws, src):
     checks.equal(build.rc, 1, "a failed build after a kept image: the build fails")
     checks.check(is_image(blocked + ".new") and read(blocked + ".new") == kept,
                  "a failed build after a kept image: the kept image stays")
+    # Ten kept names taken: the eleventh image gets a name of its own too,
+    # which a stopped build leaves.
+    for i in range(1, 10):
+        c.write_file("%s.new%d" % (blocked, i), b"KEPT EARLIER")
+    build = c.make_iso(ws, src, blocked)
+    checks.check(build.rc == 5 and is_image(blocked + ".new10"), "an eleventh kept image: named .new10", build.err)
+    build = c.make_iso(ws, src, blocked, cancel_at=0.5)
+    checks.equal(build.rc, 3, "a stopped build after an eleventh kept image: stopped")
+    checks.check(is_image(blocked + ".new10"), "a stopped build after an eleventh kept image: the image stays")
 
     # A file of the disc folder given as the output, by another spelling.
     inner = os.path.join(src, "inner.iso")
