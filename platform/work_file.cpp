@@ -17,6 +17,17 @@ void RemoveFile(const char* path) {
   DeleteFileAt(path);
 }
 
+// Moves a finished work file over target when ok, else (or when the move
+// fails) removes it. True when target now holds the new bytes.
+bool FinishWork(const char* work, const char* target, bool ok) {
+  if (ok) {
+    if (FileExists(target)) MakeFileWritable(target);
+    ok = RenameFileTo(work, target);
+  }
+  if (!ok) RemoveFile(work);
+  return ok;
+}
+
 }  // namespace
 
 bool CloseWrittenStream(FILE* stream) {
@@ -36,12 +47,7 @@ bool CommitWorkFile(FILE* stream, const char* target, bool written, int64_t expe
   MakeWorkPath(work, target);  // it fitted when the file was opened
   bool ok = CloseWrittenStream(stream) && written;
   if (ok && expectedSize >= 0) ok = GetFileSize64(work) == expectedSize;
-  if (ok) {
-    if (FileExists(target)) MakeFileWritable(target);
-    ok = RenameFileTo(work, target);
-  }
-  if (!ok) RemoveFile(work);
-  return ok;
+  return FinishWork(work, target, ok);
 }
 
 bool WriteWholeFile(const char* target, const void* bytes, size_t size) {
@@ -49,4 +55,11 @@ bool WriteWholeFile(const char* target, const void* bytes, size_t size) {
   if (!stream) return false;
   bool written = fwrite(bytes, 1, size, stream) == size;
   return CommitWorkFile(stream, target, written, (int64_t)size);
+}
+
+bool CopyWholeFile(const char* from, const char* to) {
+  char work[kWorkPathSize];
+  if (!MakeWorkPath(work, to)) return false;
+  if (PathExists(work)) RemoveFile(work);
+  return FinishWork(work, to, CopyFileTo(from, work, false));
 }

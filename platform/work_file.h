@@ -31,3 +31,7 @@ bool CommitWorkFile(FILE* stream, const char* target, bool written, int64_t expe
 
 // The two in one: size bytes as the whole new content of target.
 bool WriteWholeFile(const char* target, const void* bytes, size_t size);
+
+// Copies a file through the work file of to (the system's copy leaves a
+// partly written target behind when a write fails, Wine's among them).
+bool CopyWholeFile(const char* from, const char* to);

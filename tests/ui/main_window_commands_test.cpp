@@ -488,7 +488,11 @@ TEST_F(MainWindowCommandsTest, OnAFullDiskSaveKeepsTheLoaderAndColourTablesAsThe
   if (full == nullptr) GTEST_SKIP() << "needs a small file system: full_disk_wine.sh";
   Show();
   CopyText(TheDocument.MenuFileDir, kPathSize, full);
-  SaveMainMenu();
+  SelectPage(kPageMenu);
+  Click(T::btnAppendM);  // its command copies grldr from the program's resource folder
+  CopyText(TheDocument.menuStrings[1].command, kCommandSize, "grldr grldr");
+  TheDocument.menuKeys[1].accKey = 'g';
+  SaveMainMenu();  // no grldr to copy yet: said twice
   const std::string loader = JoinPaths(full, "loader.bin"), kept = JoinPaths(full, "kept.ctb");
   const std::string fresh = JoinPaths(full, "fresh.ctb"), reserve = JoinPaths(full, "reserve");
   dialogs.Queue(kept.c_str());
@@ -499,6 +503,8 @@ TEST_F(MainWindowCommandsTest, OnAFullDiskSaveKeepsTheLoaderAndColourTablesAsThe
   ASSERT_TRUE(WriteBytes(reserve, ReadBytes(JoinPaths(full, "boot.zqk"))));
   FillDisk(JoinPaths(full, "filler"));
   ASSERT_TRUE(DeleteFileAt(reserve.c_str()));
+  ASSERT_TRUE(CreateFolder(JoinPaths(home_, "resource").c_str()));
+  ASSERT_TRUE(WriteBytes(JoinPaths(JoinPaths(home_, "resource"), "grldr"), std::vector<uint8_t>(256 * 1024, 'g')));
   CopyText(TheDocument.MenuFileName, kPathSize, "other.zqk");
   Click(T::btnSave);
   TheDocument.CurrentColorTable[4].color ^= 0xFFFFFF;
@@ -511,9 +517,11 @@ TEST_F(MainWindowCommandsTest, OnAFullDiskSaveKeepsTheLoaderAndColourTablesAsThe
   EXPECT_EQ(loaderBefore, ReadBytes(loader));
   EXPECT_EQ(keptBefore, ReadBytes(kept));
   EXPECT_FALSE(PathExists(fresh.c_str()));
+  EXPECT_FALSE(PathExists(JoinPaths(full, "grldr").c_str()));  // not half copied
   std::vector<std::string> said;
   for (const auto& box : boxes.Boxes()) said.push_back(box.text);
-  std::vector<std::string> expected;
+  const std::string grldrMissing = "Boot Image File '" + JoinPaths(full, "grldr") + "' not Exist!";
+  std::vector<std::string> expected(4, grldrMissing);
   for (const char* name : {"loader.bin", "kvldr", "kept.ctb", "fresh.ctb"}) {
     expected.push_back("File '" + JoinPaths(full, name) + "' Create Error!");
   }
