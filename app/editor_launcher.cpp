@@ -49,12 +49,25 @@ bool TrySettingsKeyCandidate() {
   return read && TryCandidate(folder, "Plexidor.exe");
 }
 
+// Said when the image to hand over is missing (a build that failed, an
+// image moved away): Plexidor would be started with nothing to write.
+const char kImageMissingText[] =
+    "The image '%s' does not exist, so there is nothing to hand to Plexidor. Make the image with Make ISO "
+    "first.";
+
 // The arguments after the program: -infile "<isoFileDir>\<isoFileName>"
-// and the job's switch. False when they do not fit.
-bool ComposeEditorArguments(char* out, size_t size, const char* isoFileDir,
+// and the job's switch. False, after saying so, when the image does not
+// exist; false when they do not fit.
+bool ComposeEditorArguments(char* out, size_t size, void* owner, const char* isoFileDir,
                             const char* isoFileName, const char* jobSwitch) {
   char imagePath[2 * kPathSize];
   if (!JoinPath(imagePath, sizeof imagePath, isoFileDir, isoFileName)) return false;
+  if (!FileExists(imagePath)) {
+    char text[3 * kPathSize];
+    snprintf(text, sizeof text, kImageMissingText, imagePath);
+    ShowMessageBox(owner, text, GetString(kStrCaptionError), kMbOk | kMbIconError);
+    return false;
+  }
   int length = snprintf(out, size, "-infile \"%s\" %s", imagePath, jobSwitch);
   return length >= 0 && (size_t)length < size;
 }
@@ -148,7 +161,7 @@ void BurnImageWithEditor(void* owner, const char* isoFileDir, const char* isoFil
     return;
   }
   char arguments[kCommandLineSize];
-  if (!ComposeEditorArguments(arguments, sizeof arguments, isoFileDir, isoFileName, "-burnto")) return;
+  if (!ComposeEditorArguments(arguments, sizeof arguments, owner, isoFileDir, isoFileName, "-burnto")) return;
   StartEditorCommandLine(arguments);
 }
 
@@ -158,9 +171,7 @@ void WriteImageToUsbWithEditor(void* owner, const char* isoFileDir, const char* 
     return;
   }
   char arguments[kCommandLineSize];
-  if (!ComposeEditorArguments(arguments, sizeof arguments, isoFileDir, isoFileName, "-writeusb")) {
-    return;
-  }
+  if (!ComposeEditorArguments(arguments, sizeof arguments, owner, isoFileDir, isoFileName, "-writeusb")) return;
   // With user account control on, a program that may not read the disks
   // would fail to write one: start it with administrator rights instead.
   if (IsUacEnabled() && NeedsElevation()) {

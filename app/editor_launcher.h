@@ -17,7 +17,8 @@ enum {
 
 // The burn item of the main window's burn menu: hands the image
 // "<isoFileDir>\<isoFileName>" to Plexidor 8.6 or later with -burnto.
-// owner is the window that owns the download question.
+// An image that does not exist is not handed over: a message says so.
+// owner is the window that owns the download question and that message.
 void BurnImageWithEditor(void* owner, const char* isoFileDir, const char* isoFileName);
 
 // The USB item: hands the image to Plexidor 9.5 or later with -writeusb,

@@ -95,6 +95,12 @@ NewImageResult CreateNewImage(const char* sizeText, const char* seedPath, const 
   NewImageResult result = ReadSeed(seedPath);
   if (result != kNewImageDone) return result;
   if (SameFile(seedPath, outputPath)) return kNewImageOutputIsSeed;
+  // The output is named after the size, so a second image of one size
+  // would replace the first, and what the user put into it, unasked.
+  if (PathExists(outputPath)) {
+    snprintf(MessageBuffer, kMessageBufferSize, GetString(kStrFileExistOverwrite), outputPath);
+    if (!AskYesNo(MessageBuffer)) return kNewImageNotOverwritten;
+  }
   return WriteImage(outputPath, sizeKb);
 }
 
@@ -130,6 +136,8 @@ void ShowNewImageResult(NewImageResult result, const char* sizeText) {
       break;
     case kNewImageWriteError:
       ShowInfo(kWriteErrorText);
+      break;
+    case kNewImageNotOverwritten:
       break;
   }
 }

@@ -20,6 +20,7 @@ enum NewImageResult {
   kNewImageCreateError,    // 18044 "Image file create error!"
   kNewImageNoMemory,       // 18032 "Memory Allocation Error!"
   kNewImageWriteError,     // "Image file write error!"
+  kNewImageNotOverwritten, // the user answered No to 18023: no message
 };
 
 // The size text as a whole decimal number of KB (blanks around it and a
@@ -34,10 +35,11 @@ bool MakeNewImageOutputName(char* out, size_t size, const char* menuDir, const c
 // The whole creation: checks the size (17 to 46080 KB), reads the seed's
 // boot sector (a floppy image, or the active FAT12/FAT16 partition of a
 // hard-disk image), refuses a seed whose boot code would be overwritten and
-// an output that is the seed itself, then writes the image to a temporary
-// file beside outputPath and moves it over outputPath (an existing file is
-// replaced without a question). A failed write removes the temporary file
-// and leaves an existing output as it was. The seed is only read.
+// an output that is the seed itself; when the output exists, asks 18023
+// "File '%s' Exist,Overwrite?" through AskYesNo (No: nothing is written).
+// Then writes the image to a temporary file beside outputPath and moves it
+// over outputPath. A failed write removes the temporary file and leaves an
+// existing output as it was. The seed is only read.
 NewImageResult CreateNewImage(const char* sizeText, const char* seedPath, const char* outputPath);
 
 // Shows the message of a result through ShowInfo.

@@ -9,6 +9,7 @@
 #include "app/message_boxes.h"
 #include "app/string_ids.h"
 #include "platform/files.h"
+#include "platform/work_file.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ ReplaceTextResult ReplaceTextInFile(const char* path, const char* findText, cons
   free(run.window);
   // Written windows may still sit in the stream's buffer: a failing close
   // is a failed write.
-  if (fclose(run.file) != 0 && result == kReplaceDone) result = kReplaceWriteError;
+  if (!CloseWrittenStream(run.file) && result == kReplaceDone) result = kReplaceWriteError;
   *count = run.count;
   return result;
 }

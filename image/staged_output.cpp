@@ -4,6 +4,7 @@
 
 #include "app/message_boxes.h"
 #include "platform/files.h"
+#include "platform/work_file.h"
 
 const char kImageKeptText[] =
     "The new image is complete, but '%s' could not be replaced: it may be open in another program. The new "
@@ -85,7 +86,7 @@ bool OpenStagedOutput(StagedOutput* output, const char* target) {
 }
 
 StagedCommitResult CommitStagedOutput(StagedOutput* output) {
-  bool closed = fclose(output->file) == 0;
+  bool closed = CloseWrittenStream(output->file);
   output->file = nullptr;
   if (!closed) {
     ForceDeleteFile(output->temp);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/files.h"
+#include "platform/work_file.h"
 
 int ReadBitmapHeaders(FILE* file, BitmapHeaders* headers) {
   uint8_t bytes[kHeadersSize];
@@ -126,19 +127,9 @@ bool ReplaceExtension(char* out, size_t size, const char* path, const char* ext)
   return true;
 }
 
-FILE* CreateBitmapFile(const char* path) {
-  if (PathExists(path)) {
-    MakeFileWritable(path);
-    DeleteFileAt(path);
-  }
-  return fopen(path, "wb");
-}
+FILE* CreateBitmapFile(const char* path) { return OpenWorkFile(path); }
 
 int FinishOutputFile(FILE* file, const char* path, int code) {
-  if (fclose(file) != 0 && code == kBitmapDone) code = kBitmapDataError;
-  if (code != kBitmapDone) {
-    MakeFileWritable(path);
-    DeleteFileAt(path);
-  }
+  if (!CommitWorkFile(file, path, code == kBitmapDone, -1) && code == kBitmapDone) code = kBitmapDataError;
   return code;
 }

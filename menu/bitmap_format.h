@@ -116,11 +116,13 @@ void BuildBitmapHeaders(uint8_t* out, const char type[2], uint32_t fileSize, boo
 // named like its own converted file must not be overwritten).
 bool ReplaceExtension(char* out, size_t size, const char* path, const char* ext);
 
-// Opens a new bitmap output file: an existing one is made writable and
-// deleted first. Null when it cannot be created.
+// Opens the work file of a bitmap output file (OpenWorkFile): the output
+// itself stays as it is until FinishOutputFile. Null when it cannot be
+// created.
 FILE* CreateBitmapFile(const char* path);
 
-// Closes an output file. When code is nonzero, or the close fails (then
-// 4 is returned for a code of 0), the file is deleted so that no partial
-// converted or rebuilt file is left for the loader or the preview.
+// Closes the work file of path. When code is 0 and every write reached the
+// disk, it replaces path; otherwise (then 4 is returned for a code of 0) it
+// is removed and path stays as it was, so that no partial converted or
+// rebuilt file is left for the loader or the preview.
 int FinishOutputFile(FILE* file, const char* path, int code);

@@ -31,7 +31,7 @@ static FILE* OpenConverted(const char* path, const char* ext, char* convertedPat
 // converted file, returns null and leaves the reason in code.
 static FILE* CreateRestored(FILE* converted, const char* path, int* code) {
   if (*code == kBitmapDone) {
-    FILE* bitmap = fopen(path, "wb");
+    FILE* bitmap = CreateBitmapFile(path);
     if (bitmap != nullptr) return bitmap;
     *code = kBitmapOpenError;
   }

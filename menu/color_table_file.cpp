@@ -12,6 +12,7 @@
 #include "menu/document.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/work_file.h"
 
 // The text of id with its first occurrence of token replaced by value. The
 // text comes from a language pack, so it is never used as a format.
@@ -48,22 +49,37 @@ static void BuildColorTableFile(uint8_t* out, const ColorTable& table) {
   }
 }
 
+// Copies what an existing file holds behind the table into the new file,
+// so that saving over a longer file keeps its tail. True when all of it
+// was copied (or there is none).
+static bool CopyOldTail(const char* path, FILE* out) {
+  if (GetFileSize64(path) <= (int64_t)kColorTableFileSize) return true;
+  FILE* old = fopen(path, "rb");
+  if (old == nullptr || fseek(old, (long)kColorTableFileSize, SEEK_SET) != 0) {
+    if (old) fclose(old);
+    return false;
+  }
+  uint8_t buffer[4096];
+  bool ok = true;
+  for (size_t got; ok && (got = fread(buffer, 1, sizeof buffer, old)) > 0;) ok = fwrite(buffer, 1, got, out) == got;
+  ok = ok && !ferror(old);
+  fclose(old);
+  return ok;
+}
+
+// The table is written to a work file that replaces the old file only when
+// complete: a full disk leaves the old file (or none) and a message.
 bool SaveColorTable(const char* path, void* owner) {
   if (path == nullptr || path[0] == '\0') return false;
-  bool existed = FileExists(path);
-  if (existed) MakeFileWritable(path);
-  FILE* file = fopen(path, existed ? "r+b" : "wb");
+  FILE* file = OpenWorkFile(path);
   if (file == nullptr) {
     ShowFileError(owner, kStrFileCreateError, path);
     return false;
   }
   uint8_t bytes[kColorTableFileSize];
   BuildColorTableFile(bytes, TheDocument.CurrentColorTable);
-  bool written = fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
-  if (fclose(file) != 0) written = false;
-  if (!written) {
-    // A file this call made is not left half written.
-    if (!existed) DeleteFileAt(path);
+  bool written = fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes && CopyOldTail(path, file);
+  if (!CommitWorkFile(file, path, written, -1)) {
     ShowFileError(owner, kStrFileCreateError, path);
     return false;
   }

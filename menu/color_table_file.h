@@ -14,9 +14,11 @@ const size_t kColorTableEntrySize = 36;
 const uint32_t kColorTableCount = 16;
 const size_t kColorTableFileSize = kColorTableEntriesOffset + kColorTableCount * kColorTableEntrySize;
 
-// Writes CurrentColorTable to the file. An existing file is made writable and
-// written from its start, not shortened. False (after message 18020) when it cannot
-// be created or written.
+// Writes CurrentColorTable to the file. An existing file is replaced from its
+// start, not shortened (its bytes behind the table stay); the new file is
+// written beside it and takes its place only when complete. False (after
+// message 18020) when it cannot be created or written: the file is then as
+// it was.
 bool SaveColorTable(const char* path, void* owner);
 
 // Replaces CurrentColorTable, values and names, from the file. Only a file

@@ -11,6 +11,7 @@
 #include "menu/document_view.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/work_file.h"
 
 CommandScanState TheCommandScan = {{false, false, false, false}, 4};
 
@@ -77,7 +78,7 @@ void CopyAuxiliaryFile(bool& marker, const char* name) {
     char resource[1100];
     if (JoinPath(resource, sizeof resource, GetHomeDir(), "resource")) {
       const std::string source = Join(resource, name);
-      if (FileExists(source.c_str())) CopyFileTo(source.c_str(), target.c_str(), true);
+      if (FileExists(source.c_str())) CopyWholeFile(source.c_str(), target.c_str());
     }
   }
   if (!FileExists(target.c_str())) ShowScanMessage(kStrBootFileNotExist, target);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/language.h"
 #include "app/process_settings.h"
@@ -17,15 +18,13 @@
 #include "menu/undo.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/work_file.h"
 
 uint8_t QuietSave = 0;
 
 namespace {
 
 const char kSecondLoaderName[] = "kvldr";
-// The finished file is written under this suffix first and renamed over
-// the old one at the end.
-const char kPartialSuffix[] = ".tmp";
 
 void ShowWriterMessage(unsigned icon, const char* text) {
   if (QuietSave) return;
@@ -54,24 +53,6 @@ void PutLoaderName(uint8_t* field, size_t size, const char* text) {
   }
 }
 
-// Writes bytes to path through a partial file beside it, so that a failure
-// leaves the old file in place. Removes the partial file on failure.
-bool ReplaceFileWith(const std::string& path, const uint8_t* bytes, size_t size) {
-  const std::string partial = path + kPartialSuffix;
-  MakeFileWritable(partial.c_str());
-  DeleteFileAt(partial.c_str());
-  FILE* f = fopen(partial.c_str(), "wb");
-  if (!f) return false;
-  bool ok = fwrite(bytes, 1, size, f) == size;
-  ok = fclose(f) == 0 && ok;
-  if (ok) {
-    MakeFileWritable(path.c_str());
-    ok = RenameFileTo(partial.c_str(), path.c_str());
-  }
-  if (!ok) DeleteFileAt(partial.c_str());
-  return ok;
-}
-
 // The boot files' common fields.
 void PutBootFields(uint8_t* folder, uint8_t* name, uint8_t* tail) {
   const MenuDocument& doc = TheDocument;
@@ -82,32 +63,51 @@ void PutBootFields(uint8_t* folder, uint8_t* name, uint8_t* tail) {
   tail[2] = doc.DefaultMenuOff;
 }
 
-// Writes the password field at offset of an existing boot file; nothing
-// when the file is missing, cannot be opened, or does not reach that far.
-// True when the field was written.
+// The boot files' largest sensible size: anything longer is not one of
+// ours and is not patched.
+const int64_t kMaxBootFileSize = 65536;
+
+// Puts the encoded password into a boot file's bytes: loader.bin's field at
+// its fixed offset, kvldr's where its header points. False when kvldr's
+// header is missing or the field would pass the end of the bytes.
+bool PutPasswordField(std::vector<uint8_t>& bytes, bool throughHeader) {
+  uint32_t offset = kBootPasswordField;
+  if (throughHeader) {
+    if (bytes.size() < kSecondHeaderOffset + kSecondHeaderSize) return false;
+    const uint8_t* header = bytes.data() + kSecondHeaderOffset;
+    if (memcmp(header, kSecondSignature, 4) != 0) return false;
+    offset = get16le(header + kSecondPasswordPointer);
+  }
+  if (size_t(offset) + 10 > bytes.size()) return false;
+  EncodeMainPassword(TheDocumentView().GetFieldText(ViewField::txtPassword).c_str(), bytes.data() + offset);
+  return true;
+}
+
+// Writes the password field of an existing boot file: the file is read
+// whole, patched and written back through a work file, so that a failed
+// write leaves it as it was. Nothing when the file is missing, cannot be
+// read, or has no field. True when the field was written.
 bool PatchPassword(const char* name, bool throughHeader) {
   const std::string path = MenuFolderPath(name);
   if (path.empty() || !FileExists(path.c_str())) return false;
-  MakeFileWritable(path.c_str());
-  FILE* f = fopen(path.c_str(), "r+b");
-  if (!f) return false;
   const int64_t size = GetFileSize64(path.c_str());
-  uint32_t offset = kBootPasswordField;
-  bool ok = true;
-  if (throughHeader) {
-    uint8_t header[kSecondHeaderSize];
-    ok = fseek(f, kSecondHeaderOffset, SEEK_SET) == 0 &&
-         fread(header, 1, kSecondHeaderSize, f) == kSecondHeaderSize &&
-         memcmp(header, kSecondSignature, 4) == 0;
-    if (ok) offset = get16le(header + kSecondPasswordPointer);
-  }
-  ok = ok && int64_t(offset) + 10 <= size;
-  if (ok) {
-    uint8_t field[10];
-    EncodeMainPassword(TheDocumentView().GetFieldText(ViewField::txtPassword).c_str(), field);
-    ok = fseek(f, long(offset), SEEK_SET) == 0 && fwrite(field, 1, sizeof field, f) == sizeof field;
-  }
-  return fclose(f) == 0 && ok;
+  if (size <= 0 || size > kMaxBootFileSize) return false;
+  std::vector<uint8_t> bytes((size_t)size);
+  FILE* f = fopen(path.c_str(), "rb");
+  if (!f) return false;
+  const bool read = fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  fclose(f);
+  return read && PutPasswordField(bytes, throughHeader) &&
+         WriteWholeFile(path.c_str(), bytes.data(), bytes.size());
+}
+
+// A boot file that was not written: the menu file names a loader that the
+// folder does not hold. Shown also in a quiet save, since the image that
+// Make ISO builds next would boot the earlier loader.
+void ReportBootFileNotWritten(const char* name) {
+  char text[2200];
+  snprintf(text, sizeof text, GetString(kStrFileCreateError), MenuFolderPath(name).c_str());
+  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionError), kMbIconError);
 }
 
 // The logo block just written: what a typed logo name or time is compared
@@ -127,17 +127,13 @@ void RememberPictureNames(const MenuFileParts& parts) {
   TheDocumentView().RepaintPreview();
 }
 
-// Writes the finished menu file to the partial file; false on any failure
-// (the partial file is then removed).
-bool WriteMenuFileBytes(const std::string& partial, FILE* out, FILE* templateFile,
-                        const MenuFileParts& parts) {
+// Writes the finished menu file through its work file; false on any
+// failure (the work file is then removed and the old menu file stays).
+bool WriteMenuFileBytes(const std::string& path, FILE* out, FILE* templateFile, const MenuFileParts& parts) {
   bool ok = fwrite(parts.head.data(), 1, parts.head.size(), out) == parts.head.size();
   ok = ok && WriteCodePageFont(out, templateFile);
   ok = ok && fwrite(parts.tail.data(), 1, parts.tail.size(), out) == parts.tail.size();
-  ok = fclose(out) == 0 && ok;
-  ok = ok && GetFileSize64(partial.c_str()) == int64_t(parts.totalSize);
-  if (!ok) DeleteFileAt(partial.c_str());
-  return ok;
+  return CommitWorkFile(out, path.c_str(), ok, int64_t(parts.totalSize));
 }
 
 void ReportFirstMissingHotKey() {
@@ -185,21 +181,24 @@ bool PictureNamesCanBeStored() {
 
 }  // namespace
 
+// The boot files are written whole with the password in place, so that
+// neither is ever found half written or without its password.
 bool WriteLoaderBoot(FILE* templateFile) {
-  uint8_t boot[kLoaderBootSize];
-  if (!ReadTemplate(templateFile, kLoaderBootOffset, boot, kLoaderBootSize)) return false;
-  PutBootFields(boot + kBootFolderField, boot + kBootMenuNameField, boot + kBootKeepKernel);
-  return ReplaceFileWith(MenuFolderPath(kLoaderBootName), boot, kLoaderBootSize);
+  std::vector<uint8_t> boot(kLoaderBootSize);
+  if (!ReadTemplate(templateFile, kLoaderBootOffset, boot.data(), kLoaderBootSize)) return false;
+  PutBootFields(&boot[kBootFolderField], &boot[kBootMenuNameField], &boot[kBootKeepKernel]);
+  PutPasswordField(boot, false);
+  return WriteWholeFile(MenuFolderPath(kLoaderBootName).c_str(), boot.data(), boot.size());
 }
 
 bool WriteSecondLoader(FILE* templateFile) {
-  uint8_t kvldr[kSecondLoaderSize];
-  if (!ReadTemplate(templateFile, kSecondLoaderOffset, kvldr, kSecondLoaderSize)) return false;
-  uint8_t* header = kvldr + kSecondHeaderOffset;
+  std::vector<uint8_t> kvldr(kSecondLoaderSize);
+  if (!ReadTemplate(templateFile, kSecondLoaderOffset, kvldr.data(), kSecondLoaderSize)) return false;
+  uint8_t* header = &kvldr[kSecondHeaderOffset];
   memcpy(header, kSecondSignature, 4);
-  PutBootFields(header + kSecondFolderField, header + kSecondMenuNameField,
-                header + kSecondKeepKernel);
-  return ReplaceFileWith(MenuFolderPath(kSecondLoaderName), kvldr, kSecondLoaderSize);
+  PutBootFields(header + kSecondFolderField, header + kSecondMenuNameField, header + kSecondKeepKernel);
+  PutPasswordField(kvldr, true);
+  return WriteWholeFile(MenuFolderPath(kSecondLoaderName).c_str(), kvldr.data(), kvldr.size());
 }
 
 bool WriteLoaderPassword() { return PatchPassword(kLoaderBootName, false); }
@@ -232,10 +231,7 @@ bool SaveMenuFile() {
   }
 
   const std::string path = MenuFolderPath(doc.MenuFileName);
-  const std::string partial = path + kPartialSuffix;
-  MakeFileWritable(partial.c_str());
-  DeleteFileAt(partial.c_str());
-  FILE* out = doc.MenuFileName[0] && !path.empty() ? fopen(partial.c_str(), "wb") : nullptr;
+  FILE* out = doc.MenuFileName[0] && !path.empty() ? OpenWorkFile(path.c_str()) : nullptr;
   if (!out) {
     ShowWriterMessage(kMbIconError, kStrFileCreateError, path.c_str());
     fclose(templateFile);
@@ -245,23 +241,12 @@ bool SaveMenuFile() {
   MenuFileParts parts;
   bool ok = BuildMenuFile(templateFile, parts);
   if (ok && parts.totalSize > kMaxMenuFileSize) {
-    fclose(out);
-    DeleteFileAt(partial.c_str());
+    CommitWorkFile(out, path.c_str(), false, -1);
     fclose(templateFile);
     ReportTooLarge(path, parts.totalSize);
     return false;
   }
-  if (!ok) {
-    fclose(out);
-    DeleteFileAt(partial.c_str());
-  } else {
-    ok = WriteMenuFileBytes(partial, out, templateFile, parts);
-  }
-  if (ok) {
-    MakeFileWritable(path.c_str());
-    ok = RenameFileTo(partial.c_str(), path.c_str());
-    if (!ok) DeleteFileAt(partial.c_str());
-  }
+  ok = ok ? WriteMenuFileBytes(path, out, templateFile, parts) : CommitWorkFile(out, path.c_str(), false, -1);
   if (!ok) {
     ShowWriterMessage(kMbIconError, kStrFileCreateError, path.c_str());
     fclose(templateFile);
@@ -273,10 +258,8 @@ bool SaveMenuFile() {
   RememberPictureNames(parts);
   // The boot files follow only a menu file that is in place.
   if (doc.MenuType == 0) {
-    WriteLoaderBoot(templateFile);
-    WriteSecondLoader(templateFile);
-    WriteLoaderPassword();
-    WriteSecondLoaderPassword();
+    if (!WriteLoaderBoot(templateFile)) ReportBootFileNotWritten(kLoaderBootName);
+    if (!WriteSecondLoader(templateFile)) ReportBootFileNotWritten(kSecondLoaderName);
   }
   fclose(templateFile);
   ResetUndo();

@@ -14,19 +14,23 @@ extern uint8_t QuietSave;
 // old one and put in its place only when it is complete, so a failure at
 // any step leaves the previous menu file (and the boot files) as they were.
 // A document whose file would pass 65,535 bytes is refused. Reports every
-// failure by message box (unless QuietSave); on success the undo history
-// is empty and DocumentModified is 0. True when the menu file is in place.
+// failure by message box (unless QuietSave; a boot file that could not be
+// written is reported even then); on success the undo history is empty and
+// DocumentModified is 0. True when the menu file is in place.
 bool SaveMenuFile();
 
 // "loader.bin" (2,048 bytes) and "kvldr" (8,192 bytes) in MenuFileDir from
 // the open template, with the menu file name, image folder, KeepKernel,
-// mode byte and DefaultMenuOff patched in. Silent; false when not written.
+// mode byte, DefaultMenuOff and the main menu password patched in, each
+// written whole through a work file, so a failed write leaves the earlier
+// file as it was. Silent; false when not written.
 bool WriteLoaderBoot(FILE* templateFile);
 bool WriteSecondLoader(FILE* templateFile);
 
 // Patch the main menu password (the main window's txtPassword field) into
-// an existing "loader.bin" / "kvldr" in MenuFileDir. Silent; nothing is done
-// when the file is missing, cannot be opened or is too short for the field.
+// an existing "loader.bin" / "kvldr" in MenuFileDir, through a work file as
+// above. Silent; nothing is done when the file is missing, cannot be read
+// or is too short for the field.
 // True when the field was written (the password button reports a failure).
 bool WriteLoaderPassword();
 bool WriteSecondLoaderPassword();

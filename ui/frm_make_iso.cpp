@@ -187,6 +187,20 @@ bool CheckedOf(Form& form, int id) { return CheckBox(form.ControlAt(id)).Checked
 
 void CopyText(char* out, size_t size, const char* text) { snprintf(out, size, "%s", text); }
 
+// Keeps an output path as the folder and name of the image that the Burn
+// items hand over and the next showing proposes, split at its last
+// backslash (a relative path made full first). False when it has none.
+bool RememberIsoFile(const char* path) {
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+  char* cut = length > 0 && length < sizeof full ? strrchr(full, '\\') : nullptr;
+  if (!cut) return false;
+  *cut = 0;
+  CopyText(TheMainSettings.ISOFileName, sizeof TheMainSettings.ISOFileName, cut + 1);
+  CopyText(TheMainSettings.ISOFileDir, sizeof TheMainSettings.ISOFileDir, full);
+  return true;
+}
+
 // Adds ".iso" when the path has no "." or its text after the last "." is
 // not "iso" in any letter case.
 std::string WithIsoExtension(std::string path) {
@@ -317,12 +331,7 @@ void TfrmMakeISO::btnSetISOFileClick() {
   request.defaultExt = "ISO";
   request.flags = kFileDialogFlags;
   request.olderStructure = !IsWin2000OrLater();
-  if (!RunFileDialog(request)) return;
-  char* cut = strrchr(request.file, '\\');
-  if (!cut) return;
-  *cut = 0;
-  CopyText(TheMainSettings.ISOFileName, sizeof TheMainSettings.ISOFileName, cut + 1);
-  CopyText(TheMainSettings.ISOFileDir, sizeof TheMainSettings.ISOFileDir, request.file);
+  if (!RunFileDialog(request) || !RememberIsoFile(request.file)) return;
   char text[2 * kPathSize + 16];
   snprintf(text, sizeof text, "%s\\%s", TheMainSettings.ISOFileDir, TheMainSettings.ISOFileName);
   ControlAt(txtISOFile).SetText(text);
@@ -371,6 +380,8 @@ void TfrmMakeISO::btnMakeClick() {
   if (outcome == kBuiltNothing) {
     ShowPathError(GetString(kStrFileCreateError), job.target);
   } else if (outcome != kFolderRefused) {
+    // The image just made is the one Burn hands over, typed or browsed.
+    if (outcome != kBuildFailed) RememberIsoFile(job.target);
     if (outcome == kImageKept) TellImageKept(job);
     if (outcome != kBuildFailed) TellLeftOut(outcome == kImageKept ? job.workFile : job.target);
     Close();

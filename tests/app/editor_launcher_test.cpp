@@ -24,30 +24,34 @@ class EditorLauncher : public ::testing::Test {
     snprintf(name, sizeof name, "tw_launcher_%ld_%p", (long)time(nullptr), (void*)this);
     ASSERT_TRUE(JoinPath(dir, sizeof dir, temp, name));
     root_ = dir;
-    for (const char* sub : {"", "editor", "start", "home"}) ASSERT_TRUE(CreateFolder(Path(sub).c_str()));
+    for (const char* sub : {"", "editor", "start", "home", "My Discs"}) ASSERT_TRUE(CreateFolder(Path(sub).c_str()));
     snprintf(TheProcessSettings.startDir, sizeof TheProcessSettings.startDir, "%s", Path("start").c_str());
     snprintf(TheProcessSettings.homeDir, sizeof TheProcessSettings.homeDir, "%s", Path("home").c_str());
   }
   void TearDown() override {
     for (const std::string& file : files_) DeleteFileAt(file.c_str());
-    for (const char* sub : {"editor", "start", "home", ""}) RemoveFolder(Path(sub).c_str());
+    for (const char* sub : {"editor", "start", "home", "My Discs", ""}) RemoveFolder(Path(sub).c_str());
   }
 
   std::string Path(const std::string& sub) { return sub.empty() ? root_ : root_ + kSep + sub; }
 
   // A program file with the given version text in one of the folders.
   std::string PutEditor(const std::string& folder, const std::string& name, const std::string& version) {
-    std::string path = Path(folder) + kSep + name;
-    FILE* f = fopen(path.c_str(), "wb");
-    EXPECT_TRUE(f && fclose(f) == 0);
-    files_.push_back(path);
+    std::string path = PutFile(folder, name);
     Fakes().fileVersions[path] = version;
     return path;
   }
 
-  std::string Arguments(const char* jobSwitch) {
-    return std::string("-infile \"C:\\My Discs") + kSep + "my disk.iso\" " + jobSwitch;
+  // An empty file in one of the folders, removed afterwards.
+  std::string PutFile(const std::string& folder, const std::string& name) {
+    std::string path = Path(folder) + kSep + name;
+    FILE* f = fopen(path.c_str(), "wb");
+    EXPECT_TRUE(f && fclose(f) == 0);
+    files_.push_back(path);
+    return path;
   }
+
+  std::string Arguments(const char* jobSwitch) { return "-infile \"" + Path("My Discs") + kSep + "my disk.iso\" " + jobSwitch; }
 
   LauncherSeams seams_;
   std::string root_;
@@ -104,20 +108,22 @@ TEST_F(EditorLauncher, MissingOrOldEditorOffersTheDownloadOfTheNeededVersion) {
 TEST_F(EditorLauncher, BurnAndUsbStartTheEditorElevatingOnlyWithUacAndUnreadableDisks) {
   std::string editor = PutEditor("editor", "Plexidor.exe", "9, 5, 0, 0");
   PutEditorFolder(Path("editor"));
-  BurnImageWithEditor(kOwner, "C:\\My Discs", "my disk.iso");
+  PutFile("My Discs", "my disk.iso");  // a folder with a blank in its name
+  const std::string discs = Path("My Discs");
+  BurnImageWithEditor(kOwner, discs.c_str(), "my disk.iso");
   // No user account control: WinExec, whatever the disks say.
-  WriteImageToUsbWithEditor(kOwner, "C:\\My Discs", "my disk.iso");
+  WriteImageToUsbWithEditor(kOwner, discs.c_str(), "my disk.iso");
   // On, and the first disk is readable: WinExec.
   PutEnableLua(1);
   Fakes().driveRoots = std::string("C:\\", 4);
   Fakes().driveTypes["C:\\"] = kDriveFixed;
   Fakes().volumeDisks['C'] = 0;
   Fakes().readableDevices.insert("\\\\.\\PhysicalDrive0");
-  WriteImageToUsbWithEditor(kOwner, "C:\\My Discs", "my disk.iso");
+  WriteImageToUsbWithEditor(kOwner, discs.c_str(), "my disk.iso");
   // On, and the disk does not open: "runas" without the editor's own path
   // in the parameters.
   Fakes().readableDevices.clear();
-  WriteImageToUsbWithEditor(kOwner, "C:\\My Discs", "my disk.iso");
+  WriteImageToUsbWithEditor(kOwner, discs.c_str(), "my disk.iso");
 
   const std::vector<RecordedStart>& starts = Fakes().starts;
   ASSERT_EQ(4u, starts.size());

@@ -15,7 +15,6 @@
 
 namespace {
 
-const char kArguments[] = "-infile \"C:\\My Discs\\my disk.iso\" ";
 const char kPolicyKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
 // Records the kind of each start, then lets the system carry it out.
@@ -47,12 +46,15 @@ class StandInEditor : public ::testing::Test {
     ASSERT_TRUE(CreateFolder(folder_.c_str()));
     editor_ = folder_ + "\\Plexidor.exe";
     log_ = folder_ + "\\command-line.txt";
+    image_ = folder_ + "\\my disk.iso";
+    ASSERT_TRUE(WriteBytes(image_, {}));
     PutEditorFolder(folder_);
     Fakes().versionWord = 0x0A280105;  // 5.1: no user account control
   }
   void TearDown() override {
     DeleteFileAt(log_.c_str());
     DeleteFileAt(editor_.c_str());
+    DeleteFileAt(image_.c_str());
     RemoveFolder(folder_.c_str());
   }
 
@@ -65,8 +67,11 @@ class StandInEditor : public ::testing::Test {
     return std::string(bytes.begin(), bytes.end());
   }
 
+  // The arguments that hand over the image beside the editor.
+  std::string Arguments() const { return "-infile \"" + image_ + "\" "; }
+
   LauncherSeams seams_;
-  std::string folder_, editor_, log_;
+  std::string folder_, editor_, log_, image_;
 };
 
 // Sets the system's policy value; returns the one before (0 when none).
@@ -104,8 +109,8 @@ TEST(RunAsInfo, HasTheSizeOfThisBuildsStructure) {
 
 TEST_F(StandInEditor, BurnRunsTheCommandLineWithTheBurnSwitch) {
   UseStandIn("8_6");
-  BurnImageWithEditor(nullptr, "C:\\My Discs", "my disk.iso");
-  EXPECT_EQ("\"" + editor_ + "\" " + kArguments + "-burnto", WaitForLog());
+  BurnImageWithEditor(nullptr, folder_.c_str(), "my disk.iso");
+  EXPECT_EQ("\"" + editor_ + "\" " + Arguments() + "-burnto", WaitForLog());
   EXPECT_EQ(std::vector<ShellStartKind>({kStartCommand}), g_kinds);
 }
 
@@ -124,10 +129,10 @@ TEST_F(StandInEditor, UsbWithUacOnStartsTheEditorThroughRunAs) {
   // drives, so no disk can be read.
   SetRegistryBackend(memory);
   PutEnableLua(1);
-  WriteImageToUsbWithEditor(nullptr, "C:\\My Discs", "my disk.iso");
+  WriteImageToUsbWithEditor(nullptr, folder_.c_str(), "my disk.iso");
   SetSystemVersionSource(fake);
   std::string log = WaitForLog();
-  std::string arguments = std::string(kArguments) + "-writeusb";
+  std::string arguments = Arguments() + "-writeusb";
   ASSERT_GT(log.size(), arguments.size());
   EXPECT_EQ(arguments, log.substr(log.size() - arguments.size())) << log;
   EXPECT_NE(std::string::npos, log.find("Plexidor.exe")) << log;

@@ -24,14 +24,7 @@ cleanup() {
 trap cleanup EXIT
 rm -rf "$work"
 mkdir -p "$work/a_folder" "$work/out"
-# The base prefix is complete (the set-up fixture made it); its lock keeps a
-# concurrent set-up from changing it while it is copied. Tests running in
-# the base prefix meanwhile make and remove temporary files, which cp may
-# then miss: its complaints are ignored and the parts that matter checked.
-( flock 9; cp -a "$base" "$prefix" 2>"$work/cp.log" ) 9>"$base.lock"
-for part in system.reg user.reg drive_c/windows/system32 dosdevices/c: dosdevices/z:; do
-  [ -e "$prefix/$part" ] || { echo "prefix copy lacks $part" >&2; cat "$work/cp.log" >&2; exit 1; }
-done
+bash "$(dirname "$0")/../copy_prefix.sh" "$base" "$prefix" || exit 1
 ln -s "$work/a_folder" "$prefix/dosdevices/a:"
 run() { "$wine_run" "$arch" "$prefix" "$@"; }
 winpath() { echo "Z:${1//\//\\}"; }

@@ -81,10 +81,10 @@ class NewImage : public tooltest::ToolTest {
 };
 
 TEST_F(NewImage, FloppySeedGivesAnEmptyFat12ImageWithTheSeedsBootCode) {
-  ASSERT_TRUE(WriteBytes(out_, Bytes(5, 'x')));  // replaced without a question
+  ASSERT_TRUE(WriteBytes(out_, Bytes(5, 'x')));  // replaced on Yes to the question
   Bytes seed = FloppySeed();
   ASSERT_EQ(kNewImageDone, Create("1440", seed));
-  EXPECT_EQ(std::vector<std::string>{"Image file created OK!"}, BoxTexts());
+  EXPECT_EQ((std::vector<std::string>{"File '" + out_ + "' Exist,Overwrite?", "Image file created OK!"}), BoxTexts());
   EXPECT_EQ((std::vector<std::string>{"new.img", "seed.img"}), Names());
   Bytes image = ReadBytes(out_);
   ASSERT_EQ(1474560u, image.size());

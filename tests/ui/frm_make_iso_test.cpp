@@ -9,15 +9,19 @@
 #include <vector>
 
 #include "app/engine_log.h"
+#include "app/process_settings.h"
 #include "app/language.h"
 #include "image/iso_engine.h"
 #include "image/progress_seam.h"
 #include "menu/document.h"
 #include "platform/files.h"
+#include "platform/shell_launch.h"
+#include "platform/system_version.h"
 #include "tests/file_bytes.h"
 #include "tests/win/form_driver.h"
 #include "ui/frm_make_iso.h"
 #include "ui/frm_progress.h"
+#include "ui/frm_tb.h"
 #include "ui/main_settings.h"
 #include "ui/make_iso_engine.h"
 #include "ui/program_forms.h"
@@ -396,6 +400,48 @@ TEST_F(MakeIsoTest, BrowsingSetsTheOutputFileAndTheBootImage) {
   EXPECT_FALSE(open.save);
   EXPECT_EQ("Boot Image File|" + menu_ + "|bin", open.title + "|" + open.initialDir + "|" + open.defaultExt);
   EXPECT_EQ("D:\\boot\\other.img", Text(M::txtBootImage));
+}
+
+// Plexidor 9.5 in the program folder, and the command lines it is started with.
+std::vector<std::string> g_started;
+bool RecordStart(const ShellStartRequest& request) {
+  g_started.push_back(request.file);
+  return true;
+}
+bool Version95(const char*, char* out, size_t size) { return snprintf(out, size, "9.5") > 0; }
+
+// An output path typed into "ISO File" is the image Burn hands over once it
+// is made; an image that is gone is not handed over, and the user is told.
+TEST_F(MakeIsoTest, BurnHandsOverTheImageMadeFromATypedPathAndSaysWhenItIsGone) {
+  const ProcessSettings processBefore = TheProcessSettings;
+  strcpy(TheProcessSettings.startDir, root_.c_str());
+  WriteBytes(root_ + "\\plexidor.exe", {});
+  const SystemVersionSource versions = {nullptr, Version95};
+  const SystemVersionSource* versionsBefore = SetSystemVersionSource(&versions);
+  ShellStartHandler shellBefore = SetShellStartHandler(RecordStart);
+  g_started.clear();
+  CreateDirectoryA((root_ + "\\my.dir").c_str(), nullptr);
+  const std::string typed = root_ + "\\my.dir\\typed.iso";
+  ShowDialog();
+  SetText(M::txtISOFile, root_ + "\\my.dir\\typed");
+  MessageBoxAnswerer boxes;
+  Click(*frmMakeISO, M::btnMake);
+  HWND main = *TheApplication.MainForm();
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(kFirstRowId + TfrmTb::pmBurnCD, 0), 0);
+  DeleteFileA(typed.c_str());
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(kFirstRowId + TfrmTb::pmWriteUSB, 0), 0);
+  SetShellStartHandler(shellBefore);
+  SetSystemVersionSource(versionsBefore);
+  TheProcessSettings = processBefore;
+
+  ASSERT_EQ(1u, g_started.size()) << (boxes.Count() ? boxes.Boxes()[0].text : "");
+  EXPECT_EQ("\"" + root_ + "\\plexidor.exe\" -infile \"" + typed + "\" -burnto", g_started[0]);
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("The image '" + typed + "' does not exist, so there is nothing to hand to Plexidor. Make the image "
+            "with Make ISO first.", boxes.Boxes()[0].text);
+  EXPECT_EQ((void*)main, boxes.Boxes()[0].owner);
+  ShowDialog();
+  EXPECT_EQ(typed, Text(M::txtISOFile));
 }
 
 // ------------------------------------------------------------ the image engine itself

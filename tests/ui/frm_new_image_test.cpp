@@ -85,4 +85,25 @@ TEST_F(NewImageDialog, CreateWritesTheImageAndASizeThatIsNotANumberGetsAPlainMes
   EXPECT_FALSE(PathExists(File("1.44MB.img").c_str()));
 }
 
+// The output is named after the size, so a second image of one size would
+// replace the first: Create asks; No writes nothing and the dialog stays.
+TEST_F(NewImageDialog, CreateAsksBeforeItReplacesAnImageAndNoKeepsItByteForByte) {
+  ASSERT_TRUE(WriteBytes(File("seed.img"), FloppySeed()));
+  const std::vector<uint8_t> mine = {'m', 'i', 'n', 'e'};
+  ASSERT_TRUE(WriteBytes(File("1440.img"), mine));
+  frmNewImage->Show();
+  form_driver::TypeText(*frmNewImage, F::txtSeedImage, File("seed.img").c_str());
+  form_driver::SelectComboItem(*frmNewImage, F::cbSize, 0);
+  form_driver::Click(*frmNewImage, F::btnCreate);
+  ASSERT_EQ(1, boxes_.Count());
+  EXPECT_EQ("File '" + File("1440.img") + "' Exist,Overwrite?", boxes_.Boxes()[0].text);
+  EXPECT_EQ(mine, ReadBytes(File("1440.img")));
+  EXPECT_TRUE(frmNewImage->Visible());
+  boxes_.Queue(kIdYes);
+  form_driver::Click(*frmNewImage, F::btnCreate);
+  ASSERT_EQ(3, boxes_.Count());
+  EXPECT_EQ("Image file created OK!", boxes_.Boxes()[2].text);
+  EXPECT_EQ(1474560u, ReadBytes(File("1440.img")).size());
+}
+
 }  // namespace

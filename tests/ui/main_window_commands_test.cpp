@@ -483,4 +483,62 @@ TEST_F(MainWindowCommandsTest, ColorTablesSaveLoadAndComeFromABitmapIntoTheCombo
   EXPECT_EQ(1, doc.DocumentModified);
 }
 
+// Fills the disk that holds path to its last byte.
+void FillDisk(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  const std::vector<char> block(4096, 'f');
+  DWORD written = 0;
+  while (WriteFile(file, block.data(), (DWORD)block.size(), &written, nullptr) && written > 0) {}
+  CloseHandle(file);
+}
+
+// A write that fails on a full disk, where Wine's C library returns 0 from
+// fclose although the flush of the last bytes failed. full_disk_wine.sh
+// runs this with a small file system of its own as TW_FULL_DISK_FOLDER.
+TEST_F(MainWindowCommandsTest, OnAFullDiskSaveKeepsTheLoaderAndColourTablesAsTheyWereAndSaysSo) {
+  const char* full = getenv("TW_FULL_DISK_FOLDER");
+  if (full == nullptr) GTEST_SKIP() << "needs a small file system: full_disk_wine.sh";
+  Show();
+  CopyText(TheDocument.MenuFileDir, kPathSize, full);
+  SelectPage(kPageMenu);
+  Click(T::btnAppendM);  // its command copies grldr from the program's resource folder
+  CopyText(TheDocument.menuStrings[1].command, kCommandSize, "grldr grldr");
+  TheDocument.menuKeys[1].accKey = 'g';
+  SaveMainMenu();  // no grldr to copy yet: said twice
+  const std::string loader = JoinPaths(full, "loader.bin"), kept = JoinPaths(full, "kept.ctb");
+  const std::string fresh = JoinPaths(full, "fresh.ctb"), reserve = JoinPaths(full, "reserve");
+  dialogs.Queue(kept.c_str());
+  Choose(T::pmSaveColors);
+  const std::vector<uint8_t> loaderBefore = ReadBytes(loader), keptBefore = ReadBytes(kept);
+  ASSERT_EQ(kLoaderBootSize, loaderBefore.size());
+  // Room for the menu file under a new name, and not a byte more.
+  ASSERT_TRUE(WriteBytes(reserve, ReadBytes(JoinPaths(full, "boot.zqk"))));
+  FillDisk(JoinPaths(full, "filler"));
+  ASSERT_TRUE(DeleteFileAt(reserve.c_str()));
+  ASSERT_TRUE(CreateFolder(JoinPaths(home_, "resource").c_str()));
+  ASSERT_TRUE(WriteBytes(JoinPaths(JoinPaths(home_, "resource"), "grldr"), std::vector<uint8_t>(256 * 1024, 'g')));
+  CopyText(TheDocument.MenuFileName, kPathSize, "other.zqk");
+  Click(T::btnSave);
+  TheDocument.CurrentColorTable[4].color ^= 0xFFFFFF;
+  dialogs.Queue(kept.c_str());
+  Choose(T::pmSaveColors);
+  dialogs.Queue(fresh.c_str());
+  Choose(T::pmSaveColors);
+
+  EXPECT_TRUE(FileExists(JoinPaths(full, "other.zqk").c_str()));
+  EXPECT_EQ(loaderBefore, ReadBytes(loader));
+  EXPECT_EQ(keptBefore, ReadBytes(kept));
+  EXPECT_FALSE(PathExists(fresh.c_str()));
+  EXPECT_FALSE(PathExists(JoinPaths(full, "grldr").c_str()));  // not half copied
+  std::vector<std::string> said;
+  for (const auto& box : boxes.Boxes()) said.push_back(box.text);
+  const std::string grldrMissing = "Boot Image File '" + JoinPaths(full, "grldr") + "' not Exist!";
+  std::vector<std::string> expected(4, grldrMissing);
+  for (const char* name : {"loader.bin", "kvldr", "kept.ctb", "fresh.ctb"}) {
+    expected.push_back("File '" + JoinPaths(full, name) + "' Create Error!");
+  }
+  EXPECT_EQ(expected, said);
+}
+
 }  // namespace

@@ -2,7 +2,7 @@
 // tool checks (fsck.fat, mtools, qemu) and the floppy read under Wine. It is
 // not part of the product.
 //
-//   image_tools new-image --size=KB --seed=FILE --output=FILE
+//   image_tools new-image --size=KB --seed=FILE --output=FILE [--overwrite]
 //   image_tools read-floppy --drive=A: --output=FILE [--vwin32]
 //                           [--stop-after=CYLINDERS] [--overwrite]
 //   image_tools list-drives
@@ -26,7 +26,7 @@ namespace {
 enum { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitStopped = 3, kExitNoDrive = 4 };
 
 const char kUsage[] =
-    "usage: image_tools new-image --size=KB --seed=FILE --output=FILE\n"
+    "usage: image_tools new-image --size=KB --seed=FILE --output=FILE [--overwrite]\n"
     "       image_tools read-floppy --drive=A: --output=FILE [--vwin32] [--stop-after=N] [--overwrite]\n"
     "       image_tools list-drives\n";
 
@@ -73,6 +73,7 @@ int NewImage(int argc, char** argv) {
     fputs(kUsage, stderr);
     return kExitUsage;
   }
+  g_answer_yes = Flag(argc, argv, "overwrite");
   NewImageResult result = CreateNewImage(size, seed, output);
   ShowNewImageResult(result, size);
   return result == kNewImageDone ? kExitDone : kExitFailed;
