@@ -18,9 +18,9 @@ out=$root/build-fuzz
 # One line per target: name, then the sources it is built from (paths
 # relative to the source tree). The first source holds LLVMFuzzerTestOneInput.
 targets=(
-  "bitmap_8bit fuzz/bitmap_8bit_fuzz.cpp fuzz/document_stub.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_checks.cpp menu/bitmap_depth.cpp menu/bitmap_in_place.cpp menu/bitmap_restore.cpp platform/files_posix.cpp platform/file_times_posix.cpp platform/path_join.cpp"
-  "bitmap_depth fuzz/bitmap_depth_fuzz.cpp fuzz/document_stub.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_depth.cpp menu/bitmap_restore.cpp platform/files_posix.cpp platform/file_times_posix.cpp platform/path_join.cpp"
-  "color_table fuzz/color_table_fuzz.cpp fuzz/document_stub.cpp menu/color_table_file.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_checks.cpp menu/bitmap_depth.cpp platform/files_posix.cpp platform/path_join.cpp platform/message_box.cpp"
+  "bitmap_8bit fuzz/bitmap_8bit_fuzz.cpp fuzz/document_stub.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_checks.cpp menu/bitmap_depth.cpp menu/bitmap_in_place.cpp menu/bitmap_restore.cpp platform/files_posix.cpp platform/file_times_posix.cpp platform/path_join.cpp platform/work_file.cpp"
+  "bitmap_depth fuzz/bitmap_depth_fuzz.cpp fuzz/document_stub.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_depth.cpp menu/bitmap_restore.cpp platform/files_posix.cpp platform/file_times_posix.cpp platform/path_join.cpp platform/work_file.cpp"
+  "color_table fuzz/color_table_fuzz.cpp fuzz/document_stub.cpp menu/color_table_file.cpp menu/bitmap_format.cpp menu/bitmap_8bit.cpp menu/bitmap_checks.cpp menu/bitmap_depth.cpp platform/files_posix.cpp platform/path_join.cpp platform/work_file.cpp platform/message_box.cpp"
   "menu_file fuzz/menu_file_fuzz.cpp menu/menu_file_reader.cpp menu/picture_name.cpp menu/main_password.cpp menu/document.cpp menu/undo.cpp menu/item_ops.cpp menu/document_view.cpp menu/runtime_tables.cpp app/text_helpers.cpp platform/files_posix.cpp platform/path_join.cpp platform/message_box.cpp platform/system_lang_posix.cpp"
 )
 
