@@ -262,8 +262,16 @@ LRESULT Form::HandleNotify(NMHDR* header) {
   event.allow = true;
   switch (Row(id).role) {
     case kRolePageControl:
-      if (header->code == TCN_SELCHANGING) return Raise(kEventChanging, id).allow ? FALSE : TRUE;
+      // A change made on the tab strip (its arrow keys, a click on a tab)
+      // leaves the focus there, wherever the Changing handler moved it
+      // meanwhile, so that the arrows go on across the pages.
+      if (header->code == TCN_SELCHANGING) {
+        pageChangeOnTabs_ = GetFocus() == header->hwndFrom;
+        return Raise(kEventChanging, id).allow ? FALSE : TRUE;
+      }
       if (header->code == TCN_SELCHANGE) {
+        if (pageChangeOnTabs_) SetFocus(header->hwndFrom);
+        pageChangeOnTabs_ = false;
         SendMessageA(handles_[id], kMsgLayoutPages, 0, 0);
         Raise(kEventChange, id);
       }

@@ -44,6 +44,33 @@ TEST_F(MainWindowTest, APageChangeCommitsThePendingFieldToTheListOfThePageLeft) 
   EXPECT_EQ("(33,160)", ListView(At(T::lstViewL)).ItemText(0, 1));
 }
 
+// With the focus on the tab strip, Right walks every page and Left walks
+// back, the focus staying on the strip; Tab then never reaches a control
+// of a hidden page; a click on a tab always shows its page.
+TEST_F(MainWindowTest, TheTabsAnswerTheArrowsTabAndClicksOnEveryPage) {
+  Show();
+  const int sheets[] = {T::tsFile, T::tsLayout, T::tsTextShow, T::tsMenuBar, T::tsFuncKey, T::tsAbout};
+  auto shown = [&](int page) { return frmTb->ActivePage() == page && IsWindowVisible(At(sheets[page])); };
+  const HWND tabs = PageControl(At(T::tabstrp)).Tabs();
+  SelectPage(kPageFile);
+  ASSERT_EQ(tabs, GetFocus());
+  for (int page = 1; page <= 2 * kPageAbout - kPageLayout; ++page) {
+    const int expected = page <= kPageAbout ? page : 2 * kPageAbout - page;
+    PressKey(page <= kPageAbout ? VK_RIGHT : VK_LEFT);
+    EXPECT_TRUE(shown(expected)) << page;
+    EXPECT_EQ(tabs, GetFocus()) << page;
+  }
+  SetFocus(At(T::btnMoveUpT));  // where a page change once left it, on a hidden page
+  for (int press = 0; press < 30; ++press) {
+    PressKey(VK_TAB);
+    EXPECT_TRUE(IsWindowVisible(GetFocus())) << press;
+  }
+  for (int page : {kPageFile, kPageMenu, kPageText}) {
+    SelectPage(page);
+    EXPECT_TRUE(shown(page)) << page;
+  }
+}
+
 // The list view raises its selection change while it handles the press,
 // before it takes the focus: the field left must still commit to the row
 // it showed, with its undo entry.
