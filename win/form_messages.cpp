@@ -404,6 +404,9 @@ LRESULT Form::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& hand
     case WM_SHOWWINDOW:
       if (!destroying_ && lParam == 0) Raise(wParam ? kEventShow : kEventHide, kFormItself);
       break;
+    case WM_ACTIVATE:
+      if (!destroying_ && LOWORD(wParam) == WA_INACTIVE) Raise(kEventDeactivate, kFormItself);
+      break;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       BeginPaint(hwnd_, &paint);

@@ -34,7 +34,7 @@ bool RecordOpen(const ShellStartRequest& request) {
 
 // A cursor that stands still where the test puts it.
 ScreenPoint g_cursor = {200, 150};
-const CursorBackend kStillCursor = {[] { return g_cursor; }, [](ScreenPoint) {}, [](const ScreenRect*) {}};
+const CursorBackend kStillCursor = {[] { return g_cursor; }, [](ScreenPoint) {}};
 
 // Runs once from the message loop of whatever modal loop is running then
 // (a popup menu's, a dialog's).

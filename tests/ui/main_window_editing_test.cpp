@@ -6,7 +6,9 @@
 #include "image/progress_seam.h"
 #include "menu/item_ops.h"
 #include "menu/undo.h"
+#include "platform/cursor.h"
 #include "platform/shell_launch.h"
+#include "ui/frm_preview.h"
 #include "main_window_fixture.h"
 
 extern const FormDescription kFrmTbDescription;
@@ -213,6 +215,39 @@ TEST_F(MainWindowTest, ThePreviewsRectangleGoesThroughTheFieldsOfTheActivePage) 
   EXPECT_EQ(116, g.y2);
   EXPECT_EQ(300, g.x2);
   EXPECT_EQ(entries < 36 ? entries + 1 : 36, UndoEntryCount());
+}
+
+// A box moved on the preview stops whole at the screen's left edge; a
+// click on the main window's tab then shows its page and ends the move,
+// and Return in the preview stores nothing.
+TEST_F(MainWindowTest, AClickOutsideThePreviewEndsAMoveAndTheBoxStaysWholeOnTheScreen) {
+  static const CursorBackend kStillCursor = {[] { return ScreenPoint{0, 0}; }, [](ScreenPoint) {}};
+  const CursorBackend* cursorBefore = SetCursorBackend(&kStillCursor);
+  UseRealPreview();
+  Show();
+  SelectPage(kPageLayout);
+  Click(T::btnAppendL);  // rows 192..224, columns 160..472
+  const LayoutItem box = TheDocument.layoutItems[1];
+  auto mouse = [](UINT message, int x, int y) {
+    SendMessageA(*frmPreview, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    Pump();
+  };
+  mouse(WM_LBUTTONDOWN, 300, 200);  // the current box: moving it
+  ASSERT_EQ(kEditMove, frmPreview->Editing().PreviewEditState);
+  mouse(WM_MOUSEMOVE, 2, 208);  // its centre row, far left
+  const DrawingRect& moved = frmPreview->Editing().EditRect;
+  EXPECT_EQ(0, moved.left);
+  EXPECT_EQ(box.x2 - box.x1 + 1, moved.right);
+  EXPECT_EQ("(192,0)-(224,312)", frmPreview->StatusText());
+  SelectPage(kPageText);
+  EXPECT_EQ(kPageText, frmTb->ActivePage());
+  EXPECT_EQ(kEditIdle, frmPreview->Editing().PreviewEditState);
+  SetFocus(*frmPreview);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(box.x1, TheDocument.layoutItems[1].x1);
+  EXPECT_EQ(box.x2, TheDocument.layoutItems[1].x2);
+  EXPECT_EQ(kPageText, frmTb->ActivePage());
+  SetCursorBackend(cursorBefore);
 }
 
 TEST_F(MainWindowTest, FileOptionsChangeTheirSettingOnlyWhenItDiffers) {
