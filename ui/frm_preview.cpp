@@ -189,5 +189,4 @@ void TfrmPreview::SetCursorClientPosition(int32_t x, int32_t y) {
   MoveCursorTo(ScreenPoint{point.x, point.y});
 }
 
-
 void TfrmPreview::TakeFocus() { SetFocus(*this); }

@@ -69,7 +69,7 @@ void Application::Dispatch(MSG& message) {
     // would walk on through that page's controls: it goes to the form's
     // first (Shift+Tab: last) control that is shown instead.
     if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && message.hwnd != root &&
-        !IsWindowVisible(message.hwnd)) {
+        IsWindowVisible(root) && !IsWindowVisible(message.hwnd)) {
       if (HWND next = GetNextDlgTabItem(root, nullptr, GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
       return;
     }
