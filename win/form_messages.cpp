@@ -263,16 +263,16 @@ LRESULT Form::HandleNotify(NMHDR* header) {
   switch (Row(id).role) {
     case kRolePageControl:
       // A change made on the tab strip (its arrow keys, a click on a tab)
-      // leaves the focus there, wherever the Changing handler moved it
-      // meanwhile, so that the arrows go on across the pages.
+      // leaves the focus there once the new page shows, wherever the
+      // Changing handler moved it meanwhile, so that the arrows go on
+      // across the pages.
       if (header->code == TCN_SELCHANGING) {
         pageChangeOnTabs_ = GetFocus() == header->hwndFrom;
         return Raise(kEventChanging, id).allow ? FALSE : TRUE;
       }
       if (header->code == TCN_SELCHANGE) {
-        if (pageChangeOnTabs_) SetFocus(header->hwndFrom);
+        SendMessageA(handles_[id], kMsgLayoutPages, pageChangeOnTabs_ ? 1 : 0, 0);
         pageChangeOnTabs_ = false;
-        SendMessageA(handles_[id], kMsgLayoutPages, 0, 0);
         Raise(kEventChange, id);
       }
       break;
