@@ -22,18 +22,7 @@ void SystemMoveTo(ScreenPoint point) {
 #endif
 }
 
-void SystemConfine(const ScreenRect* area) {
-#ifdef TW_WIN32
-  if (area == nullptr) {
-    ClipCursor(nullptr);
-    return;
-  }
-  RECT rect = {area->left, area->top, area->right, area->bottom};
-  ClipCursor(&rect);
-#endif
-}
-
-const CursorBackend kSystemCursor = {SystemPosition, SystemMoveTo, SystemConfine};
+const CursorBackend kSystemCursor = {SystemPosition, SystemMoveTo};
 const CursorBackend* g_cursor = nullptr;
 
 const CursorBackend& Cursor() { return g_cursor ? *g_cursor : kSystemCursor; }
@@ -49,7 +38,3 @@ const CursorBackend* SetCursorBackend(const CursorBackend* backend) {
 ScreenPoint CursorPosition() { return Cursor().position(); }
 
 void MoveCursorTo(ScreenPoint point) { Cursor().moveTo(point); }
-
-void ConfineCursor(const ScreenRect& area) { Cursor().confine(&area); }
-
-void FreeCursor() { Cursor().confine(nullptr); }

@@ -49,6 +49,7 @@ void TfrmPreview::OnEvent(FormEvent& event) {
     case kEventCreate: FormCreate(); break;
     case kEventShow: frmPreviewShow(); break;
     case kEventHide: editor_.ResetEdit(); break;
+    case kEventDeactivate: editor_.PreviewLeft(); break;
     case kEventPaint: frmPreviewPaint(); break;
     case kEventMouseDown: frmPreviewMouseDown(event); break;
     case kEventMouseMove: editor_.TrackPreviewMouse(event.x, event.y, false); break;
@@ -75,7 +76,6 @@ void TfrmPreview::frmPreviewShow() {
 void TfrmPreview::LocalizePreview() {
   Localize();
   SizeToScreen();
-  SetClipRect();
 }
 
 // The whole client area is painted, not only the invalid part, so that
@@ -114,13 +114,6 @@ void TfrmPreview::DefaultPosition(int* left, int* top) const {
   *top = (screenHeight - kTaskBarHeight - Height()) / 2;
 }
 
-void TfrmPreview::SetClipRect() {
-  POINT origin = {0, 0};
-  ClientToScreen(*this, &origin);
-  PreviewClipRect = ScreenRect{origin.x, origin.y, origin.x + ClientWidth(),
-                               origin.y + TheDocument.MenuScreenSize.height};
-}
-
 void TfrmPreview::PlacePreviewWindow() {
   SizeToScreen();
   int left = 0, top = 0;
@@ -136,7 +129,6 @@ void TfrmPreview::PlacePreviewWindow() {
   }
   SetPosition(left, top);
   KeepOnDesktop();
-  SetClipRect();
   editor_.ResetEdit();
 }
 
@@ -145,9 +137,6 @@ void TfrmPreview::RelayoutPreview() {
   int left = 0, top = 0;
   DefaultPosition(&left, &top);
   SetPosition(left, top);
-  SetClipRect();
-  // A rectangle being edited keeps the cursor in the new picture area.
-  if (Editing().PreviewEditState != kEditIdle) ConfineCursorToPreview();
   RepaintPreview();
 }
 
@@ -199,14 +188,5 @@ void TfrmPreview::SetCursorClientPosition(int32_t x, int32_t y) {
   ClientToScreen(*this, &point);
   MoveCursorTo(ScreenPoint{point.x, point.y});
 }
-
-// The window may have been dragged since it was placed: the area is taken
-// from where it is now.
-void TfrmPreview::ConfineCursorToPreview() {
-  SetClipRect();
-  ConfineCursor(PreviewClipRect);
-}
-
-void TfrmPreview::FreeCursorFromPreview() { FreeCursor(); }
 
 void TfrmPreview::TakeFocus() { SetFocus(*this); }

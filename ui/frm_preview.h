@@ -37,7 +37,6 @@ class TfrmPreview : public Form, public PreviewLink, private PreviewEditHost {
 
   // What tests and the main window may read.
   const PreviewEditing& Editing() const { return editor_.State(); }
-  const ScreenRect& ClipRect() const { return PreviewClipRect; }
   std::string StatusText() const;
 
  protected:
@@ -51,23 +50,17 @@ class TfrmPreview : public Form, public PreviewLink, private PreviewEditHost {
   void PlacePreviewWindow();
   void SizeToScreen();
   void DefaultPosition(int* left, int* top) const;
-  void SetClipRect();
 
   // PreviewEditHost (EraseFocusRect and ShowCurrentItemFocus serve both).
   void DrawSelectionFrame(const DrawingRect& rect) override;
   void ShowStatus(const char* text) override;
   void CursorClientPosition(int32_t* x, int32_t* y) override;
   void SetCursorClientPosition(int32_t x, int32_t y) override;
-  void ConfineCursorToPreview() override;
-  void FreeCursorFromPreview() override;
   void TakeFocus() override;
 
   PreviewCanvas canvas_;
   BackImage imgBack = {nullptr, 0, 0};  // the background picture that loaded last
   PreviewEditor editor_;
-  // The area the cursor is kept in while editing: the client area without
-  // the status line, in screen pixels.
-  ScreenRect PreviewClipRect = {0, 0, 0, 0};
   PreviewLink* linkBefore_ = nullptr;
   bool linked_ = false;
 };

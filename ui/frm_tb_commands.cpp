@@ -107,10 +107,15 @@ bool TfrmTb::OnCommand(FormEvent& event) {
 }
 
 // OK stores the dialog's table and settings in the document; new colour
-// names show in the lists and the combos.
+// names show in the lists and the combos. The background is checked by the
+// screen's colour mode and size, so after a change of either it is loaded
+// again: a picture refused before may now show, or be refused with a word.
 void TfrmTb::pmConfigClick() {
+  const uint8_t colorMode = TheDocument.ColorMode;
+  const uint8_t resolution = TheDocument.Resolution;
   if (!RunConfigDialog()) return;
   TheDocument.DocumentModified = 1;
+  if (TheDocument.ColorMode != colorMode || TheDocument.Resolution != resolution) LoadBackImage();
   ShowColorTable();
 }
 

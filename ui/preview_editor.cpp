@@ -97,19 +97,35 @@ void PreviewEditor::ResizeTo(int32_t x, int32_t y) {
   rect.bottom = y + 1;
 }
 
+// A moved rectangle keeps its size and stays whole on the screen: at an
+// edge it stops, while the cursor goes on (only a rectangle larger than the
+// screen still reaches past its right or lower edge).
+void PreviewEditor::KeepEditRectOnScreen() {
+  const ScreenSize& screen = TheDocument.MenuScreenSize;
+  DrawingRect& rect = editing_.EditRect;
+  int32_t dx = 0, dy = 0;
+  if (rect.right > screen.width) dx = screen.width - rect.right;
+  if (rect.left + dx < 0) dx = -rect.left;
+  if (rect.bottom > screen.height) dy = screen.height - rect.bottom;
+  if (rect.top + dy < 0) dy = -rect.top;
+  rect = DrawingRect{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
 void PreviewEditor::CentreAnchor() {
   const DrawingRect& rect = editing_.EditRect;
   editing_.MoveAnchor = PreviewPoint{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-// Puts the cursor on the centre of EditRect, keeps it inside the picture
-// and starts moving the rectangle.
+// Brings EditRect whole onto the screen, puts the cursor on its centre and
+// starts moving it. The window takes the focus, which the edit's keys need:
+// once another window takes it (a click outside the preview), the edit ends.
 void PreviewEditor::StartMoving(bool appendOnCommit) {
+  KeepEditRectOnScreen();
   CentreAnchor();
   host_.SetCursorClientPosition(editing_.MoveAnchor.x, editing_.MoveAnchor.y);
-  host_.ConfineCursorToPreview();
   editing_.PreviewEditState = kEditMove;
   editing_.AppendOnCommit = appendOnCommit ? 1 : 0;
+  host_.TakeFocus();
 }
 
 void PreviewEditor::ShowCursorPos(int32_t x, int32_t y) {
@@ -197,11 +213,10 @@ void PreviewEditor::TrackPreviewMouse(int32_t x, int32_t y, bool warp) {
     ResizeTo(x, y);
     host_.DrawSelectionFrame(rect);
   } else {
-    // The rectangle may reach past the screen while it moves; only the
-    // cursor is kept inside.
     const int32_t dx = x - editing_.MoveAnchor.x;
     const int32_t dy = y - editing_.MoveAnchor.y;
     rect = DrawingRect{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+    KeepEditRectOnScreen();
     host_.DrawSelectionFrame(rect);
     CentreAnchor();
   }
@@ -215,7 +230,6 @@ void PreviewEditor::Commit() {
   ClampEditRect();
   host_.ShowCurrentItemFocus();
   editing_.PreviewEditState = kEditIdle;
-  host_.FreeCursorFromPreview();
   const DrawingRect& rect = editing_.EditRect;
   TheMainWindowLink().SetItemRectFromPreview((uint16_t)rect.top, (uint16_t)rect.left, (uint16_t)(rect.bottom - 1),
                                              (uint16_t)(rect.right - 1), editing_.AppendOnCommit != 0);
@@ -225,13 +239,15 @@ void PreviewEditor::Commit() {
 void PreviewEditor::CancelEdit() {
   editing_.PreviewEditState = kEditIdle;
   host_.ShowCurrentItemFocus();
-  host_.FreeCursorFromPreview();
 }
 
 void PreviewEditor::ResetEdit() {
-  if (editing_.PreviewEditState != kEditIdle) host_.FreeCursorFromPreview();
   editing_.PreviewEditState = kEditIdle;
   editing_.AppendOnCommit = 0;
+}
+
+void PreviewEditor::PreviewLeft() {
+  if (editing_.PreviewEditState != kEditIdle) CancelEdit();
 }
 
 void PreviewEditor::SetEditEnabled(bool on) {
@@ -265,6 +281,7 @@ void PreviewEditor::InsertKey(int32_t cx, int32_t cy) {
   if (editing_.PreviewEditState != kEditIdle) return;
   host_.EraseFocusRect();
   editing_.EditRect = DrawingRect{cx, cy, cx + kNewRectWidth, cy + kNewRectHeight};
+  KeepEditRectOnScreen();
   host_.DrawSelectionFrame(editing_.EditRect);
   StartMoving(true);
 }

@@ -52,12 +52,9 @@ class PreviewEditHost {
   virtual void ShowCurrentItemFocus() = 0;
   // The status line's text.
   virtual void ShowStatus(const char* text) = 0;
-  // The cursor in client pixels, and its confinement to the window's
-  // picture area (PreviewClipRect) while a rectangle is edited.
+  // The cursor in client pixels.
   virtual void CursorClientPosition(int32_t* x, int32_t* y) = 0;
   virtual void SetCursorClientPosition(int32_t x, int32_t y) = 0;
-  virtual void ConfineCursorToPreview() = 0;
-  virtual void FreeCursorFromPreview() = 0;
   // The window takes the keyboard focus.
   virtual void TakeFocus() = 0;
 };
@@ -101,13 +98,15 @@ class PreviewEditor {
   void PreviewKey(int key);
   void MouseDown(PreviewButton button, int32_t x, int32_t y);
 
-  // Ends an edit without storing it: idle, the current item's frame, the
-  // cursor free.
+  // Ends an edit without storing it: idle, the current item's frame.
   void CancelEdit();
-  // The window is placed anew: idle, nothing to append, the cursor free.
+  // The window is placed anew: idle, nothing to append.
   void ResetEdit();
-  // PreviewEditOn; switching it off ends an edit in progress (the cursor
-  // would stay confined to a window that no longer answers its keys).
+  // Another window took the mouse and the keys (a click outside the
+  // preview): an edit in progress ends without being stored.
+  void PreviewLeft();
+  // PreviewEditOn; switching it off ends an edit in progress, which the
+  // window's keys could no longer finish.
   void SetEditEnabled(bool on);
 
  private:
@@ -115,6 +114,7 @@ class PreviewEditor {
   void ClampPoint(int32_t* x, int32_t* y) const;
   void ClampEditRect();
   void ResizeTo(int32_t x, int32_t y);
+  void KeepEditRectOnScreen();
   void CentreAnchor();
   void StartMoving(bool appendOnCommit);
   void Commit();

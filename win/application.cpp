@@ -65,6 +65,14 @@ void Application::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (Form* form = root ? Form::FromWindow(root) : nullptr) {
     if (message.message == WM_KEYDOWN && form->RunDialogKey(message.hwnd, message.wParam, message.lParam)) return;
+    // From a control of a page that is not shown, the dialog manager's Tab
+    // would walk on through that page's controls: it goes to the form's
+    // first (Shift+Tab: last) control that is shown instead.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && message.hwnd != root &&
+        IsWindowVisible(root) && !IsWindowVisible(message.hwnd)) {
+      if (HWND next = GetNextDlgTabItem(root, nullptr, GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+      return;
+    }
     if (MnemonicSearchEnds(root, message) && IsDialogMessageA(root, &message)) return;
   }
   TranslateMessage(&message);

@@ -24,8 +24,9 @@ int KindOf(HWND container) { return (int)GetWindowLongPtrA(container, kSlotKind)
 HWND TabsOf(HWND pageControl) { return FindWindowExA(pageControl, nullptr, WC_TABCONTROLA, nullptr); }
 
 // Places the sheets of a page control over the tab strip's display area and
-// shows only the sheet of the selected tab.
-void LayoutPages(HWND pageControl) {
+// shows only the sheet of the selected tab; then, with focusTabs, gives the
+// focus to the tabs.
+void LayoutPages(HWND pageControl, bool focusTabs = false) {
   HWND tabs = TabsOf(pageControl);
   if (!tabs) return;
   RECT client;
@@ -54,7 +55,9 @@ void LayoutPages(HWND pageControl) {
   // The focus does not stay behind on a page that is no longer shown, where
   // no key could be seen to act: it goes to the first control of the shown
   // page that takes it, or to the tabs when that page has none.
-  if (focusHidden) {
+  if (focusTabs) {
+    SetFocus(tabs);
+  } else if (focusHidden) {
     HWND next = shown ? GetNextDlgTabItem(shown, nullptr, FALSE) : nullptr;
     SetFocus(next && IsChild(shown, next) ? next : tabs);
   }
@@ -173,7 +176,7 @@ bool HandleContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       LayoutPages(hwnd);
       return true;
     case kMsgLayoutPages:
-      LayoutPages(hwnd);
+      LayoutPages(hwnd, wParam != 0);
       return true;
     case kMsgPageIndex:
       result = SendMessageA(TabsOf(hwnd), TCM_GETCURSEL, 0, 0);

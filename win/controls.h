@@ -17,7 +17,8 @@ enum {
   kMsgSetColor = WM_APP + 3,   // panel: lParam = COLORREF, CLR_INVALID for the face colour
   kMsgPageIndex = WM_APP + 4,  // page control: the shown page's index
   kMsgGetColor = WM_APP + 5,   // panel: its COLORREF or CLR_INVALID
-  kMsgLayoutPages = WM_APP + 6,  // page control: lay the sheets out for the selected tab
+  kMsgLayoutPages = WM_APP + 6,  // page control: lay the sheets out for the selected tab;
+                                 // wParam 1: then the focus goes to the tabs
   kMsgSetBorder = WM_APP + 7,  // panel: wParam = 1 for a single black frame, 0 for none
   kMsgGetBorder = WM_APP + 8,  // panel: 1 when it has the frame
 };

@@ -10,6 +10,7 @@ enum EventKind {
   kEventCreate,       // FormCreate: the window and every control exist
   kEventShow,         // the form became visible
   kEventHide,
+  kEventDeactivate,   // the form stopped being the active window (a click on another)
   kEventCloseQuery,   // allow = false refuses the close
   kEventKeyDown,      // key = virtual-key code (also Alt+key and F10); set
                       // it to 0 to swallow it, or to another code

@@ -269,6 +269,7 @@ class Form {
   int modalResult_ = kModalNone;
   bool modal_ = false;
   bool destroying_ = false;
+  bool pageChangeOnTabs_ = false;  // the focus was on the tab strip when its page change began
 };
 
 // Command identifiers and control identifiers are the name's id plus this.

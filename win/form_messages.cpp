@@ -262,9 +262,17 @@ LRESULT Form::HandleNotify(NMHDR* header) {
   event.allow = true;
   switch (Row(id).role) {
     case kRolePageControl:
-      if (header->code == TCN_SELCHANGING) return Raise(kEventChanging, id).allow ? FALSE : TRUE;
+      // A change made on the tab strip (its arrow keys, a click on a tab)
+      // leaves the focus there once the new page shows, wherever the
+      // Changing handler moved it meanwhile, so that the arrows go on
+      // across the pages.
+      if (header->code == TCN_SELCHANGING) {
+        pageChangeOnTabs_ = GetFocus() == header->hwndFrom;
+        return Raise(kEventChanging, id).allow ? FALSE : TRUE;
+      }
       if (header->code == TCN_SELCHANGE) {
-        SendMessageA(handles_[id], kMsgLayoutPages, 0, 0);
+        SendMessageA(handles_[id], kMsgLayoutPages, pageChangeOnTabs_ ? 1 : 0, 0);
+        pageChangeOnTabs_ = false;
         Raise(kEventChange, id);
       }
       break;
@@ -395,6 +403,9 @@ LRESULT Form::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& hand
       return 0;
     case WM_SHOWWINDOW:
       if (!destroying_ && lParam == 0) Raise(wParam ? kEventShow : kEventHide, kFormItself);
+      break;
+    case WM_ACTIVATE:
+      if (!destroying_ && LOWORD(wParam) == WA_INACTIVE) Raise(kEventDeactivate, kFormItself);
       break;
     case WM_PAINT: {
       PAINTSTRUCT paint;

@@ -26,6 +26,10 @@
 //
 // A failed Save As: a Save As onto a file that another program holds open
 // fails, and the next Save writes the file that "Menu File:" shows.
+//
+// Tabs: with the focus on the tab strip, the arrow keys walk across every
+// page, Tab presses stay on the shown page, and a click on a tab shows its
+// page.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -569,6 +573,37 @@ class MainWindowJourney : public ::testing::Test {
     EXPECT_STREQ("halt", doc.functionKeys[2].command);
   }
 
+  // The tabs with the keys and the mouse: with the focus on the tab strip,
+  // Right walks across every page (and Left back to Text), each page shown
+  // with its tab while the focus stays on the strip; 24 Tab presses never
+  // reach a control of a hidden page; a click on a tab shows its page.
+  bool PageShown(int page) {
+    const int sheets[] = {T::tsFile, T::tsLayout, T::tsTextShow, T::tsMenuBar, T::tsFuncKey, T::tsAbout};
+    return SelectedTab(pages_) == page && IsWindowVisible(Named(sheets[page]));
+  }
+  void WalkTheTabsWithTheKeysAndTheMouse() {
+    HWND tabs = FindControl(pages_, WC_TABCONTROLA, nullptr);
+    ASSERT_TRUE(SelectTab(pages_, kPageFile));
+    ASSERT_TRUE(WaitForFocus(tabs));
+    const WORD keys[] = {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT};
+    int page = kPageFile;
+    for (WORD key : keys) {
+      PressKey(key);
+      page += key == VK_RIGHT ? 1 : -1;
+      ASSERT_TRUE(WaitFor([&] { return PageShown(page); })) << "the arrow did not show page " << page;
+      ASSERT_EQ(tabs, FocusedControl(main_)) << "the focus left the tab strip on page " << page;
+    }
+    for (int press = 0; press < 24; ++press) {
+      PressKey(VK_TAB);
+      HWND focus = FocusedControl(main_);
+      EXPECT_TRUE(focus && IsWindowVisible(focus)) << "Tab " << press << " went to a hidden control";
+    }
+    for (int shown : {kPageFile, kPageMenu}) {
+      ASSERT_TRUE(SelectTab(pages_, shown));
+      EXPECT_TRUE(WaitFor([&] { return PageShown(shown); })) << "the click did not show page " << shown;
+    }
+  }
+
   // What the quit sequence stored.
   void ExpectTheStoredSettings() {
     const std::string settings = StoredSettings();
@@ -639,6 +674,12 @@ TEST_F(MainWindowJourney, AFailedSaveAsLeavesTheMenuUnderTheNameItShows) {
   EXPECT_EQ(kPictureNotes, AcknowledgeMessages());
   ExpectTheSmallMenuIn(shown);
   EXPECT_TRUE(ReadBytes(held) == heldBytes) << "the held file was written";
+}
+
+// The tabs answer the keys and the mouse for the whole session.
+TEST_F(MainWindowJourney, TheTabsAnswerTheKeysAndTheMouse) {
+  ASSERT_NO_FATAL_FAILURE(StartANewMenu());
+  ASSERT_NO_FATAL_FAILURE(WalkTheTabsWithTheKeysAndTheMouse());
 }
 
 // Unnamed menus: Alt+F4 on a menu never saved, Yes, a name; then a start

@@ -15,6 +15,7 @@
 #include "ui/frm_config.h"
 #include "ui/frm_floppy.h"
 #include "ui/frm_new_image.h"
+#include "ui/frm_preview.h"
 #include "ui/frm_replace.h"
 #include "main_window_fixture.h"
 
@@ -33,7 +34,7 @@ bool RecordOpen(const ShellStartRequest& request) {
 
 // A cursor that stands still where the test puts it.
 ScreenPoint g_cursor = {200, 150};
-const CursorBackend kStillCursor = {[] { return g_cursor; }, [](ScreenPoint) {}, [](const ScreenRect*) {}};
+const CursorBackend kStillCursor = {[] { return g_cursor; }, [](ScreenPoint) {}};
 
 // Runs once from the message loop of whatever modal loop is running then
 // (a popup menu's, a dialog's).
@@ -142,6 +143,28 @@ TEST_F(MainWindowCommandsTest, ToolItemsRunTheirDialogsModallyAndOnlyConfigOkMar
   Choose(T::pmConfig);
   EXPECT_EQ(1, TheDocument.DocumentModified);
   EXPECT_EQ(repaints + 1, preview.Count("RepaintPreview"));
+}
+
+// A 24-bit background is refused in 256 colours; once the configuration
+// dialog sets 16M colours, the preview shows it.
+TEST_F(MainWindowCommandsTest, ABackgroundRefusedInOneColourModeShowsOnceTheModeTakesIt) {
+  UseRealPreview();
+  Show();
+  TestPicture picture = MakePatternPicture(640, 480, 24);
+  ASSERT_TRUE(WritePicture(JoinPaths(menuDir_, "BACK.BMP"), picture));
+  Enter(T::txtBackImg, "BACK.BMP");
+  ASSERT_EQ(1, boxes.Count());
+  EXPECT_EQ("Background image format error -- not 256 color bitmap!", boxes.Boxes()[0].text);
+  WhenModal([] {
+    form_driver::Click(*frmConfig, TfrmConfig::rbtnTrue);
+    PostMessageA(frmConfig->ControlAt(TfrmConfig::btnOK), BM_CLICK, 0, 0);
+  });
+  Choose(T::pmConfig);
+  EXPECT_EQ(1, boxes.Count());
+  const uint32_t rgb = picture.at(200, 100);
+  HDC dc = GetDC(*frmPreview);
+  EXPECT_EQ(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF), GetPixel(dc, 200, 100));
+  ReleaseDC(*frmPreview, dc);
 }
 
 TEST_F(MainWindowCommandsTest, HelpLinksAndBurnItemsOpenThroughTheShellAndAStoredHomePageMustBeAWebAddress) {

@@ -6,7 +6,9 @@
 #include "image/progress_seam.h"
 #include "menu/item_ops.h"
 #include "menu/undo.h"
+#include "platform/cursor.h"
 #include "platform/shell_launch.h"
+#include "ui/frm_preview.h"
 #include "main_window_fixture.h"
 
 extern const FormDescription kFrmTbDescription;
@@ -42,6 +44,30 @@ TEST_F(MainWindowTest, APageChangeCommitsThePendingFieldToTheListOfThePageLeft) 
   EXPECT_EQ(192, TheDocument.textItems[1].geometry.y1);
   EXPECT_EQ(kTextList, frmTb->ActiveList());
   EXPECT_EQ("(33,160)", ListView(At(T::lstViewL)).ItemText(0, 1));
+}
+
+// With the focus on the tab strip, Right walks every page, the focus
+// staying on the strip; Tab never reaches a control of a hidden page; a
+// click on a tab always shows its page.
+TEST_F(MainWindowTest, TheTabsAnswerRightTabAndClicksOnEveryPage) {
+  Show();
+  const int sheets[] = {T::tsFile, T::tsLayout, T::tsTextShow, T::tsMenuBar, T::tsFuncKey, T::tsAbout};
+  auto shown = [&](int page) { return frmTb->ActivePage() == page && IsWindowVisible(At(sheets[page])); };
+  const HWND tabs = PageControl(At(T::tabstrp)).Tabs();
+  SelectPage(kPageFile);
+  for (int page = kPageLayout; page <= kPageAbout; ++page) {
+    PressKey(VK_RIGHT);
+    EXPECT_TRUE(shown(page) && GetFocus() == tabs) << page;
+  }
+  SetFocus(At(T::btnMoveUpT));  // where a page change once left it, on a hidden page
+  for (int press = 0; press < 30; ++press) {
+    PressKey(VK_TAB);
+    EXPECT_TRUE(IsWindowVisible(GetFocus())) << press;
+  }
+  for (int page : {kPageFile, kPageMenu}) {
+    SelectPage(page);
+    EXPECT_TRUE(shown(page)) << page;
+  }
 }
 
 // The list view raises its selection change while it handles the press,
@@ -186,6 +212,28 @@ TEST_F(MainWindowTest, ThePreviewsRectangleGoesThroughTheFieldsOfTheActivePage) 
   EXPECT_EQ(116, g.y2);
   EXPECT_EQ(300, g.x2);
   EXPECT_EQ(entries < 36 ? entries + 1 : 36, UndoEntryCount());
+}
+
+// A box moved on the preview stops whole at the screen's left edge; a
+// click on the main window's tab shows its page and ends the move, and
+// Return in the preview then stores nothing.
+TEST_F(MainWindowTest, AClickOutsideThePreviewEndsAMoveAndTheBoxStaysWholeOnTheScreen) {
+  static const CursorBackend kStillCursor = {[] { return ScreenPoint{0, 0}; }, [](ScreenPoint) {}};
+  const CursorBackend* cursorBefore = SetCursorBackend(&kStillCursor);
+  UseRealPreview();
+  Show();
+  SelectPage(kPageLayout);
+  Click(T::btnAppendL);  // rows 192..224, columns 160..472
+  SendMessageA(*frmPreview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));  // the current box: moving it
+  SendMessageA(*frmPreview, WM_MOUSEMOVE, 0, MAKELPARAM(2, 208));  // its centre row, far left
+  EXPECT_EQ("(192,0)-(224,312)", frmPreview->StatusText());
+  SelectPage(kPageText);
+  EXPECT_EQ(kPageText, frmTb->ActivePage());
+  EXPECT_EQ(kEditIdle, frmPreview->Editing().PreviewEditState);
+  SetFocus(*frmPreview);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(160, TheDocument.layoutItems[1].x1);
+  SetCursorBackend(cursorBefore);
 }
 
 TEST_F(MainWindowTest, FileOptionsChangeTheirSettingOnlyWhenItDiffers) {

@@ -64,7 +64,10 @@ class MainWindowTest : public ::testing::Test {
                            JoinPaths(home_, kTemplateFileName).c_str(), false));
     CopyText(TheProcessSettings.homeDir, sizeof TheProcessSettings.homeDir, home_.c_str());
     TheProcessSettings.startupMenuPath[0] = 0;
-    TheDocument.Resolution = kResolution640x480;  // tests before may have changed it
+    // Tests before may have changed what a new menu keeps.
+    TheDocument.Resolution = kResolution640x480;
+    TheDocument.ColorMode = kColors256;
+    TheDocument.BackImageName[0] = 0;
     CreateProgramForms(TheApplication);
     // In place of the preview window, which installed itself.
     previewBefore_ = SetPreviewLink(&preview);

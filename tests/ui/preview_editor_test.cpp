@@ -20,7 +20,6 @@ class RecordingHost : public PreviewEditHost {
  public:
   std::string status;
   int32_t cursorX = 0, cursorY = 0;
-  bool confined = false;
   DrawingRect frame = {0, 0, 0, 0};
   int frameDraws = 0, itemFocus = 0;
 
@@ -33,8 +32,6 @@ class RecordingHost : public PreviewEditHost {
   void ShowStatus(const char* text) override { status = text; }
   void CursorClientPosition(int32_t* x, int32_t* y) override { *x = cursorX, *y = cursorY; }
   void SetCursorClientPosition(int32_t x, int32_t y) override { cursorX = x, cursorY = y; }
-  void ConfineCursorToPreview() override { confined = true; }
-  void FreeCursorFromPreview() override { confined = false; }
   void TakeFocus() override {}
 };
 
@@ -106,7 +103,7 @@ TEST_F(PreviewEditorTest, HitTestTakesTextInkThenMenuEntriesThenTheTopmostBox) {
   EXPECT_EQ(2, TheDocument.CurrentItem[kLayoutList]);
 }
 
-TEST_F(PreviewEditorTest, ClicksSelectMoveAndCommitARectangleClampedToTheScreen) {
+TEST_F(PreviewEditorTest, ClicksSelectMoveAndCommitARectangleKeptOnTheScreen) {
   AddBox(1, 560, 100, 599, 119);
   AddBox(2, 10, 10, 50, 50);
   TheDocument.CurrentItem[kLayoutList] = 2;
@@ -120,28 +117,26 @@ TEST_F(PreviewEditorTest, ClicksSelectMoveAndCommitARectangleClampedToTheScreen)
 
   Click(kPreviewLeftButton, 575, 105);  // a second one starts moving it
   EXPECT_EQ(kEditMove, editor.State().PreviewEditState);
-  EXPECT_EQ(580, host.cursorX);  // the cursor on its centre, kept inside
+  EXPECT_EQ(580, host.cursorX);  // the cursor on its centre
   EXPECT_EQ(110, host.cursorY);
-  EXPECT_TRUE(host.confined);
 
-  MoveMouse(700, 111);  // the point is clamped to column 639
-  EXPECT_EQ(619, editor.State().EditRect.left);
-  EXPECT_EQ(659, editor.State().EditRect.right);  // past the edge while moving
-  EXPECT_EQ("(101,619)-(120,658)", host.status);
+  MoveMouse(700, 111);  // the box stops whole at the right edge
+  EXPECT_EQ(600, editor.State().EditRect.left);
+  EXPECT_EQ(640, editor.State().EditRect.right);
+  EXPECT_EQ("(101,600)-(120,639)", host.status);
 
   Click(kPreviewRightButton, 639, 111);  // commit
   ASSERT_EQ(1u, mainWindow.commits.size());
   const CommittedRect& c = mainWindow.commits[0];
   EXPECT_EQ(101, c.top);
-  EXPECT_EQ(619, c.left);
+  EXPECT_EQ(600, c.left);
   EXPECT_EQ(120, c.bottom);
   EXPECT_EQ(639, c.right);
   EXPECT_FALSE(c.append);
-  EXPECT_EQ(619, Box(1).x1);
+  EXPECT_EQ(600, Box(1).x1);
   EXPECT_EQ(639, Box(1).x2);
   EXPECT_EQ(undoBefore + 1, UndoEntryCount());
   EXPECT_EQ(kEditIdle, editor.State().PreviewEditState);
-  EXPECT_FALSE(host.confined);
 }
 
 TEST_F(PreviewEditorTest, ResizingNeverTurnsTheRectangleInsideOutAndEscStoresNothing) {
@@ -169,7 +164,6 @@ TEST_F(PreviewEditorTest, ResizingNeverTurnsTheRectangleInsideOutAndEscStoresNot
 
   editor.PreviewKey(kKeyEscape);
   EXPECT_EQ(kEditIdle, editor.State().PreviewEditState);
-  EXPECT_FALSE(host.confined);
   EXPECT_TRUE(mainWindow.commits.empty());
   EXPECT_EQ(100, Box(1).x1);
   EXPECT_EQ(199, Box(1).x2);
@@ -186,7 +180,6 @@ TEST_F(PreviewEditorTest, InsertDrawsA312By16RectangleThatEnterAppends) {
   EXPECT_EQ(66, host.frame.bottom);
   EXPECT_EQ(256, host.cursorX);
   EXPECT_EQ(58, host.cursorY);
-  EXPECT_TRUE(host.confined);
 
   editor.PreviewKey(kKeyEnter);
   ASSERT_EQ(1u, mainWindow.commits.size());
@@ -211,7 +204,6 @@ TEST_F(PreviewEditorTest, BackspaceWhileEditingEndsTheEditBeforeTheUndoSwitchesT
 
   editor.PreviewKey(kKeyBackspace);
   EXPECT_EQ(kEditIdle, editor.State().PreviewEditState);
-  EXPECT_FALSE(host.confined);
   EXPECT_EQ(kTextList, view.currentList);  // the undo brought the Text page
   editor.PreviewKey(kKeyEnter);
   EXPECT_TRUE(mainWindow.commits.empty());
@@ -248,7 +240,6 @@ TEST_F(PreviewEditorTest, StatusArrowsTabAndTheKeysThatNeedEditing) {
   editor.PreviewKey(kKeySpace);
   editor.SetEditEnabled(false);  // switching editing off ends the edit
   EXPECT_EQ(kEditIdle, editor.State().PreviewEditState);
-  EXPECT_FALSE(host.confined);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ FakeCursor* g_cursor = nullptr;
 StandInMainForm::StandInMainForm() : Form(kMainForm) {}
 
 FakeCursor::FakeCursor() {
-  static const CursorBackend kBackend = {Position, MoveTo, Confine};
+  static const CursorBackend kBackend = {Position, MoveTo};
   g_cursor = this;
   before_ = SetCursorBackend(&kBackend);
 }
@@ -31,11 +31,6 @@ ScreenPoint FakeCursor::Position() { return g_cursor->position; }
 void FakeCursor::MoveTo(ScreenPoint point) {
   g_cursor->position = point;
   ++g_cursor->moves;
-}
-
-void FakeCursor::Confine(const ScreenRect* area) {
-  g_cursor->confined = area != nullptr;
-  if (area) g_cursor->area = *area;
 }
 
 void WaitForTheShot(const std::string& ready) {

@@ -2,7 +2,7 @@
 // What the preview and configuration window tests share: a plain main form
 // for them to sit beside (the real main window is not needed), and a
 // cursor of the tests' own behind the cursor seam that records where it
-// was put and confined.
+// was put.
 #include <string>
 #include <vector>
 
@@ -23,14 +23,11 @@ class FakeCursor {
   FakeCursor& operator=(const FakeCursor&) = delete;
 
   ScreenPoint position = {0, 0};
-  bool confined = false;
-  ScreenRect area = {0, 0, 0, 0};  // the last confinement
   int moves = 0;
 
  private:
   static ScreenPoint Position();
   static void MoveTo(ScreenPoint point);
-  static void Confine(const ScreenRect* area);
   const CursorBackend* before_;
 };
 
