@@ -321,7 +321,13 @@ bool SelectTab(HWND pageControl, int page) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     Settle(tabs);
-    if (WaitFor([&] { return SelectedTab(pageControl) == page; }, kStepTimeout / 3)) return true;
+    if (WaitFor([&] { return SelectedTab(pageControl) == page; }, kStepTimeout / 3)) {
+      // The tab names the page before the program has shown its sheet: a
+      // click sent meanwhile would go to the control of the old page that
+      // lies under it.
+      Settle(tabs);
+      return true;
+    }
   }
   return false;
 }

@@ -439,7 +439,13 @@ class MainWindowJourney : public ::testing::Test {
     ASSERT_FALSE(bytes.empty()) << path;
     ASSERT_TRUE(ReadMenuFileBytes(bytes.data(), bytes.size()));
     const MenuDocument& doc = TheDocument;
-    EXPECT_EQ(1, doc.ItemCount[kLayoutList]);
+    std::string boxes;
+    for (int i = 1; i <= doc.ItemCount[kLayoutList] && i <= kMaxLayoutItems; ++i) {
+      const LayoutItem& box = doc.layoutItems[i];
+      boxes += " (" + std::to_string(box.x1) + "," + std::to_string(box.y1) + ")-(" + std::to_string(box.x2) + "," +
+               std::to_string(box.y2) + ")";
+    }
+    EXPECT_EQ(1, doc.ItemCount[kLayoutList]) << "boxes:" << boxes;
     ASSERT_EQ(1, doc.ItemCount[kMenuList]);
     EXPECT_STREQ(kCommands[0], doc.menuStrings[1].command);
     EXPECT_STREQ(kMenuTexts[0], doc.menuStrings[1].text);
