@@ -26,15 +26,16 @@ namespace {
 
 const char kSecondLoaderName[] = "kvldr";
 
-void ShowWriterMessage(unsigned icon, const char* text) {
-  if (QuietSave) return;
+// A quiet save says nothing, unless evenWhenQuiet.
+void ShowWriterMessage(unsigned icon, const char* text, bool evenWhenQuiet = false) {
+  if (QuietSave && !evenWhenQuiet) return;
   ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionError), icon);
 }
 
-void ShowWriterMessage(unsigned icon, int id, const char* argument) {
+void ShowWriterMessage(unsigned icon, int id, const char* argument, bool evenWhenQuiet = false) {
   char text[2200];
   snprintf(text, sizeof text, GetString(id), argument);
-  ShowWriterMessage(icon, text);
+  ShowWriterMessage(icon, text, evenWhenQuiet);
 }
 
 std::string MenuFolderPath(const char* name) {
@@ -105,9 +106,7 @@ bool PatchPassword(const char* name, bool throughHeader) {
 // folder does not hold. Shown also in a quiet save, since the image that
 // Make ISO builds next would boot the earlier loader.
 void ReportBootFileNotWritten(const char* name) {
-  char text[2200];
-  snprintf(text, sizeof text, GetString(kStrFileCreateError), MenuFolderPath(name).c_str());
-  ShowMessageBox(TheDocumentView().OwnerWindow(), text, GetString(kStrCaptionError), kMbIconError);
+  ShowWriterMessage(kMbIconError, kStrFileCreateError, MenuFolderPath(name).c_str(), true);
 }
 
 // The logo block just written: what a typed logo name or time is compared
